@@ -1,0 +1,35 @@
+# Windows build: lumora.exe and the Windows tests, run under Wine by ctest.
+include(GoogleTest)
+
+add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 NOMINMAX)
+# Only system DLLs at run time.
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+add_library(lumora_core STATIC ${LUMORA_CORE_SOURCES})
+target_include_directories(lumora_core PUBLIC ${CMAKE_SOURCE_DIR})
+
+# Everything but WinMain, so the tests drive the same code as the program.
+set(LUMORA_APP_SOURCES
+  viewer/main_window.cpp
+)
+list(TRANSFORM LUMORA_APP_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
+add_library(lumora_app STATIC ${LUMORA_APP_SOURCES} ${LUMORA_PORTABLE_SOURCES})
+target_link_libraries(lumora_app PUBLIC lumora_core comctl32 comdlg32 shell32 ole32 gdi32 user32 advapi32)
+
+set(LUMORA_RESOURCES ${CMAKE_SOURCE_DIR}/res/lumora.rc)
+set_source_files_properties(${LUMORA_RESOURCES} PROPERTIES OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/lumora.manifest")
+
+add_executable(lumora WIN32 ${CMAKE_SOURCE_DIR}/viewer/winmain.cpp ${LUMORA_RESOURCES})
+target_link_libraries(lumora PRIVATE lumora_app)
+
+# GoogleTest from Debian's sources, built with the cross compiler.
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+file(GLOB LUMORA_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
+add_executable(lumora_win_tests ${LUMORA_WIN_TESTS} ${LUMORA_RESOURCES})
+target_link_libraries(lumora_win_tests PRIVATE lumora_app gtest gtest_main)
+target_compile_definitions(lumora_win_tests PRIVATE LUMORA_TEST_DATA="Z:${LUMORA_TESTDATA_DIR}")
+gtest_discover_tests(lumora_win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)

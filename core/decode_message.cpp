@@ -1,0 +1,17 @@
+#include "core/decode_message.h"
+
+const char kMsgOpenFailed[] = "Dosya acilamadi.";
+const char kMsgNoMemory[] = "Bellek yetersiz.";
+const char kMsgUnknownFormat[] = "Taninmayan goruntu bicimi.";
+const char kMsgBmpBadHeader[] = "Gecersiz BMP basligi.";
+const char kMsgBmpNoInfo[] = "BMP bilgi basligi okunamadi.";
+const char kMsgBmpCompressed[] = "Sikistirilmis BMP (RLE) henuz desteklenmiyor.";
+const char kMsgBmpBadDepth[] = "Desteklenmeyen BMP bit derinligi.";
+const char kMsgBmpNoPalette[] = "BMP paleti okunamadi.";
+
+void set_message(char* message, const char* text) {
+    if (!message) return;
+    size_t i = 0;
+    for (; text[i] && i < kMessageBytes - 1; ++i) message[i] = text[i];
+    message[i] = 0;
+}

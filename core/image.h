@@ -1,0 +1,55 @@
+// The one picture format of Lumora: a 24-bit blue-green-red buffer laid out as a
+// bottom-up device-independent bitmap, so GDI can draw, print and copy it as is.
+#pragma once
+#include <stddef.h>
+#include <stdint.h>
+
+const int kMaxImageSide = 30000;
+
+struct Image {
+    int32_t width;   // 1..kMaxImageSide
+    int32_t height;  // 1..kMaxImageSide
+    int32_t stride;  // (3 * width + 3) & ~3
+    uint8_t* pixels; // stride * height bytes, row y at (height - 1 - y) * stride
+};
+
+// Every frame or page of a file. `delays` (milliseconds per frame) is present
+// only for animated GIF files.
+struct ImageSet {
+    Image** frames;
+    int32_t count;
+    int32_t* delays;
+};
+
+// The 40-byte bitmap information header, field for field the one GDI takes.
+// Kept here so the core needs no Windows header.
+struct BitmapInfoHeader {
+    uint32_t biSize;
+    int32_t biWidth;
+    int32_t biHeight;
+    uint16_t biPlanes;
+    uint16_t biBitCount;
+    uint32_t biCompression;
+    uint32_t biSizeImage;
+    int32_t biXPelsPerMeter;
+    int32_t biYPelsPerMeter;
+    uint32_t biClrUsed;
+    uint32_t biClrImportant;
+};
+static_assert(sizeof(BitmapInfoHeader) == 40, "bitmap header must be 40 bytes");
+
+inline int32_t image_stride_for(int32_t width) { return (3 * width + 3) & ~3; }
+
+// None when a side is outside 1..kMaxImageSide or memory is short; all black.
+Image* image_create(int32_t width, int32_t height);
+void image_free(Image* image);
+void image_fill_bitmap_header(const Image* image, BitmapInfoHeader* header);
+// No bounds check: callers stay inside the picture. y counts from the top.
+void image_set_pixel(Image* image, int32_t x, int32_t y, uint8_t blue, uint8_t green, uint8_t red);
+
+inline uint8_t* image_row(const Image* image, int32_t y) {
+    return image->pixels + (size_t)(image->height - 1 - y) * (size_t)image->stride;
+}
+
+// Frees every frame, the frame array and the delays, and empties the set.
+void image_set_free(ImageSet* set);

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Lumora needs, and only what is
+# missing. Safe to run again, as root, with no terminal.
+set -euo pipefail
+
+export DEBIAN_FRONTEND=noninteractive
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+
+# Debian package name -> why we need it
+PACKAGES=(
+  g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
+  wine wine32:i386 wine64
+  xvfb xauth xdotool x11-utils
+  g++ clang libclang-rt-dev cmake ninja-build googletest libgtest-dev libbenchmark-dev
+  libstb-dev
+  imagemagick netpbm libtiff-tools
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $SUDO dpkg --add-architecture i386
+  fi
+  $SUDO apt-get update -q
+  $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# The cross compiler must use the posix thread model (std::thread, call_once).
+if command -v update-alternatives >/dev/null; then
+  for t in gcc g++; do
+    if [ -e /usr/bin/i686-w64-mingw32-$t-posix ]; then
+      cur=$(readlink -f /usr/bin/i686-w64-mingw32-$t || true)
+      case "$cur" in *posix*) ;; *) $SUDO update-alternatives --set i686-w64-mingw32-$t /usr/bin/i686-w64-mingw32-$t-posix >/dev/null ;; esac
+    fi
+  done
+fi
+echo "setup: packages ready"

@@ -1,0 +1,41 @@
+// Files written by a test into the build tree's scratch folder.
+#pragma once
+#include <stdio.h>
+#include <sys/stat.h>
+
+#include <string>
+#include <vector>
+
+#ifndef LUMORA_SCRATCH
+#define LUMORA_SCRATCH "scratch"
+#endif
+
+inline std::string scratch_path(const std::string& name) {
+#ifdef _WIN32
+    mkdir(LUMORA_SCRATCH);
+#else
+    mkdir(LUMORA_SCRATCH, 0755);
+#endif
+    return std::string(LUMORA_SCRATCH) + "/" + name;
+}
+
+inline std::string write_scratch(const std::string& name, const std::vector<unsigned char>& bytes) {
+    std::string path = scratch_path(name);
+    FILE* f = fopen(path.c_str(), "wb");
+    if (f) {
+        if (!bytes.empty()) fwrite(bytes.data(), 1, bytes.size(), f);
+        fclose(f);
+    }
+    return path;
+}
+
+inline std::vector<unsigned char> read_whole(const std::string& path) {
+    std::vector<unsigned char> bytes;
+    if (FILE* f = fopen(path.c_str(), "rb")) {
+        unsigned char buf[65536];
+        size_t n;
+        while ((n = fread(buf, 1, sizeof buf, f)) > 0) bytes.insert(bytes.end(), buf, buf + n);
+        fclose(f);
+    }
+    return bytes;
+}

@@ -1,0 +1,14 @@
+// The one top-level window of Lumora: its class, creation and procedure.
+#pragma once
+#include <windows.h>
+
+extern const char kMainClassName[];  // "LumoraMain"
+const int kDefaultWindowWidth = 720;
+const int kDefaultWindowHeight = 540;
+const DWORD kMainWindowStyle = WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL;
+
+// Registers "LumoraMain"; nonzero on success (also when it already exists).
+ATOM RegisterMainWindowClass(HINSTANCE instance);
+// Creates the main window at its default size; none on failure.
+HWND CreateMainWindow(HINSTANCE instance);
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
