@@ -43,3 +43,7 @@ if command -v update-alternatives >/dev/null; then
   done
 fi
 echo "setup: packages ready"
+
+# The 32-bit Wine prefix the build, tests and run.sh use, booted once.
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+lumora_wine_prefix
