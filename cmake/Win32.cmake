@@ -9,10 +9,13 @@ add_library(lumora_core STATIC ${LUMORA_CORE_SOURCES})
 target_include_directories(lumora_core PUBLIC ${CMAKE_SOURCE_DIR})
 
 # Everything but WinMain, so the tests drive the same code as the program.
-set(LUMORA_APP_SOURCES
-  viewer/main_window.cpp
-)
-list(TRANSFORM LUMORA_APP_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
+file(GLOB LUMORA_APP_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/viewer/*.cpp
+  ${CMAKE_SOURCE_DIR}/browser/*.cpp
+  ${CMAKE_SOURCE_DIR}/print/*.cpp
+  ${CMAKE_SOURCE_DIR}/shell/*.cpp
+  ${CMAKE_SOURCE_DIR}/platform/*.cpp)
+list(REMOVE_ITEM LUMORA_APP_SOURCES ${CMAKE_SOURCE_DIR}/viewer/winmain.cpp ${LUMORA_PORTABLE_SOURCES})
 add_library(lumora_app STATIC ${LUMORA_APP_SOURCES} ${LUMORA_PORTABLE_SOURCES})
 target_link_libraries(lumora_app PUBLIC lumora_core comctl32 comdlg32 shell32 ole32 gdi32 user32 advapi32)
 
