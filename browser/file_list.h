@@ -1,0 +1,15 @@
+// The files of the current folder, shared by the viewer's stepping and the
+// browser's list. Three parallel arrays in one order.
+#pragma once
+#include <stdint.h>
+
+struct FileList {
+    char folder[260];     // ends in a backslash; "" when there is no folder
+    char** path;          // full paths, 260-byte heap strings owned by the list
+    uint32_t* size;       // low 32 bits of each file's size
+    uint64_t* modified;   // last-write time, UTC, as the file system reports it
+    int32_t count;
+    int32_t capacity;
+    int32_t current;      // the file the viewer shows; 0 when none matches
+    uint32_t totalSize;   // wraps past 4 GB
+};

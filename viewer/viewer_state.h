@@ -1,0 +1,50 @@
+// The one global record of the main window: the open document and the edit,
+// view, tool and mode state. Every part of the viewer reads it.
+#pragma once
+#include <windows.h>
+
+#include "browser/file_list.h"
+#include "core/image.h"
+
+struct ViewerState {
+    HWND main_window;
+    HINSTANCE instance;
+    HMENU viewer_menu;   // menu 101
+    HMENU browser_menu;  // menu 130, swapped in by browser mode
+    HWND toolbar, status_bar, page_box;
+    HICON big_icon, small_icon;
+
+    char current_path[260];  // "" when nothing is open
+    Image** frames;
+    int32_t frame_count;
+    int32_t* frame_delays;  // animated GIF only
+    int32_t frame_index;
+    Image* shown;         // frames[frame_index]; none when nothing is open
+    Image* loaded_image;  // the frame as loaded or last saved
+    Image* undo_image;
+    int32_t undo_frame;
+    bool edited;
+
+    int32_t zoom_mode;  // 0 fixed zoom_scale, 1 best fit, 2 shrink to fit
+    double zoom_scale;
+    int32_t scroll_x, scroll_y, scroll_max_x, scroll_max_y;
+
+    bool panning;
+    int32_t pan_mouse_x, pan_mouse_y, pan_scroll_x, pan_scroll_y;
+
+    bool crop_mode, crop_dragging;
+    int32_t crop_start_x, crop_start_y, crop_end_x, crop_end_y;
+
+    bool animating;
+    bool slideshow, slideshow_paused;
+    bool fullscreen;
+    LONG saved_style;
+    RECT saved_rect;
+    HMENU saved_menu;
+    bool cursor_hidden;
+
+    bool BrowseMode;
+    FileList FileList;
+};
+
+extern ViewerState g_viewer;
