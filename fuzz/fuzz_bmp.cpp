@@ -15,10 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     char message[kMessageBytes];
     Image* image = decode_bmp(data, size, message);
     if (image) {
-        // Touch every byte so a short buffer shows up under the sanitizer.
-        unsigned sum = 0;
-        for (size_t i = 0; i < (size_t)image->stride * image->height; ++i) sum += image->pixels[i];
-        (void)sum;
+        // The first and last stored rows: a short pixel block shows up under the sanitizer.
+        volatile uint8_t sink = image->pixels[0];
+        sink = image->pixels[(size_t)image->stride * image->height - 1];
+        (void)sink;
     } else if (strlen(message) == 0) {
         __builtin_trap();  // a failure must say why
     }

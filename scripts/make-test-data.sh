@@ -6,9 +6,9 @@ set -euo pipefail
 out=${1:?usage: make-test-data.sh FOLDER}
 mkdir -p "$out"
 cd "$out"
-stamp=".made-v1"
+stamp=".made-v2"
 [ -f "$stamp" ] && exit 0
-rm -f ./*.bmp ./*.ppm
+rm -f ./*.bmp ./*.ppm ./stb-* ./exif-*
 
 # Sources: odd widths so every row has padding; one a single column wide.
 convert -size 61x37 -seed 3 plasma:fractal src-a.ppm
@@ -37,4 +37,91 @@ for s in a b c; do
   for f in np*-$s.bmp; do np_ref "$f"; done
 done
 rm -f src-*.ppm
+
+# --- The stb_image formats: stb-NAME.EXT with stb-NAME.ref.ppm, the decode of
+# an independent decoder (netpbm's, or ImageMagick's where netpbm has none).
+convert -size 61x37 -seed 3 plasma:fractal -depth 8 src.ppm
+convert -size 16x16 xc:white -fill black -draw 'circle 8,8 8,3' -depth 8 src-bw.ppm
+ref_of() { echo "${1%.*}.ref.ppm"; }
+np() { "$@" 2>/dev/null | pnmtopnm 2>/dev/null | ppmtoppm > "$ref"; }
+
+# JPEG: 4:4:4 and 4:2:0 baseline, progressive, gray; the 1 x 1 picture.
+convert src.ppm -quality 90 -sampling-factor 1x1 stb-jpeg444.jpg
+convert src.ppm -quality 85 -sampling-factor 2x2 stb-jpeg420.jpg
+convert src.ppm -quality 85 -interlace JPEG -sampling-factor 2x2 stb-jpegprog.jpg
+convert src.ppm -colorspace Gray -quality 90 stb-jpeggray.jpg
+convert -size 1x1 xc:'#c08040' -quality 95 stb-jpeg1x1.jpg
+for f in stb-jpeg*.jpg; do ref=$(ref_of "$f"); np jpegtopnm "$f"; done
+
+# PNG: 8-bit RGB, RGBA, palette, gray, 1-bit, interlaced, and 16-bit RGB and
+# gray widened from 8 bits (so the top byte is the 8-bit value exactly).
+convert src.ppm png24:stb-png-rgb.png
+convert src.ppm -alpha set -channel A -fx 'i/w' +channel png32:stb-png-rgba.png
+convert src.ppm -colors 50 png8:stb-png-palette.png
+convert src.ppm -colorspace Gray -depth 8 png:stb-png-gray.png
+convert src-bw.ppm -monochrome png:stb-png-1bit.png
+convert src.ppm -interlace PNG png24:stb-png-interlaced.png
+pnmdepth 65535 src.ppm | pnmtopng > stb-png-rgb16.png 2>/dev/null
+ppmtopgm src.ppm | pnmdepth 65535 | pnmtopng > stb-png-gray16.png 2>/dev/null
+for f in stb-png-*.png; do ref=$(ref_of "$f"); np pngtopam "$f"; done
+
+# GIF: one frame; an animation of three frames with delays; a frame with a
+# transparent colour over the first frame; a single frame whose transparent
+# pixels no frame covers.
+convert src.ppm -colors 64 stb-gif-one.gif
+convert -size 20x14 xc:'#203040' -fill '#e0c020' -draw 'rectangle 2,2 9,9' -depth 8 -colors 8 anim-0.gif
+convert -size 6x5 xc:'#c02020' -colors 4 anim-1.gif
+convert -size 7x4 xc:'#20c040' -fill '#0000ff' -draw 'point 3,2' -transparent '#20c040' anim-2.gif
+convert -dispose None -delay 7 anim-0.gif -delay 25 -page +3+4 anim-1.gif -delay 120 -page +10+8 anim-2.gif \
+  -loop 0 stb-gif-anim.gif
+rm -f anim-*.gif
+convert stb-gif-anim.gif -coalesce -alpha off -depth 8 stb-gif-anim-%d.ref.ppm
+identify -format '%T\n' stb-gif-anim.gif > stb-gif-anim.delays
+convert -size 9x6 xc:'#ff00ff' -fill '#3070b0' -draw 'rectangle 2,1 6,4' -transparent '#ff00ff' stb-gif-transparent.gif
+ref=stb-gif-one.ref.ppm; np giftopnm stb-gif-one.gif
+ref=stb-gif-transparent.ref.ppm; np giftopnm stb-gif-transparent.gif
+giftopnm -alphaout=stb-gif-transparent.alpha.pgm stb-gif-transparent.gif > /dev/null 2>&1
+
+# TGA: run-length coded and raw, from two encoders.
+convert src.ppm -compress RLE stb-tga-rle.tga
+convert src.ppm -compress None stb-tga-raw.tga
+ppmtotga -rgb -norle src.ppm > stb-tga-np-raw.tga 2>/dev/null
+ppmtotga -rgb src.ppm > stb-tga-np-rle.tga 2>/dev/null
+for f in stb-tga-*.tga; do ref=$(ref_of "$f"); np tgatoppm "$f"; done
+
+# PSD: the merged picture the writer stores; its reference is the source.
+convert src.ppm -depth 8 stb-psd.psd
+cp src.ppm stb-psd.ref.ppm
+
+# PNM: every kind netpbm writes. P1..P4 are plain text or bitmaps, P5 and P6 bytes.
+pnmtopnm -plain src-bw.ppm | ppmtopgm | pgmtopbm -threshold | pnmtopnm -plain > stb-pnm-p1.pbm 2>/dev/null
+ppmtopgm src.ppm | pnmtopnm -plain > stb-pnm-p2.pgm 2>/dev/null
+pnmtopnm -plain src.ppm > stb-pnm-p3.ppm 2>/dev/null
+ppmtopgm src-bw.ppm | pgmtopbm -threshold > stb-pnm-p4.pbm 2>/dev/null
+ppmtopgm src.ppm > stb-pnm-p5.pgm
+cp src.ppm stb-pnm-p6.ppm
+ppmtopgm src.ppm | pnmdepth 65535 > stb-pnm-p5-16.pgm 2>/dev/null
+pnmdepth 65535 src.ppm > stb-pnm-p6-16.ppm 2>/dev/null
+for f in stb-pnm-*; do ref=$(ref_of "$f"); np cat "$f"; done
+for f in stb-pnm-p?-16.p?m; do ref=$(ref_of "$f"); pnmdepth 255 "$f" 2>/dev/null | ppmtoppm > "$ref"; done
+
+# EXIF: one small JPEG tagged by exiftool for each orientation, in both byte
+# orders, plus make, model and dates.
+convert src.ppm -resize 12x8 -quality 80 exif-plain.jpg
+for order in II MM; do
+  name=Little-endian; [ $order = MM ] && name=Big-endian
+  for o in 1 2 3 4 5 6 7 8; do
+    cp exif-plain.jpg exif-$order-$o.jpg
+    exiftool -q -overwrite_original -ExifByteOrder=$name -Orientation#=$o exif-$order-$o.jpg
+  done
+  cp exif-plain.jpg exif-$order-texts.jpg
+  exiftool -q -overwrite_original -ExifByteOrder=$name -Make='Harbour Optics   ' -Model='HX-200' \
+    -ModifyDate='2019:03:04 05:06:07' -DateTimeOriginal='2018:01:02 03:04:05' exif-$order-texts.jpg
+done
+cp exif-plain.jpg exif-original-only.jpg
+exiftool -q -overwrite_original -DateTimeOriginal='2017:07:08 09:10:11' exif-original-only.jpg
+# ImageMagick's own writer re-encodes a tagged file with another orientation.
+convert exif-II-1.jpg -orient RightTop exif-im-6.jpg
+convert exif-MM-1.jpg -orient LeftBottom exif-im-8.jpg
+rm -f src.ppm src-bw.ppm
 touch "$stamp"

@@ -12,6 +12,8 @@ lumora_wine_prefix() {
         mkdir -p "$WINEPREFIX"
         echo "wine: creating prefix $WINEPREFIX"
         wineboot -i >/dev/null 2>&1 || true
+        # Without a window manager (Xvfb) Wine draws the frames and captions itself.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
         wineserver -w
         [ -f "$WINEPREFIX/system.reg" ] || { echo "wine: could not create the prefix" >&2; return 1; }
     fi
