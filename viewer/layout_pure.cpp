@@ -1,0 +1,61 @@
+#include "viewer/layout_pure.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+int StatusPartEdges(int cw, bool browser, int edges[5]) {
+    if (browser) {
+        edges[0] = cw < 310 ? 80 : cw - 230;
+        edges[1] = cw - 120;
+        if (edges[1] < edges[0]) edges[1] = edges[0] + 10;
+        edges[2] = -1;
+        return 3;
+    }
+    edges[0] = cw < 420 ? 60 : cw - 360;
+    const int from_right[3] = {230, 160, 70};
+    for (int i = 1; i <= 3; ++i) {
+        edges[i] = cw - from_right[i - 1];
+        if (edges[i] < edges[i - 1]) edges[i] = edges[i - 1] + 10;
+    }
+    edges[4] = -1;
+    return 5;
+}
+
+static bool equal_ignoring_case(const char* a, const char* b) {
+    for (;; ++a, ++b) {
+        char x = (*a >= 'A' && *a <= 'Z') ? (char)(*a + 32) : *a;
+        char y = (*b >= 'A' && *b <= 'Z') ? (char)(*b + 32) : *b;
+        if (x != y) return false;
+        if (!x) return true;
+    }
+}
+
+bool SkipAccelerators(const KeyFacts& f) {
+    const char* cls = f.focus_class ? f.focus_class : "";
+    const unsigned kPageUp = 0x21, kDown = 0x28;  // Page Up, Page Down, End, Home, arrows
+    if (f.key_down && !f.ctrl_held && f.virtual_key >= kPageUp && f.virtual_key <= kDown &&
+        (equal_ignoring_case(cls, "SysListView32") || equal_ignoring_case(cls, "SysTreeView32")))
+        return true;
+    return equal_ignoring_case(cls, "Edit") && !f.focus_is_page_box;
+}
+
+int IconEntryScore(int entry_width, int entry_bits, int wanted_size, int display_bits) {
+    int width = entry_width == 0 ? 256 : entry_width;
+    int score = -abs(width - wanted_size) - 8 * abs(entry_bits - display_bits);
+    if (entry_bits == display_bits) score += 1000;
+    if (width == wanted_size) score += 200;
+    return score;
+}
+
+int FindSetupSwitch(const char* command_line) {
+    char lower[260];
+    size_t n = 0;
+    for (; command_line[n] && n < 259; ++n) {
+        char c = command_line[n];
+        lower[n] = (c >= 'A' && c <= 'Z') ? (char)(c + 32) : c;
+    }
+    lower[n] = 0;
+    if (strstr(lower, "/fileassoc")) return 1;
+    if (strstr(lower, "/unassoc")) return 2;
+    return 0;
+}
