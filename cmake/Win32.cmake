@@ -20,7 +20,11 @@ add_library(lumora_app STATIC ${LUMORA_APP_SOURCES} ${LUMORA_PORTABLE_SOURCES})
 target_link_libraries(lumora_app PUBLIC lumora_core comctl32 comdlg32 shell32 ole32 gdi32 user32 advapi32)
 
 set(LUMORA_RESOURCES ${CMAKE_SOURCE_DIR}/res/lumora.rc)
-set_source_files_properties(${LUMORA_RESOURCES} PROPERTIES OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/lumora.manifest")
+# windres writes no dependency file: list what lumora.rc pulls in.
+file(GLOB LUMORA_RESOURCE_INPUTS CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/res/*.h ${CMAKE_SOURCE_DIR}/res/*.rc ${CMAKE_SOURCE_DIR}/res/*.manifest
+  ${CMAKE_SOURCE_DIR}/res/icons/*.ico ${CMAKE_SOURCE_DIR}/res/toolbar/*.bmp)
+set_source_files_properties(${LUMORA_RESOURCES} PROPERTIES OBJECT_DEPENDS "${LUMORA_RESOURCE_INPUTS}")
 
 add_executable(lumora WIN32 ${CMAKE_SOURCE_DIR}/viewer/winmain.cpp ${LUMORA_RESOURCES})
 target_link_libraries(lumora PRIVATE lumora_app)

@@ -6,8 +6,10 @@ folders, paper, metal and arrows look alike wherever they appear; light falls
 from the top left.
 """
 
-from pixelart import (arc, arrow_head, circle, ellipse, inter, minus, mirrored, moved, paint,
-                      pixel_rect, poly, put, ramp, rect, rrect, square_segment, union)
+import math
+
+from pixelart import (arc, arrow_head, circle, ellipse, inter, minus, mirrored, moved, new_canvas,
+                      paint, pixel_rect, poly, put, ramp, rect, rrect, square_segment, union)
 
 # ---------------------------------------------------------------------------
 # Materials.
@@ -60,7 +62,7 @@ def landscape(c, x0, y0, x1, y1, sun=True, frame=PAPER, thick_frame=True):
     if sun:
         s = c["scale"]
         sx, sy, r = x0 + w * 0.72, y0 + h * 0.30, h * 0.2
-        if r * s < 2.2:
+        if r * s < 3.0:
             # Too small for an outlined disc: a bright block reads better.
             px, py = int(sx * s), int(sy * s) - 1
             for dx in (0, 1):
@@ -135,17 +137,12 @@ def red_cross(c, x0=2.5, y0=2.5, x1=13.5, y1=13.5, width=3.8):
 
 
 def star(cx, cy, r_out, r_in):
-    import math
     pts = []
     for i in range(8):
         r = r_out if i % 2 == 0 else r_in
         a = math.radians(-90 + i * 45)
         pts.append((cx + r * math.cos(a), cy + r * math.sin(a)))
     return poly(pts)
-
-
-def icon_tile(c, x0, y0, x1, y1, colours=BLUE):
-    paint(c, rect(x0, y0, x1, y1), colours)
 
 
 def text_line(c, x0, y, x1, colour=INK):
@@ -409,8 +406,27 @@ FRAME_RINGS = {
 }
 
 
+SMALL_LANDSCAPE = [
+    "aaaaaaaaaaaa",
+    "aaaaaaaaYaaa",
+    "bbbbbbbYyYbb",
+    "bbbbbbbbYbbb",
+    "cccKKKcccccc",
+    "ccKFFFKKcccc",
+    "dKFFffffKKNN",
+    "KFFfffffNNGG",
+    "FFffffNNGGgg",
+    "fffffNGGgggh",
+]
+SMALL_KEYS = {
+    "a": SKY_DEEP["tones"][0], "b": SKY_DEEP["tones"][1], "c": SKY_DEEP["tones"][2],
+    "d": SKY_DEEP["tones"][3], "Y": SUN["tones"][1], "y": SUN["hi"],
+    "K": HILL_FAR["outline"], "F": HILL_FAR["tones"][0], "f": HILL_FAR["tones"][1],
+    "N": HILL["outline"], "G": HILL["tones"][0], "g": HILL["tones"][1], "h": HILL["tones"][2],
+}
+
+
 def program_icon(size):
-    from pixelart import new_canvas
     c = new_canvas(size, size, size / 16.0)
     s = c["scale"]
     if size <= 16:
@@ -423,6 +439,12 @@ def program_icon(size):
     w, h = ix1 - ix0, iy1 - iy0
 
     picture = pixel_rect(c, ix0, iy0, ix1, iy1)
+    if size <= 16:
+        # Twelve by ten pixels are too few for shapes; set them one by one.
+        for y, row in enumerate(SMALL_LANDSCAPE):
+            for x, key in enumerate(row):
+                put(c, ix0 + x, iy0 + y, SMALL_KEYS[key])
+        return _frame(c, ox0, oy0, ox1, oy1, t)
     paint(c, picture, SKY_DEEP, light="vertical", outline=False)
     sun_r = max(1.6, h * 0.16)
     paint(c, circle((ix0 + w * 0.70) / s, (iy0 + h * 0.33) / s, sun_r / s), SUN, clip=picture)
@@ -431,6 +453,11 @@ def program_icon(size):
     paint(c, ellipse((ix0 + w * 0.96) / s, (iy1 + h * 0.30) / s, w * 0.64 / s, h * 0.62 / s),
           HILL, clip=picture)
 
+    return _frame(c, ox0, oy0, ox1, oy1, t)
+
+
+def _frame(c, ox0, oy0, ox1, oy1, t):
+    """Mitred moulding, `t` pixels wide, lit on its top and left sides."""
     rings = FRAME_RINGS[t]
     for y in range(oy0, oy1):
         for x in range(ox0, ox1):
@@ -521,40 +548,59 @@ def _motif(c, motif, x0, y0, x1, y1):
               outline=False)
 
 
+def _sheet(c, x0, y0, x1, y1, fold):
+    """A sheet with its top right corner turned, in pixels."""
+    s = c["scale"]
+    pts = [(x0, y0), (x1 - fold, y0), (x1, y0 + fold), (x1, y1), (x0, y1)]
+    paint(c, poly([(x / s, y / s) for x, y in pts]), PAPER)
+    corner = [(x1 - fold, y0), (x1 - fold, y0 + fold), (x1, y0 + fold)]
+    paint(c, poly([(x / s, y / s) for x, y in corner]), PAPER, style="flat")
+
+
 def type_icon(kind, size):
-    from pixelart import new_canvas
     band_colour, label, motif = TYPE_STYLE[kind]
     c = new_canvas(size, size, size / 16.0)
-    # Sheets behind the front one for the multi-page formats.
-    if motif in ("pages", "frames", "layers"):
-        paint(c, poly([(4.5, 0), (14, 0), (14, 13), (4.5, 13)]), PAPER, style="flat")
-    fold = 4
-    x0, y0, x1, y1 = 2, 1, 14, 16
-    if motif in ("pages", "frames", "layers"):
-        x0, y0, x1, y1 = 1, 2.5, 13, 16
-    paint(c, poly([(x0, y0), (x1 - fold, y0), (x1, y0 + fold), (x1, y1), (x0, y1)]), PAPER)
-    paint(c, poly([(x1 - fold, y0), (x1 - fold, y0 + fold), (x1, y0 + fold)]), PAPER, style="flat")
+    s = c["scale"]
+    multi = motif in ("pages", "frames", "layers")
+    small = size <= 16
+    # Geometry in pixels: sheet, picture and band.
+    if small:
+        sheet, fold = ((1, 2, 13, 16) if multi else (2, 0, 14, 16)), 4
+        back = (4, 0, 15, 13)
+    else:
+        sheet, fold = ((2, 4, 26, 32) if multi else (4, 1, 28, 32)), 8
+        back = (7, 0, 29, 26)
+    x0, y0, x1, y1 = sheet
+    if multi:
+        paint(c, pixel_rect(c, *back), PAPER, style="flat")
+    _sheet(c, x0, y0, x1, y1, fold)
     if motif == "text":
-        y = y0 + 5
-        while y + 1 <= y1 - 2:
-            paint(c, rect(x0 + 2, y, x1 - 2, y + 1), INK_LIGHT, style="solid")
-            y += 2
+        step = 2 if small else 3
+        y = y0 + (5 if small else 10)
+        while y < y1 - (2 if small else 4):
+            paint(c, pixel_rect(c, x0 + 2 if small else x0 + 4, y, x1 - (2 if small else 4), y + 1),
+                  INK_LIGHT, style="solid")
+            y += step
         return c
-    _motif(c, motif, x0 + 2, y0 + 4.5 if size > 16 else y0 + 4, x1 - 2, y1 - 5.5)
-    band = rect(x0 + 0.5, y1 - 5, x1 - 0.5, y1 - 0.5) if size > 16 else rect(x0 + 1, y1 - 4, x1 - 1, y1 - 1)
-    paint(c, band, _band_ramp(band_colour), light="vertical")
-    if size >= 32 and label:
-        scale = size // 32
-        width = (len(label) * 4 - 1) * scale
-        px0 = int(round((x0 + x1) / 2 * size / 16.0)) - width // 2
-        py0 = int(round((y1 - 2.75) * size / 16.0)) - (5 * scale) // 2
+    if small:
+        box = (x0 + 2, y0 + 3, x1 - 2, y1 - 6)
+        band = (x0 + 1, y1 - 5, x1 - 1, y1 - 1)
+    else:
+        box = (x0 + 4, y0 + 8, x1 - 4, y1 - 12)
+        band = (x0 + 1, y1 - 10, x1 - 1, y1 - 1)
+    bx0, by0, bx1, by1 = [v / s for v in box]
+    if motif in ("photo", "pages", "frames", "layers"):
+        landscape(c, bx0, by0, bx1, by1, frame=None if small else DARK, thick_frame=False)
+    else:
+        _motif(c, motif, bx0, by0, bx1, by1)
+    paint(c, pixel_rect(c, *band), _band_ramp(band_colour), light="vertical")
+    if not small and label:
+        width = len(label) * 4 - 1
+        lx = (band[0] + band[2]) // 2 - width // 2
+        ly = (band[1] + band[3]) // 2 - 2
         for i, ch in enumerate(label):
-            rows = GLYPHS[ch]
-            for gy, bits in enumerate(rows):
+            for gy, bits in enumerate(GLYPHS[ch]):
                 for gx, bit in enumerate(bits):
                     if bit == "1":
-                        for sy in range(scale):
-                            for sx in range(scale):
-                                put(c, px0 + (i * 4 + gx) * scale + sx, py0 + gy * scale + sy,
-                                    (255, 255, 255))
+                        put(c, lx + i * 4 + gx, ly + gy, (255, 255, 255))
     return c

@@ -359,7 +359,8 @@ def icon_image(rgba, bpp):
     and_stride = _row_bytes(width)
     and_rows = []
     for row in reversed(rgba):
-        and_rows.append(_pad(_pack_indices([1 if p[3] == 0 else 0 for p in row], 1), and_stride))
+        # Faint shadow pixels count as transparent for systems without alpha.
+        and_rows.append(_pad(_pack_indices([1 if p[3] < 128 else 0 for p in row], 1), and_stride))
     palette_bytes = b""
     colour_count = 0
     if bpp == 32:
