@@ -13,3 +13,13 @@ struct FileList {
     int32_t current;      // the file the viewer shows; 0 when none matches
     uint32_t totalSize;   // wraps past 4 GB
 };
+
+// Rebuilds the list for the folder part of path (a file, or a folder ending
+// in a backslash or "*"), sorted, with `current` on the file path names.
+void scan_folder(const char* path);
+void sort_file_list();
+void free_file_list();
+
+// Sort state, in memory only: 0 name, 1 size, 2 type, 3 date modified.
+extern int SortKey;
+extern int SortAscending;

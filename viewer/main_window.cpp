@@ -1,15 +1,39 @@
 #include "viewer/main_window.h"
 
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "browser/browser.h"
+#include "browser/file_list.h"
+#include "platform/bridge.h"
+#include "platform/text.h"
+#include "print/print.h"
+#include "res/resource.h"
+#include "shell/help.h"
+#include "shell/recent.h"
+#include "shell/settings.h"
+#include "viewer/chrome.h"
+#include "viewer/commands.h"
+#include "viewer/document.h"
+#include "viewer/edit_commands.h"
+#include "viewer/input.h"
+#include "viewer/layout.h"
+#include "viewer/playback.h"
+#include "viewer/view.h"
+#include "viewer/viewer_state.h"
+
 const char kMainClassName[] = "LumoraMain";
 
-ATOM RegisterMainWindowClass(HINSTANCE instance) {
+ATOM RegisterMainWindowClass(HINSTANCE instance, HICON icon) {
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = MainWndProc;
     wc.hInstance = instance;
+    wc.hIcon = icon;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = nullptr;  // the view paints every pixel itself
+    wc.lpszMenuName = MAKEINTRESOURCEA(IDR_VIEWER_MENU);
     wc.lpszClassName = kMainClassName;
     ATOM atom = RegisterClassExA(&wc);
     if (!atom && GetLastError() == ERROR_CLASS_ALREADY_EXISTS) {
@@ -21,23 +45,140 @@ ATOM RegisterMainWindowClass(HINSTANCE instance) {
 }
 
 HWND CreateMainWindow(HINSTANCE instance) {
-    return CreateWindowExA(0, kMainClassName, "Lumora", kMainWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                           kDefaultWindowWidth, kDefaultWindowHeight, nullptr, nullptr, instance, nullptr);
+    g_viewer.instance = instance;
+    StartupRect r;
+    startup_window_rect(g_settings, &r);
+    int x = r.use_default_position ? CW_USEDEFAULT : r.x;
+    int y = r.use_default_position ? CW_USEDEFAULT : r.y;
+    return CreateWindowExA(0, kMainClassName, tr(0), kMainWindowStyle, x, y, r.width, r.height, nullptr, nullptr,
+                           instance, nullptr);
 }
 
-static void OnPaint(HWND window) {
+namespace {
+
+void on_create(HWND window) {
+    g_viewer.main_window = window;
+    CreateStatusBar();
+    UpdateStatusBar();
+    DragAcceptFiles(window, TRUE);
+    LoadRecentMenus();
+    HMENU menu = GetMenu(window);
+    if (menu) {
+        int size = g_settings.ThumbSize;
+        int item = size <= 64 ? IDM_THUMB_SMALL : size <= 96 ? IDM_THUMB_MEDIUM : size <= 128 ? IDM_THUMB_LARGE
+                                                                                               : IDM_THUMB_EXTRA_LARGE;
+        CheckMenuRadioItem(menu, IDM_THUMB_SMALL, IDM_THUMB_EXTRA_LARGE, item, MF_BYCOMMAND);
+        CheckMenuItem(menu, IDM_VIEW_LARGE_TOOLBAR_BUTTONS,
+                      MF_BYCOMMAND | (g_settings.LargeButtons ? MF_CHECKED : MF_UNCHECKED));
+    }
+    UpdateMenuState();
+}
+
+void on_destroy() {
+    ViewerState& v = g_viewer;
+    SaveWindowPlacement();
+    if (v.slideshow) KillTimer(v.main_window, 1);
+    CloseDocument();
+    QuitHelp();
+    ReleaseViewPalette();
+    DropScaledCache();
+    ReleaseBackBuffer();
+    FreePrintState();
+    if (v.big_icon) DestroyIcon(v.big_icon);
+    if (v.small_icon) DestroyIcon(v.small_icon);
+    v.big_icon = v.small_icon = nullptr;
+    BrowserShutdown();
+    free_file_list();
+    DestroyToolbarBitmap();
+    HMENU attached = GetMenu(v.main_window);
+    if (v.viewer_menu && v.viewer_menu != attached) DestroyMenu(v.viewer_menu);
+    if (v.browser_menu && v.browser_menu != attached) DestroyMenu(v.browser_menu);
+    v.viewer_menu = v.browser_menu = nullptr;
+    v.toolbar = v.status_bar = v.page_box = nullptr;
+    v.main_window = nullptr;
+    PostQuitMessage(0);
+}
+
+void on_paint(HWND window) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
     if (!dc) return;
-    FillRect(dc, &ps.rcPaint, GetSysColorBrush(COLOR_APPWORKSPACE));
+    PaintView(dc);
     EndPaint(window, &ps);
 }
 
+bool on_set_cursor(LPARAM lparam) {
+    if (LOWORD(lparam) != HTCLIENT || !g_viewer.shown || g_viewer.BrowseMode) return false;
+    if (g_viewer.crop_mode) {
+        SetCursor(LoadCursor(nullptr, IDC_CROSS));
+        return true;
+    }
+    if (g_viewer.scroll_max_x > 0 || g_viewer.scroll_max_y > 0) {
+        SetCursor(LoadCursor(nullptr, IDC_SIZEALL));
+        return true;
+    }
+    return false;
+}
+
+void on_sys_color_change(HWND window, WPARAM wparam, LPARAM lparam) {
+    if (g_viewer.toolbar) SendMessageA(g_viewer.toolbar, WM_SYSCOLORCHANGE, wparam, lparam);
+    if (g_viewer.status_bar) SendMessageA(g_viewer.status_bar, WM_SYSCOLORCHANGE, wparam, lparam);
+    BrowserSysColorChange(wparam, lparam);
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+LRESULT on_notify_format(HWND window, WPARAM wparam, LPARAM lparam) {
+    char cls[32] = "";
+    if (g_bridge.wide && lparam == NF_QUERY && GetClassNameA((HWND)wparam, cls, sizeof cls) &&
+        lstrcmpiA(cls, "ToolbarWindow32") == 0)
+        return NFR_UNICODE;
+    return DefWindowProcA(window, WM_NOTIFYFORMAT, wparam, lparam);
+}
+
+LRESULT on_notify(HWND window, WPARAM wparam, LPARAM lparam) {
+    NMHDR* header = (NMHDR*)lparam;
+    LRESULT result = 0;
+    if (BrowserNotify(header, &result)) return result;
+    if (OnToolbarTooltip(header)) return 0;
+    return DefWindowProcA(window, WM_NOTIFY, wparam, lparam);
+}
+
+}  // namespace
+
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-    case WM_PAINT: OnPaint(window); return 0;
+    case WM_CREATE: on_create(window); return 0;
+    case WM_DESTROY: on_destroy(); return 0;
+    case WM_SIZE: LayoutMainWindow(); return 0;  // does nothing before the toolbar exists
+    case WM_PAINT: on_paint(window); return 0;
+    case WM_CLOSE: if (ConfirmDiscard()) DestroyWindow(window); return 0;
     case WM_ERASEBKGND: return 1;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_SYSCOLORCHANGE: on_sys_color_change(window, wparam, lparam); return 0;
+    case WM_SETCURSOR: if (on_set_cursor(lparam)) return TRUE; break;
+    case WM_COPYDATA: return OnCopyData((const COPYDATASTRUCT*)lparam);
+    case WM_NOTIFY: return on_notify(window, wparam, lparam);
+    case WM_NOTIFYFORMAT: return on_notify_format(window, wparam, lparam);
+    case WM_CONTEXTMENU:
+        if (!g_viewer.BrowseMode && g_viewer.shown) { OnViewerContextMenu(window, lparam); return 0; }
+        break;
+    case WM_KEYDOWN: if (wparam == VK_ESCAPE) OnEscapeKey(); return 0;
+    case WM_COMMAND: if (DispatchCommand(LOWORD(wparam))) return 0; break;
+    case WM_TIMER:
+        if (wparam == 1) OnSlideShowTimer();
+        else if (wparam == 2) OnAnimationTimer();
+        return 0;
+    case WM_HSCROLL: OnScrollMessage(SB_HORZ, wparam); return 0;
+    case WM_VSCROLL: OnScrollMessage(SB_VERT, wparam); return 0;
+    case WM_INITMENU: UpdateMenuState(); return 0;
+    case WM_LBUTTONDOWN: OnLeftButtonDown((short)LOWORD(lparam), (short)HIWORD(lparam)); return 0;
+    case WM_MOUSEMOVE: OnMouseMove((short)LOWORD(lparam), (short)HIWORD(lparam)); return 0;
+    case WM_LBUTTONUP: OnLeftButtonUp((short)LOWORD(lparam), (short)HIWORD(lparam)); return 0;
+    case WM_LBUTTONDBLCLK: OnDoubleClick(); return 0;
+    case WM_MOUSEWHEEL: OnMouseWheel(wparam, lparam); return 0;
+    case WM_DROPFILES: OnDropFiles((HDROP)wparam); return 0;
+    case WM_QUERYNEWPALETTE:
+    case WM_PALETTECHANGED: return OnPaletteMessage(message, wparam);
+    case WM_APP + 1: BrowserOpenSelected(); return 0;
     }
     return DefWindowProcA(window, message, wparam, lparam);
 }

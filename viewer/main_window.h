@@ -7,8 +7,9 @@ const int kDefaultWindowWidth = 720;
 const int kDefaultWindowHeight = 540;
 const DWORD kMainWindowStyle = WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL;
 
-// Registers "LumoraMain"; nonzero on success (also when it already exists).
-ATOM RegisterMainWindowClass(HINSTANCE instance);
-// Creates the main window at its default size; none on failure.
+// Registers "LumoraMain" with the class icon given; nonzero on success (also
+// when it already exists).
+ATOM RegisterMainWindowClass(HINSTANCE instance, HICON icon);
+// Creates the main window by the settings' rectangle rule; none on failure.
 HWND CreateMainWindow(HINSTANCE instance);
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);

@@ -1,0 +1,3 @@
+#include "print/print.h"
+
+void FreePrintState() {}

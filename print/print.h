@@ -1,0 +1,3 @@
+#pragma once
+// Frees the print list's pictures and the printer set-up blocks.
+void FreePrintState();

@@ -1,0 +1,3 @@
+#pragma once
+// Tells the help engine the program is going.
+void QuitHelp();

@@ -1,0 +1,3 @@
+#include "shell/setup_switches.h"
+
+void RunSetupSwitch(int) {}

@@ -1,0 +1,47 @@
+#include "viewer/layout.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "browser/browser.h"
+#include "shell/settings.h"
+#include "viewer/chrome.h"
+#include "viewer/layout_pure.h"
+#include "viewer/view.h"
+#include "viewer/viewer_state.h"
+
+void LayoutMainWindow() {
+    HWND window = g_viewer.main_window;
+    if (!window || !g_viewer.toolbar) return;  // not before WM_CREATE made the chrome
+
+    bool show_toolbar, show_status;
+    if (g_viewer.fullscreen) {
+        show_toolbar = g_settings.FsToolbar != 0;
+        show_status = false;
+    } else if (g_viewer.BrowseMode) {
+        show_toolbar = false;  // the browser's own toolbar takes its place
+        show_status = g_settings.ShowStatus != 0;
+    } else {
+        show_toolbar = g_settings.ShowToolbar != 0;
+        show_status = g_settings.ShowStatus != 0;
+    }
+    ShowWindow(g_viewer.toolbar, show_toolbar ? SW_SHOW : SW_HIDE);
+    if (g_viewer.status_bar) ShowWindow(g_viewer.status_bar, show_status ? SW_SHOW : SW_HIDE);
+    SendMessageA(g_viewer.toolbar, TB_AUTOSIZE, 0, 0);
+    if (g_viewer.status_bar) SendMessageA(g_viewer.status_bar, WM_SIZE, 0, 0);
+
+    RECT client;
+    GetClientRect(window, &client);
+    int edges[5];
+    int parts = StatusPartEdges(client.right, g_viewer.BrowseMode && !g_viewer.fullscreen, edges);
+    if (g_viewer.status_bar) SendMessageA(g_viewer.status_bar, SB_SETPARTS, parts, (LPARAM)edges);
+    PlaceProgress();
+
+    UpdateScrollBars();
+    UpdateStatusBar();
+    UpdatePageBox();
+    UpdateToolbarButtons();
+    UpdateMenuState();
+    BrowserLayout();  // places the browser panes in browser mode, hides them otherwise
+    InvalidateRect(window, nullptr, TRUE);
+}

@@ -1,0 +1,7 @@
+#include "viewer/playback.h"
+
+void ToggleFullScreen() {}
+void EndFullScreen() {}
+void StopSlideShow() {}
+void OnSlideShowTimer() {}
+void OnAnimationTimer() {}

@@ -1,0 +1,150 @@
+#include "viewer/startup.h"
+
+#include <commctrl.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "core/byte_reader.h"
+#include "platform/bridge.h"
+#include "res/resource.h"
+#include "shell/recent.h"
+#include "shell/settings.h"
+#include "shell/setup_switches.h"
+#include "viewer/document.h"
+#include "viewer/layout_pure.h"
+#include "viewer/main_window.h"
+#include "viewer/viewer_state.h"
+
+namespace {
+
+// The colour depth the shell draws icons with; 0 when it does not say.
+int display_icon_bits() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\desktop\\WindowMetrics", 0, KEY_QUERY_VALUE, &key) != 0)
+        return 0;
+    char text[16] = "";
+    DWORD size = sizeof text - 1;
+    DWORD type = 0;
+    LONG result = RegQueryValueExA(key, "Shell Icon BPP", nullptr, &type, (BYTE*)text, &size);
+    RegCloseKey(key);
+    if (result != 0) return 0;
+    text[sizeof text - 1] = 0;
+    return atoi(text);
+}
+
+HICON load_plain_icon(HINSTANCE instance, int size) {
+    return (HICON)LoadImageA(instance, MAKEINTRESOURCEA(IDI_LUMORA), IMAGE_ICON, size, size, LR_DEFAULTCOLOR);
+}
+
+}  // namespace
+
+HICON PickProgramIcon(HINSTANCE instance, int size) {
+    int bits = display_icon_bits();
+    if (bits <= 0) return load_plain_icon(instance, size);
+    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(IDI_LUMORA), (LPCSTR)RT_GROUP_ICON);
+    HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
+    const uint8_t* group = loaded ? (const uint8_t*)LockResource(loaded) : nullptr;
+    if (!group) return load_plain_icon(instance, size);
+    // The group directory: reserved, type, count, then 14-byte entries.
+    ByteReader r = reader_make(group, SizeofResource(instance, found));
+    reader_skip(&r, 4);
+    int count = reader_u16le(&r);
+    int best_id = -1, best_score = 0;
+    for (int i = 0; i < count; ++i) {
+        int width = reader_u8(&r);
+        reader_skip(&r, 5);  // height, colours, reserved, planes
+        int entry_bits = reader_u16le(&r);
+        reader_skip(&r, 4);  // bytes in resource
+        int id = reader_u16le(&r);
+        if (r.failed) break;
+        int score = IconEntryScore(width, entry_bits, size, bits);
+        if (best_id < 0 || score > best_score) {
+            best_id = id;
+            best_score = score;
+        }
+    }
+    if (best_id < 0) return load_plain_icon(instance, size);
+    HRSRC icon_res = FindResourceA(instance, MAKEINTRESOURCEA(best_id), (LPCSTR)RT_ICON);
+    HGLOBAL icon_data = icon_res ? LoadResource(instance, icon_res) : nullptr;
+    BYTE* bytes = icon_data ? (BYTE*)LockResource(icon_data) : nullptr;
+    HICON icon = bytes ? CreateIconFromResourceEx(bytes, SizeofResource(instance, icon_res), TRUE, 0x00030000, size,
+                                                  size, LR_DEFAULTCOLOR)
+                       : nullptr;
+    return icon ? icon : load_plain_icon(instance, size);
+}
+
+bool HandOverToRunningInstance(const char* command_line) {
+    HWND running = FindWindowA(kMainClassName, nullptr);
+    if (!running) return false;
+    char path[260];
+    if (command_line_path(command_line, path)) {
+        COPYDATASTRUCT data = {1, (DWORD)strlen(path) + 1, path};
+        SendMessageA(running, WM_COPYDATA, 0, (LPARAM)&data);
+    }
+    if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
+    SetForegroundWindow(running);
+    return true;
+}
+
+bool AcceleratorsMaySee(const MSG& msg) {
+    HWND focus = GetFocus();
+    char cls[17] = "";
+    if (focus) GetClassNameA(focus, cls, sizeof cls);
+    KeyFacts facts;
+    facts.key_down = msg.message == WM_KEYDOWN;
+    facts.virtual_key = (unsigned)msg.wParam;
+    facts.ctrl_held = GetKeyState(VK_CONTROL) < 0;
+    facts.focus_class = cls;
+    facts.focus_is_page_box = focus && focus == g_viewer.page_box;
+    return !SkipAccelerators(facts);
+}
+
+int LumoraRun(HINSTANCE instance, const char* command_line, int show) {
+    g_viewer.instance = instance;
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                          ICC_TREEVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&controls);
+    bridge_init();
+    LoadSettings();
+
+    const char* args = command_line ? command_line : "";
+    if (args[0]) {
+        int which = FindSetupSwitch(args);
+        if (which) {
+            RunSetupSwitch(which);
+            return 0;
+        }
+        if (HandOverToRunningInstance(args)) return 0;
+    }
+
+    if (!RegisterMainWindowClass(instance, PickProgramIcon(instance, 32))) return 1;
+    HWND window = CreateMainWindow(instance);
+    if (!window) return 1;
+    g_viewer.viewer_menu = GetMenu(window);
+    g_viewer.browser_menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_BROWSER_MENU));
+    g_viewer.big_icon = PickProgramIcon(instance, 32);
+    g_viewer.small_icon = PickProgramIcon(instance, 16);
+    SendMessageA(window, WM_SETICON, ICON_BIG, (LPARAM)g_viewer.big_icon);
+    SendMessageA(window, WM_SETICON, ICON_SMALL, (LPARAM)g_viewer.small_icon);
+    ShowWindow(window, show);
+    UpdateWindow(window);
+
+    char path[260];
+    if (command_line_path(args, path)) OpenPath(path);
+    else if (g_settings.StartLast) OpenLastContent();
+
+    SetWindowPos(window, g_settings.AlwaysTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+    HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (accelerators && g_viewer.main_window && AcceleratorsMaySee(msg) &&
+            TranslateAcceleratorA(g_viewer.main_window, accelerators, &msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return (int)msg.wParam;
+}

@@ -1,0 +1,60 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include "viewer/chrome.h"
+#include "viewer/viewer_state.h"
+
+static HWND s_progress;
+
+void CreateStatusBar() {
+    CreateToolbar();
+    HWND bar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
+                               g_viewer.main_window, (HMENU)(INT_PTR)kStatusBarId, g_viewer.instance, nullptr);
+    g_viewer.status_bar = bar;
+    if (!bar) return;
+    RECT r;
+    GetClientRect(g_viewer.main_window, &r);
+    int edges[3] = {r.right - 220, r.right - 90, -1};  // provisional; the layout divides it again
+    SendMessageA(bar, SB_SETPARTS, 3, (LPARAM)edges);
+}
+
+static RECT progress_rect() {
+    RECT r;
+    if (!SendMessageA(g_viewer.status_bar, SB_GETRECT, 1, (LPARAM)&r)) {
+        GetClientRect(g_viewer.status_bar, &r);
+        return r;
+    }
+    InflateRect(&r, -2, -2);
+    return r;
+}
+
+void ShowProgress(int total) {
+    if (!g_viewer.status_bar || total <= 0) return;
+    if (total > 65535) total = 65535;  // the bar takes a 16-bit range
+    RECT r = progress_rect();
+    if (!s_progress || !IsWindow(s_progress)) {
+        s_progress = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD, r.left, r.top, r.right - r.left,
+                                     r.bottom - r.top, g_viewer.status_bar, nullptr, g_viewer.instance, nullptr);
+        if (!s_progress) return;
+    }
+    MoveWindow(s_progress, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    SendMessageA(s_progress, PBM_SETRANGE, 0, MAKELPARAM(0, total));
+    SendMessageA(s_progress, PBM_SETSTEP, 1, 0);
+    SendMessageA(s_progress, PBM_SETPOS, 0, 0);
+    ShowWindow(s_progress, SW_SHOW);
+    UpdateWindow(s_progress);
+}
+
+void StepProgress() {
+    if (s_progress) SendMessageA(s_progress, PBM_STEPIT, 0, 0);
+}
+
+void HideProgress() {
+    if (s_progress) ShowWindow(s_progress, SW_HIDE);
+}
+
+void PlaceProgress() {
+    if (!s_progress || !IsWindowVisible(s_progress)) return;
+    RECT r = progress_rect();
+    MoveWindow(s_progress, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+}
