@@ -10,3 +10,4 @@ void BrowserSysColorChange(WPARAM, LPARAM) {}
 void BrowserRecreateToolbar() {}
 int BrowserSelectedCount() { return 0; }
 bool BrowserSelectionHasImage() { return false; }
+void BrowserForgetDimensions() {}

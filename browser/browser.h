@@ -3,6 +3,8 @@
 #include <windows.h>
 
 void enter_browser();
+// Forgets the picture sizes the status bar has read for the shown folder.
+void BrowserForgetDimensions();
 // Commands the browser handles while it is shown; false when it does not.
 bool BrowserCommand(int id);
 // WM_NOTIFY from the browser's list view or folder tree; false when not theirs.

@@ -1,25 +1,57 @@
 #include "browser/file_list.h"
 
-#include <stdlib.h>
+#include <windows.h>
+#include <stdio.h>
+#include <string.h>
 
+#include "browser/browser.h"
+#include "browser/file_list_pure.h"
+#include "platform/bridge.h"
+#include "shell/settings.h"
 #include "viewer/viewer_state.h"
 
 int SortKey = 0;
 int SortAscending = 1;
 
-void scan_folder(const char*) {}
-void sort_file_list() {}
+// The system's locale-aware, case-insensitive comparison.
+static int compare_paths(const char* a, const char* b) { return lstrcmpiA(a, b); }
 
-void free_file_list() {
-    FileList& list = g_viewer.FileList;
-    for (int i = 0; i < list.count; ++i) free(list.path[i]);
-    free(list.path);
-    free(list.size);
-    free(list.modified);
-    list.path = nullptr;
-    list.size = nullptr;
-    list.modified = nullptr;
-    list.count = list.capacity = list.current = 0;
-    list.totalSize = 0;
-    list.folder[0] = 0;
+void scan_folder(const char* path) {
+    FileList* list = &g_viewer.FileList;
+    BrowserForgetDimensions();
+    file_list_clear(list);
+
+    const char* slash = strrchr(path, '\\');
+    if (!slash) return;
+    size_t length = (size_t)(slash - path) + 1;
+    if (length + 4 >= 260) return;  // room for the "*.*" pattern
+    char folder[260];
+    memcpy(folder, path, length);
+    folder[length] = 0;
+    memcpy(list->folder, folder, length + 1);
+
+    FileFinder finder;
+    if (finder_first(&finder, folder, "*.*") != INVALID_HANDLE_VALUE) {
+        do {
+            const WIN32_FIND_DATAA& d = finder.data;
+            if (!file_list_accepts(d.cFileName, d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY,
+                                   d.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN, g_settings.ShowAllFiles != 0,
+                                   g_settings.ShowHidden != 0, length))
+                continue;
+            uint64_t modified = ((uint64_t)d.ftLastWriteTime.dwHighDateTime << 32) | d.ftLastWriteTime.dwLowDateTime;
+            if (!file_list_append(list, folder, d.cFileName, d.nFileSizeLow, modified)) break;
+        } while (finder_next(&finder));
+        finder_close(&finder);
+    }
+
+    list->current = 0;
+    list->totalSize = 0;
+    for (int i = 0; i < list->count; ++i) list->totalSize += list->size[i];
+    sort_file_list();
+    int found = file_list_find(list, path, compare_paths);
+    list->current = found >= 0 ? found : 0;
 }
+
+void sort_file_list() { file_list_sort(&g_viewer.FileList, SortKey, SortAscending != 0, compare_paths); }
+
+void free_file_list() { file_list_release(&g_viewer.FileList); }

@@ -1,13 +1,20 @@
 #include "viewer/document.h"
 
+#include <windows.h>
+#include <shlobj.h>
+
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
 #include "browser/browser.h"
 #include "browser/file_list.h"
+#include "browser/file_list_pure.h"
 #include "core/decode_message.h"
+#include "core/exif.h"
 #include "core/loader.h"
+#include "core/stb_adapter.h"
+#include "core/transform.h"
 #include "platform/bridge.h"
 #include "platform/text.h"
 #include "res/resource.h"
@@ -50,6 +57,48 @@ int OpenFileInViewer(const char* path) {
 
 static void warn(const char* text) { show_message(g_viewer.main_window, text, tr(0), MB_OK | MB_ICONWARNING); }
 
+namespace {
+
+// The loaders that give every frame or page of a file, chosen by its first
+// four bytes; a file none of them takes goes to load_image.
+typedef Image** (*FrameLoader)(const char* path, int32_t** delays, int32_t* count, char* message);
+
+struct FrameLoaderRow {
+    bool (*matches)(const unsigned char head[4]);
+    FrameLoader load;  // null while the format has no page loader
+};
+
+bool is_gif(const unsigned char h[4]) { return h[0] == 'G' && h[1] == 'I' && h[2] == 'F'; }
+bool is_tiff(const unsigned char h[4]) {
+    return (h[0] == 'I' && h[1] == 'I' && h[2] == 0x2A) || (h[0] == 'M' && h[1] == 'M' && h[3] == 0x2A);
+}
+bool is_dcx(const unsigned char h[4]) { return h[0] == 0xB1 && h[1] == 0x68 && h[2] == 0xDE && h[3] == 0x3A; }
+
+const FrameLoaderRow kFrameLoaders[] = {
+    {is_gif, load_gif_frames},
+    {is_tiff, nullptr},
+    {is_dcx, nullptr},
+};
+
+// Turns a JPEG photo upright by the orientation its camera recorded.
+Image* upright(const Image* frame, int orientation) {
+    switch (orientation) {
+    case 2: return image_mirror(frame);
+    case 3: {
+        Image* half = image_rotate90(frame, 1);
+        Image* result = image_rotate90(half, 1);
+        image_free(half);
+        return result;
+    }
+    case 4: return image_flip(frame);
+    case 6: return image_rotate90(frame, 1);
+    case 8: return image_rotate90(frame, 0);
+    default: return nullptr;
+    }
+}
+
+}  // namespace
+
 int LoadDocument(const char* path) {
     unsigned char head[4] = {};
     FILE* f = fopen(path, "rb");
@@ -64,15 +113,23 @@ int LoadDocument(const char* path) {
 
     char message[kMessageBytes] = "";
     ImageSet set = {};
-    Image* single = load_image(path, message);
-    if (single) {
-        set.frames = (Image**)calloc(1, sizeof(Image*));
-        if (set.frames) {
-            set.frames[0] = single;
-            set.count = 1;
-        } else {
-            image_free(single);
-            set_message(message, kMsgNoMemory);
+    for (const FrameLoaderRow& row : kFrameLoaders) {
+        if (!row.matches(head)) continue;
+        if (row.load) set.frames = row.load(path, &set.delays, &set.count, message);
+        break;
+    }
+    if (!set.frames || set.count < 1) {
+        image_set_free(&set);
+        Image* single = load_image(path, message);
+        if (single) {
+            set.frames = (Image**)calloc(1, sizeof(Image*));
+            if (set.frames) {
+                set.frames[0] = single;
+                set.count = 1;
+            } else {
+                image_free(single);
+                set_message(message, kMsgNoMemory);
+            }
         }
     }
     if (!set.frames || set.count < 1 || !set.frames[0]) {
@@ -83,7 +140,16 @@ int LoadDocument(const char* path) {
         return 0;
     }
 
-    CloseDocument();
+    if (set.count == 1 && head[0] == 0xFF && head[1] == 0xD8) {
+        int orientation = 1;
+        read_exif(path, &orientation, nullptr, 0, nullptr, 0, nullptr, 0);
+        if (Image* turned = upright(set.frames[0], orientation)) {
+            image_free(set.frames[0]);
+            set.frames[0] = turned;
+        }
+    }
+
+    CloseDocument();  // only now: a failed open leaves the old picture on screen
     g_viewer.frames = set.frames;
     g_viewer.frame_delays = set.delays;
     g_viewer.frame_count = set.count;
@@ -97,6 +163,12 @@ int LoadDocument(const char* path) {
     g_viewer.loaded_image = g_viewer.shown;
     g_viewer.edited = false;
     UpdateTitle();
+
+    if (set.count >= 2 && set.delays && !g_settings.NoGifAnim && g_viewer.main_window) {
+        int delay = set.delays[0] <= 20 ? 100 : set.delays[0];
+        g_viewer.animating = true;
+        SetTimer(g_viewer.main_window, 2, delay, nullptr);
+    }
     AddRecentFile(path);
     return 1;
 }
@@ -119,15 +191,69 @@ void CloseDocument() {
     DropScaledCache();
 }
 
-void GoToIndex(int) {}
-void StepImage(int) {}
+void GoToIndex(int index) {
+    const FileList& list = g_viewer.FileList;
+    int n = list.count;
+    if (n == 0 || index < 0 || index >= n) return;
+    if (g_settings.ShowAllFiles && !file_list_is_image(&list, index)) {
+        int found = -1;
+        for (int i = index; i < n && found < 0; ++i)
+            if (file_list_is_image(&list, i)) found = i;
+        for (int i = index - 1; i >= 0 && found < 0; --i)
+            if (file_list_is_image(&list, i)) found = i;
+        if (found < 0) return;
+        index = found;
+    }
+    if (!ConfirmDiscard()) return;
+    char path[260];
+    snprintf(path, sizeof path, "%s", list.path[index]);
+    if (!LoadDocument(path)) return;  // the list position stays: Next tries the same neighbour again
+    g_viewer.FileList.current = index;
+    LayoutMainWindow();
+}
+
+void StepImage(int step) {
+    const FileList& list = g_viewer.FileList;
+    int n = list.count;
+    if (n < 2) return;
+    int p = list.current;
+    int accepted = -1;
+    for (int tries = 0; tries < n; ++tries) {
+        p += step;
+        while (p < 0) p += n;
+        p %= n;
+        if (!g_settings.ShowAllFiles || file_list_is_image(&list, p)) {
+            accepted = p;
+            break;
+        }
+    }
+    if (accepted < 0 || accepted == list.current) return;
+    GoToIndex(accepted);
+}
 
 void OnOpenCommand(int) {
     char path[260] = "";
     if (open_file_dialog(g_viewer.main_window, path)) OpenFileInViewer(path);
 }
 
-void OnOpenFolderCommand(int) {}
+void OnOpenFolderCommand(int) {
+    if (!ConfirmDiscard()) return;
+    BROWSEINFOA info = {};
+    info.hwndOwner = g_viewer.main_window;
+    info.lpszTitle = tr(31);  // "Select a folder to browse as thumbnails:"
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    LPITEMIDLIST item = SHBrowseForFolderA(&info);
+    if (!item) return;
+    char folder[260];
+    bool got = path_from_item_id(item, folder);
+    CoTaskMemFree(item);
+    if (!got) return;
+    size_t n = strlen(folder);
+    if (n > 0 && folder[n - 1] != '\\' && n + 1 < sizeof folder) strcat(folder, "\\");
+    if (strlen(folder) + 1 < sizeof folder) strcat(folder, "*");
+    scan_folder(folder);
+    enter_browser();
+}
 
 void OnStepCommand(int id) {
     switch (id) {
