@@ -11,8 +11,9 @@ taken from elsewhere.
 Toolbar strips are 8-bit bitmaps whose background is light gray 192,192,192:
 the toolbar code loads them with the system colours mapped, which turns that
 gray into the button face colour, and the toolbar then masks the face colour
-out. No other pixel may use that gray (nor the two other mapped grays,
-128,128,128 and 223,223,223), or it would change with the desktop colours.
+out. No other pixel may use a colour that either mapping replaces (the grays
+128, 192 and 223, pure black and pure white), or the pictures would change
+with the desktop colours.
 """
 
 import os
@@ -24,7 +25,7 @@ from pixelart import (add_soft_shadow, build_palette, canvas_rgba, new_canvas,  
                       write_bmp8, write_ico)
 import pictures  # noqa: E402
 
-MAPPED_GRAYS = [(192, 192, 192), (128, 128, 128), (223, 223, 223)]
+MAPPED = [(192, 192, 192), (128, 128, 128), (223, 223, 223), (0, 0, 0), (255, 255, 255)]
 FACE = (192, 192, 192)
 
 # Viewer toolbar, bitmaps 103 (24 px) and 109 (16 px). The indices the
@@ -98,19 +99,19 @@ def render_strip(draws, size):
             for p in cell[y]:
                 row.append((p[0], p[1], p[2]) if p[3] == 255 else FACE)
         rows.append(row)
-    # Art colours never land on a mapped gray: nudge them one step.
+    # Art colours never land on a mapped colour: nudge them one step.
     fixed = []
     for row in rows:
         out = []
         for c in row:
-            if c is not FACE and c in MAPPED_GRAYS:
+            if c is not FACE and c in MAPPED:
                 c = (c[0] + 1, c[1] + 1, c[2] + 1) if c[0] < 255 else (254, 254, 254)
             out.append(c)
         fixed.append(out)
     rows = fixed
     art = [c for row in rows for c in row if c is not FACE]
     palette = build_palette(art, 256, reserved=[FACE])
-    assert all(p not in MAPPED_GRAYS for p in palette[1:]), "art colour on a mapped gray"
+    assert all(p not in MAPPED for p in palette[1:]), "art colour on a mapped colour"
     lookup = {}
     out_rows = []
     for row in rows:

@@ -3,6 +3,7 @@
 // Windows applies it, the icon groups and the toolbar strips.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <iterator>
@@ -823,7 +824,7 @@ TEST(Resources, ToolbarStripsHaveTheirSizes) {
     EXPECT_EQ(IMG_VIEWER_COUNT * 16, 304);
 }
 
-TEST(Resources, ToolbarStripsKeepTheirArtOffTheMappedGrays) {
+TEST(Resources, ToolbarStripsKeepTheirArtOffTheMappedColours) {
     for (const Strip& s : kStrips) {
         SCOPED_TRACE(s.id);
         RawStrip raw;
@@ -831,8 +832,8 @@ TEST(Resources, ToolbarStripsKeepTheirArtOffTheMappedGrays) {
         int face = -1, faces = 0;
         for (size_t i = 0; i < raw.palette.size(); ++i) {
             if (IsGray(raw.palette[i], 192)) face = (int)i, ++faces;
-            EXPECT_FALSE(IsGray(raw.palette[i], 128)) << "entry " << i;
-            EXPECT_FALSE(IsGray(raw.palette[i], 223)) << "entry " << i;
+            // The other colours the loaders may replace by system colours.
+            for (BYTE level : {0, 128, 223, 255}) EXPECT_FALSE(IsGray(raw.palette[i], level)) << "entry " << i;
         }
         ASSERT_EQ(faces, 1);
         // Every cell has a picture and a background, and no two are the same.
@@ -851,39 +852,60 @@ TEST(Resources, ToolbarStripsKeepTheirArtOffTheMappedGrays) {
     }
 }
 
+namespace {
+
+// Counts the pixels of a loaded strip that differ from the resource: the
+// background must have become `face`, everything else must be unchanged.
+void CountMappingErrors(HBITMAP mapped, const RawStrip& raw, COLORREF face, int* wrong_background, int* wrong_art) {
+    *wrong_background = *wrong_art = -1;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = raw.width;
+    info.bmiHeader.biHeight = -raw.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<unsigned> pixels(raw.width * raw.height);
+    HDC screen = GetDC(nullptr);
+    int rows = GetDIBits(screen, mapped, 0, raw.height, pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    if (rows != raw.height) return;
+    unsigned face_rgb = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+    *wrong_background = *wrong_art = 0;
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        const RGBQUAD& q = raw.palette[raw.index[i]];
+        unsigned have = pixels[i] & 0xFFFFFF;
+        unsigned art = (q.rgbRed << 16) | (q.rgbGreen << 8) | q.rgbBlue;
+        if (IsGray(q, 192))
+            *wrong_background += have != face_rgb;
+        else
+            *wrong_art += have != art;
+    }
+}
+
+}  // namespace
+
 TEST(Resources, ToolbarStripBackgroundBecomesTheButtonFace) {
     FaceColour face(RGB(212, 208, 200));  // any colour but the strips' gray
     COLORREF want_face = GetSysColor(COLOR_3DFACE);
     ASSERT_NE(want_face, RGB(192, 192, 192)) << "could not change the face colour";
-    HDC screen = GetDC(nullptr);
     for (const Strip& s : kStrips) {
         SCOPED_TRACE(s.id);
         RawStrip raw;
         ASSERT_TRUE(ReadRawStrip(s.id, &raw));
-        HBITMAP mapped = (HBITMAP)LoadImageA(Instance(), MAKEINTRESOURCEA(s.id), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS);
-        ASSERT_NE(mapped, nullptr);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = raw.width;
-        info.bmiHeader.biHeight = -raw.height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        std::vector<unsigned> pixels(raw.width * raw.height);
-        ASSERT_EQ(GetDIBits(screen, mapped, 0, raw.height, pixels.data(), &info, DIB_RGB_COLORS), raw.height);
-        int wrong_background = 0, wrong_art = 0;
-        for (size_t i = 0; i < pixels.size(); ++i) {
-            const RGBQUAD& q = raw.palette[raw.index[i]];
-            unsigned have = pixels[i] & 0xFFFFFF;
-            unsigned face_bgr = (GetRValue(want_face) << 16) | (GetGValue(want_face) << 8) | GetBValue(want_face);
-            unsigned art = (q.rgbRed << 16) | (q.rgbGreen << 8) | q.rgbBlue;
-            if (IsGray(q, 192))
-                wrong_background += have != face_bgr;
-            else
-                wrong_art += have != art;
-        }
-        EXPECT_EQ(wrong_background, 0);
-        EXPECT_EQ(wrong_art, 0) << "art pixels changed by the colour mapping";
-        DeleteObject(mapped);
+        // Both ways of loading with the system colours: the loader's flag,
+        // and the common controls' mapped bitmap.
+        HBITMAP loaded = (HBITMAP)LoadImageA(Instance(), MAKEINTRESOURCEA(s.id), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS);
+        HBITMAP created = CreateMappedBitmap(Instance(), s.id, 0, nullptr, 0);
+        ASSERT_NE(loaded, nullptr);
+        ASSERT_NE(created, nullptr);
+        int wrong_background, wrong_art;
+        CountMappingErrors(loaded, raw, want_face, &wrong_background, &wrong_art);
+        EXPECT_EQ(wrong_background, 0) << "LoadImage";
+        EXPECT_EQ(wrong_art, 0) << "LoadImage changed art pixels";
+        CountMappingErrors(created, raw, want_face, &wrong_background, &wrong_art);
+        EXPECT_EQ(wrong_background, 0) << "CreateMappedBitmap";
+        EXPECT_EQ(wrong_art, 0) << "CreateMappedBitmap changed art pixels";
+        DeleteObject(loaded);
+        DeleteObject(created);
     }
-    ReleaseDC(nullptr, screen);
 }
