@@ -13,8 +13,14 @@
 int SortKey = 0;
 int SortAscending = 1;
 
-// The system's locale-aware, case-insensitive comparison.
+// The system's locale-aware, case-insensitive comparison, and its sort key.
 static int compare_paths(const char* a, const char* b) { return lstrcmpiA(a, b); }
+
+static void sort_key(const char* text, std::string* key) {
+    char buffer[1024];
+    int n = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, text, -1, buffer, sizeof buffer);
+    key->assign(buffer, n > 0 ? (size_t)n : 0);
+}
 
 void scan_folder(const char* path) {
     FileList* list = &g_viewer.FileList;
@@ -52,6 +58,6 @@ void scan_folder(const char* path) {
     list->current = found >= 0 ? found : 0;
 }
 
-void sort_file_list() { file_list_sort(&g_viewer.FileList, SortKey, SortAscending != 0, compare_paths); }
+void sort_file_list() { file_list_sort(&g_viewer.FileList, SortKey, SortAscending != 0, sort_key); }
 
 void free_file_list() { file_list_release(&g_viewer.FileList); }

@@ -70,51 +70,51 @@ const char* file_type_key(const char* path) {
     return dot + 1;
 }
 
-void file_list_sort(FileList* list, int key, bool ascending, PathCompare compare) {
-    if (list->count < 2) return;
-    char remembered[260] = "";
-    bool had_current = list->current >= 0 && list->current < list->count;
-    if (had_current) snprintf(remembered, sizeof remembered, "%s", list->path[list->current]);
+void file_list_sort(FileList* list, int key, bool ascending, SortKeyMaker make_key) {
+    const int n = list->count;
+    if (n < 2) return;
+    // Keys are made once per entry: the system's comparison is far too slow
+    // to run n log n times on a large folder.
+    std::vector<std::string> path_keys(n), type_keys(key == 2 ? n : 0);
+    for (int i = 0; i < n; ++i) make_key(list->path[i], &path_keys[i]);
+    for (int i = 0; i < (int)type_keys.size(); ++i) make_key(file_type_key(list->path[i]), &type_keys[i]);
 
     auto compare_entries = [&](int a, int b) {
         int r = 0;
         switch (key) {
         case 1: r = list->size[a] > list->size[b] ? 1 : list->size[a] < list->size[b] ? -1 : 0; break;
-        case 2: r = compare(file_type_key(list->path[a]), file_type_key(list->path[b])); break;
+        case 2: r = type_keys[a].compare(type_keys[b]); break;
         case 3: r = list->modified[a] > list->modified[b] ? 1 : list->modified[a] < list->modified[b] ? -1 : 0; break;
         default: break;
         }
-        if (r == 0) r = compare(list->path[a], list->path[b]);
+        if (r == 0) r = path_keys[a].compare(path_keys[b]);
         return ascending ? r : -r;
     };
-    std::vector<int> order(list->count);
-    for (int i = 0; i < list->count; ++i) order[i] = i;
+    std::vector<int> order(n);
+    for (int i = 0; i < n; ++i) order[i] = i;
     std::sort(order.begin(), order.end(), [&](int a, int b) { return compare_entries(a, b) < 0; });
 
-    std::vector<char*> paths(list->count);
-    std::vector<uint32_t> sizes(list->count);
-    std::vector<uint64_t> times(list->count);
-    for (int i = 0; i < list->count; ++i) {
+    std::vector<char*> paths(n);
+    std::vector<uint32_t> sizes(n);
+    std::vector<uint64_t> times(n);
+    int current = list->current;
+    for (int i = 0; i < n; ++i) {
         paths[i] = list->path[order[i]];
         sizes[i] = list->size[order[i]];
         times[i] = list->modified[order[i]];
+        if (order[i] == current) list->current = i;  // the same file, wherever it went
     }
     std::copy(paths.begin(), paths.end(), list->path);
     std::copy(sizes.begin(), sizes.end(), list->size);
     std::copy(times.begin(), times.end(), list->modified);
-
-    if (had_current) {
-        int found = file_list_find(list, remembered, compare);
-        if (found >= 0) list->current = found;
-    }
 }
 
 int file_list_find(const FileList* list, const char* path, PathCompare compare) {
+    size_t length = strlen(path);
     for (int i = 0; i < list->count; ++i)
-        if (compare(list->path[i], path) == 0) return i;
+        if (strlen(list->path[i]) == length && compare(list->path[i], path) == 0) return i;
     return -1;
 }
-
 bool file_list_is_image(const FileList* list, int index) {
     return index >= 0 && index < list->count && decoder_for_extension(list->path[index]) != kDecoderNone;
 }

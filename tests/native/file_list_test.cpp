@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <ctype.h>
 #include <strings.h>
 
 #include <string>
@@ -8,6 +9,11 @@
 namespace {
 
 int compare(const char* a, const char* b) { return strcasecmp(a, b); }
+
+void key(const char* text, std::string* out) {
+    out->clear();
+    for (const char* p = text; *p; ++p) out->push_back((char)tolower((unsigned char)*p));
+}
 
 struct ListFixture : ::testing::Test {
     FileList list = {};
@@ -54,9 +60,9 @@ TEST_F(ListFixture, EqualSizesAreOrderedByPathAndDescendingReversesTheTie) {
     Add("B.bmp", 5);
     Add("a.bmp", 5);
     Add("d.bmp", 1);
-    file_list_sort(&list, 1, true, compare);
+    file_list_sort(&list, 1, true, key);
     EXPECT_EQ(Names(), "d.bmp a.bmp B.bmp c.bmp ");
-    file_list_sort(&list, 1, false, compare);
+    file_list_sort(&list, 1, false, key);
     EXPECT_EQ(Names(), "c.bmp B.bmp a.bmp d.bmp ");
     for (int i = 0; i < 4; ++i) EXPECT_EQ(list.size[i], (uint32_t)(i == 0 ? 10 : i == 3 ? 1 : 5));
 }
@@ -67,13 +73,13 @@ TEST_F(ListFixture, SortsByNameTypeAndDateKeepingCurrent) {
     Add("mid.bmp", 3, 100);
     Add("noext", 4, 400);
     list.current = 2;  // mid.bmp
-    file_list_sort(&list, 0, true, compare);
+    file_list_sort(&list, 0, true, key);
     EXPECT_EQ(Names(), "Alpha.jpg mid.bmp noext zeta.png ");
     EXPECT_EQ(list.current, 1);
-    file_list_sort(&list, 2, true, compare);
+    file_list_sort(&list, 2, true, key);
     EXPECT_EQ(Names(), "noext mid.bmp Alpha.jpg zeta.png ");
     EXPECT_STREQ(list.path[list.current], "C:\\p\\mid.bmp");
-    file_list_sort(&list, 3, false, compare);
+    file_list_sort(&list, 3, false, key);
     EXPECT_EQ(Names(), "noext zeta.png Alpha.jpg mid.bmp ");
     EXPECT_EQ(list.modified[0], 400u);
     EXPECT_EQ(list.current, 3);
@@ -82,7 +88,7 @@ TEST_F(ListFixture, SortsByNameTypeAndDateKeepingCurrent) {
 TEST_F(ListFixture, OneEntryIsNotSorted) {
     Add("only.bmp", 1);
     list.current = 0;
-    file_list_sort(&list, 3, false, compare);
+    file_list_sort(&list, 3, false, key);
     EXPECT_EQ(list.current, 0);
     EXPECT_EQ(list.count, 1);
 }
