@@ -40,3 +40,12 @@ add_executable(lumora_win_tests ${LUMORA_WIN_TESTS} ${LUMORA_RESOURCES})
 target_link_libraries(lumora_win_tests PRIVATE lumora_app gtest gtest_main)
 target_compile_definitions(lumora_win_tests PRIVATE LUMORA_TEST_DATA="Z:${LUMORA_TESTDATA_DIR}")
 gtest_discover_tests(lumora_win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
+
+# Windows benchmarks: each bench/win32/*.cpp is a program of its own, run by
+# hand under Wine (not part of ./test.sh); they print their figures.
+file(GLOB LUMORA_WIN_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/win32/*.cpp)
+foreach(src ${LUMORA_WIN_BENCHES})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src} ${LUMORA_RESOURCES})
+  target_link_libraries(${name} PRIVATE lumora_app)
+endforeach()
