@@ -86,7 +86,11 @@ void ComputeMenuState(const MenuFacts& f, MenuState* out) {
     int view = (f.browse_view >= 0 && f.browse_view <= 4) ? f.browse_view : 0;
     out->radios[0] = MenuRadio{40032, 40036, 40032 + view};
     out->radios[1] = MenuRadio{40134, 40137, 40134 + (f.sort_key & 3)};
-    out->radio_count = 2;
+    // The same size-to-item mapping marks the menu when the window is made.
+    int size = f.thumb_size;
+    int thumb = size <= 64 ? 40100 : size <= 96 ? 40101 : size <= 128 ? 40102 : 40103;
+    out->radios[2] = MenuRadio{40100, 40103, thumb};
+    out->radio_count = 3;
 }
 
 int MenuItemEnabledState(const MenuState& state, int id) {

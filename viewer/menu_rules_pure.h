@@ -15,6 +15,7 @@ struct MenuFacts {
     bool clipboard_has_files; // CF_HDROP on the clipboard
     int browse_view;          // 0 thumbnails .. 4 details
     int sort_key;             // 0 name .. 3 date
+    int thumb_size;           // thumbnail edge in pixels
     bool folder_tree, addr_bar, show_all_files, show_hidden, large_buttons;
 };
 
@@ -39,7 +40,7 @@ struct MenuState {
     int item_count;
     MenuCheck checks[8];
     int check_count;
-    MenuRadio radios[2];
+    MenuRadio radios[3];
     int radio_count;
 };
 

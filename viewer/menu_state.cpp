@@ -31,6 +31,7 @@ void UpdateMenuState() {
     f.clipboard_has_files = g_viewer.BrowseMode && IsClipboardFormatAvailable(CF_HDROP);
     f.browse_view = g_settings.BrowseView;
     f.sort_key = SortKey;
+    f.thumb_size = g_settings.ThumbSize;
     f.folder_tree = g_settings.FolderTree != 0;
     f.addr_bar = g_settings.AddrBar != 0;
     f.show_all_files = g_settings.ShowAllFiles != 0;

@@ -188,9 +188,17 @@ TEST(MenuRules, ChecksAndRadioMarks) {
     f.large_buttons = true;
     MenuState s;
     ComputeMenuState(f, &s);
-    ASSERT_EQ(s.radio_count, 2);
+    ASSERT_EQ(s.radio_count, 3);
     EXPECT_EQ(s.radios[0].chosen, 40035);
     EXPECT_EQ(s.radios[1].chosen, 40136);
+    const struct { int size, item; } thumbs[] = {{64, 40100}, {65, 40101}, {96, 40101}, {128, 40102}, {192, 40103}};
+    for (auto t : thumbs) {
+        f.thumb_size = t.size;
+        ComputeMenuState(f, &s);
+        EXPECT_EQ(s.radios[2].chosen, t.item) << t.size;
+        EXPECT_EQ(s.radios[2].first, 40100);
+        EXPECT_EQ(s.radios[2].last, 40103);
+    }
     bool hide_checked = false, large_checked = false, tree_checked = true;
     for (int i = 0; i < s.check_count; ++i) {
         if (s.checks[i].id == 40138) hide_checked = s.checks[i].checked;
