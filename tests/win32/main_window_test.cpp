@@ -306,3 +306,23 @@ TEST_F(MainWindowTest, AcceleratorsSkipListKeysAndEditFields) {
     with_ctrl(false);
     DestroyWindow(probe);
 }
+
+// Commands whose work is not built yet reach their row and do nothing: the
+// window and the document stay as they were.
+TEST_F(MainWindowTest, CommandsWithoutWorkYetDoNothing) {
+    install_frames(1, 0);
+    Image* shown = g_viewer.shown;
+    int sent = 0;
+    for (int id = 40001; id <= 40144; ++id) {
+        const CommandRow* row = FindCommand(id);
+        if (!row || row->viewer) continue;
+        LRESULT r = SendMessageA(window, WM_COMMAND, id, 0);
+        EXPECT_EQ(r, 0) << id;
+        ++sent;
+    }
+    pump_messages();
+    EXPECT_GT(sent, 20);
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_EQ(g_viewer.shown, shown);
+    EXPECT_FALSE(g_viewer.edited);
+}
