@@ -8,6 +8,12 @@ const char kMsgBmpNoInfo[] = "BMP bilgi basligi okunamadi.";
 const char kMsgBmpCompressed[] = "Sikistirilmis BMP (RLE) henuz desteklenmiyor.";
 const char kMsgBmpBadDepth[] = "Desteklenmeyen BMP bit derinligi.";
 const char kMsgBmpNoPalette[] = "BMP paleti okunamadi.";
+const char kMsgBadDimensions[] = "Goruntu boyutlari cok buyuk veya gecersiz.";
+const char kMsgStbFailed[] = "stb_image: cozumlenemedi.";
+const char kMsgGifInvalid[] = "Gecersiz GIF.";
+const char kMsgGifFailed[] = "GIF cozulemedi.";
+const char kMsgGifBadDimensions[] = "GIF boyutlari cok buyuk veya gecersiz.";
+const char kMsgPnmInvalid[] = "Gecersiz PNM.";
 
 void set_message(char* message, const char* text) {
     if (!message) return;

@@ -14,6 +14,13 @@ extern const char kMsgBmpNoInfo[];        // "BMP bilgi basligi okunamadi."
 extern const char kMsgBmpCompressed[];    // "Sikistirilmis BMP (RLE) henuz desteklenmiyor."
 extern const char kMsgBmpBadDepth[];      // "Desteklenmeyen BMP bit derinligi."
 extern const char kMsgBmpNoPalette[];     // "BMP paleti okunamadi."
+// The stb_image adapter and the GIF frame loader.
+extern const char kMsgBadDimensions[];    // "Goruntu boyutlari cok buyuk veya gecersiz."
+extern const char kMsgStbFailed[];        // "stb_image: cozumlenemedi."
+extern const char kMsgGifInvalid[];       // "Gecersiz GIF."
+extern const char kMsgGifFailed[];        // "GIF cozulemedi."
+extern const char kMsgGifBadDimensions[]; // "GIF boyutlari cok buyuk veya gecersiz."
+extern const char kMsgPnmInvalid[];       // "Gecersiz PNM."
 
 // Copies at most kMessageBytes - 1 characters of text; a null buffer is skipped.
 void set_message(char* message, const char* text);

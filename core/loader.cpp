@@ -5,6 +5,7 @@
 #include "core/bmp.h"
 #include "core/decode_message.h"
 #include "core/file_bytes.h"
+#include "core/stb_adapter.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ int probe_unsupported(const char*, int*, int*) { return 0; }
 const ImageLoader kLoaders[kDecoderKindCount] = {
     /* kDecoderNone */ load_unsupported,
     /* kDecoderBmp  */ read_bmp,
-    /* kDecoderStb  */ load_unsupported,
+    /* kDecoderStb  */ load_with_stb,
     /* kDecoderTiff */ load_unsupported,
     /* kDecoderDcx  */ load_unsupported,
     /* kDecoderWmf  */ load_unsupported,
@@ -87,7 +88,7 @@ const ProbeRule kProbeRules[] = {
     {".iff", probe_unsupported}, {".lbm", probe_unsupported}, {".ilbm", probe_unsupported},
     {".pcd", probe_unsupported},
 };
-const SizeProbe kFallbackProbe = probe_unsupported;
+const SizeProbe kFallbackProbe = probe_with_stb;
 
 bool rule_matches(const SniffRule& rule, const unsigned char* head) {
     for (int i = 0; i < rule.length; ++i) {

@@ -9,10 +9,10 @@
 #include "core/stb_adapter.h"
 #include "core/stb_impl.h"
 
-// Pictures above 16 MB take the library's out-of-memory paths instead of
+// Pictures above 1 MB take the library's out-of-memory paths instead of
 // minutes of filling buffers.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    stb_limit_allocation_size(16u << 20);
+    stb_limit_allocation_size(1u << 20);
     return 0;
 }
 

@@ -28,3 +28,52 @@ convert -size 256x256 xc:'#6b6b6b' "$tmp/wheel.ppm" "$tmp/mask.pgm" -composite \
 
 # A small black and white pattern at one bit per pixel.
 convert -size 200x120 pattern:checkerboard -monochrome -compress None BMP3:"$out/checker-1bit.bmp"
+
+# One picture for each format read through stb_image.
+convert "$tmp/evening.ppm" -quality 88 "$out/evening.jpg"
+convert "$tmp/wheel.ppm" "$tmp/mask.pgm" -alpha off -compose CopyOpacity -composite PNG32:"$out/colour-wheel.png"
+convert "$tmp/evening.ppm" -resize 200x -compress RLE "$out/evening-small.tga"
+convert "$tmp/wheel.ppm" -resize 128x128 -depth 8 "$out/colour-wheel.psd"
+convert "$tmp/evening.ppm" -resize 160x -colorspace Gray -depth 8 "$tmp/evening-gray.pgm"
+cp "$tmp/evening-gray.pgm" "$out/evening-gray.pgm"
+
+# A ball bouncing over a floor, twelve frames of 80 ms.
+frames=()
+for i in $(seq 0 11); do
+  y=$(( 20 + (i < 6 ? i * i * 3 : (11 - i) * (11 - i) * 3) ))
+  convert -size 120x120 xc:'#dfe8f2' -fill '#5b6b7b' -draw 'rectangle 0,110 120,120' \
+    -fill '#d9482b' -draw "circle 60,$y 60,$((y - 12))" "$tmp/ball-$i.gif"
+  frames+=("$tmp/ball-$i.gif")
+done
+convert -delay 8 -loop 0 "${frames[@]}" -layers Optimize "$out/bouncing-ball.gif"
+
+# Softimage PIC: no tool here writes it, so a few lines of Python do, one
+# run-length packet of red, green and blue per row.
+convert "$tmp/wheel.ppm" -resize 96x96 -depth 8 "$tmp/pic-src.ppm"
+python3 - "$tmp/pic-src.ppm" "$out/colour-wheel.pic" <<'PY'
+import re, struct, sys
+data = open(sys.argv[1], 'rb').read()
+head = re.match(rb'P6\s+(\d+)\s+(\d+)\s+255\s', data)
+w, h, pixels = int(head.group(1)), int(head.group(2)), data[head.end():]
+out = bytearray(struct.pack('>I', 0x5380F634) + struct.pack('>f', 3.71) + b'Lumora sample'.ljust(80, b'\0') + b'PICT')
+out += struct.pack('>HHfHH', w, h, 1.0, 3, 0) + bytes([0, 8, 2, 0xE0])
+for y in range(h):
+    row = [tuple(pixels[(y * w + x) * 3:(y * w + x) * 3 + 3]) for x in range(w)]
+    x = 0
+    while x < w:
+        run = 1
+        while x + run < w and run < 127 and row[x + run] == row[x]:
+            run += 1
+        if run >= 2:
+            out += bytes([127 + run]) + bytes(row[x])
+        else:
+            raw = 1
+            while x + raw < w and raw < 128 and row[x + raw] != row[x + raw - 1]:
+                raw += 1
+            if x + raw < w and raw > 1:
+                raw -= 1  # leave the start of the next run to the run
+            out += bytes([raw - 1]) + b''.join(bytes(p) for p in row[x:x + raw])
+            run = raw
+        x += run
+open(sys.argv[2], 'wb').write(out)
+PY

@@ -63,7 +63,11 @@ convert src-bw.ppm -monochrome png:stb-png-1bit.png
 convert src.ppm -interlace PNG png24:stb-png-interlaced.png
 pnmdepth 65535 src.ppm | pnmtopng > stb-png-rgb16.png 2>/dev/null
 ppmtopgm src.ppm | pnmdepth 65535 | pnmtopng > stb-png-gray16.png 2>/dev/null
+# Genuine 16-bit samples (top and bottom bytes differ); netpbm rounds them to 8 bits.
+convert -size 61x37 -seed 5 plasma:fractal -depth 16 src16.ppm
+pnmtopng src16.ppm > stb-png-deep16.png 2>/dev/null
 for f in stb-png-*.png; do ref=$(ref_of "$f"); np pngtopam "$f"; done
+ref=stb-png-deep16.ref.ppm; pngtopam stb-png-deep16.png 2>/dev/null | pnmdepth 255 2>/dev/null | ppmtoppm > "$ref"
 
 # GIF: one frame; an animation of three frames with delays; a frame with a
 # transparent colour over the first frame; a single frame whose transparent
@@ -80,7 +84,9 @@ identify -format '%T\n' stb-gif-anim.gif > stb-gif-anim.delays
 convert -size 9x6 xc:'#ff00ff' -fill '#3070b0' -draw 'rectangle 2,1 6,4' -transparent '#ff00ff' stb-gif-transparent.gif
 ref=stb-gif-one.ref.ppm; np giftopnm stb-gif-one.gif
 ref=stb-gif-transparent.ref.ppm; np giftopnm stb-gif-transparent.gif
-giftopnm -alphaout=stb-gif-transparent.alpha.pgm stb-gif-transparent.gif > /dev/null 2>&1
+giftopnm -alphaout=alpha.pbm stb-gif-transparent.gif > /dev/null 2>&1
+ppmtoppm < alpha.pbm > stb-gif-transparent.alpha.ppm 2>/dev/null  # white: opaque
+rm -f alpha.pbm
 
 # TGA: run-length coded and raw, from two encoders.
 convert src.ppm -compress RLE stb-tga-rle.tga
@@ -103,7 +109,11 @@ cp src.ppm stb-pnm-p6.ppm
 ppmtopgm src.ppm | pnmdepth 65535 > stb-pnm-p5-16.pgm 2>/dev/null
 pnmdepth 65535 src.ppm > stb-pnm-p6-16.ppm 2>/dev/null
 for f in stb-pnm-*; do ref=$(ref_of "$f"); np cat "$f"; done
-for f in stb-pnm-p?-16.p?m; do ref=$(ref_of "$f"); pnmdepth 255 "$f" 2>/dev/null | ppmtoppm > "$ref"; done
+ppmtopgm src16.ppm > stb-pnm-deep16-gray.pgm
+cp src16.ppm stb-pnm-deep16-rgb.ppm
+ppmtopgm src.ppm | pnmdepth 100 | pnmtopnm -plain > stb-pnm-p2-max100.pgm 2>/dev/null
+pnmdepth 1000 src.ppm | pnmtopnm -plain > stb-pnm-p3-max1000.ppm 2>/dev/null
+for f in stb-pnm-p?-16.p?m stb-pnm-deep16-*.p?m stb-pnm-p?-max*.p?m; do ref=$(ref_of "$f"); pnmdepth 255 "$f" 2>/dev/null | ppmtoppm > "$ref"; done
 
 # EXIF: one small JPEG tagged by exiftool for each orientation, in both byte
 # orders, plus make, model and dates.
@@ -123,5 +133,5 @@ exiftool -q -overwrite_original -DateTimeOriginal='2017:07:08 09:10:11' exif-ori
 # ImageMagick's own writer re-encodes a tagged file with another orientation.
 convert exif-II-1.jpg -orient RightTop exif-im-6.jpg
 convert exif-MM-1.jpg -orient LeftBottom exif-im-8.jpg
-rm -f src.ppm src-bw.ppm
+rm -f src.ppm src-bw.ppm src16.ppm
 touch "$stamp"

@@ -14,7 +14,7 @@ PACKAGES=(
   xvfb xauth xdotool x11-utils
   g++ clang libclang-rt-dev cmake ninja-build googletest libgtest-dev libbenchmark-dev
   libstb-dev
-  imagemagick netpbm libtiff-tools
+  imagemagick netpbm libtiff-tools libimage-exiftool-perl
 )
 
 missing=()

@@ -1,0 +1,273 @@
+#include "core/stb_adapter.h"
+
+#include <limits.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "core/checked.h"
+#include "core/decode_message.h"
+#include "core/file_bytes.h"
+#include "core/pnm_plain.h"
+#include "core/stb_impl.h"
+#include "stb_image.h"
+#include "stb_image_write.h"
+
+static_assert(sizeof(int) == sizeof(int32_t), "the library's delays are handed on as int32_t");
+
+namespace {
+
+// The library takes lengths as int.
+const size_t kMaxStbFileBytes = kMaxBlockBytes < (size_t)INT_MAX ? kMaxBlockBytes : (size_t)INT_MAX;
+
+// Enough of a plain netpbm file for its header.
+const size_t kPlainPnmHeadBytes = 1024;
+
+bool side_ok(int side) { return side >= 1 && side <= kMaxImageSide; }
+
+// The library's rows are top-down red, green, blue, `channels` bytes a pixel
+// and packed; the picture's are bottom-up blue, green, red.
+void copy_rows(const uint8_t* src, int channels, Image* image) {
+    size_t src_row = (size_t)image->width * channels;
+    for (int32_t y = 0; y < image->height; ++y) {
+        const uint8_t* s = src + (size_t)y * src_row;
+        uint8_t* d = image_row(image, y);
+        for (int32_t x = 0; x < image->width; ++x, s += channels, d += 3) {
+            d[0] = s[2];
+            d[1] = s[1];
+            d[2] = s[0];
+        }
+    }
+}
+
+// Row a becomes row b with red and blue swapped, and row b row a; a and b may
+// be the same row.
+void swap_rows_rgb_to_bgr(uint8_t* a, uint8_t* b, size_t row) {
+    for (size_t x = 0; x < row; x += 3) {
+        uint8_t a0 = a[x], a1 = a[x + 1], a2 = a[x + 2];
+        a[x] = b[x + 2];
+        a[x + 1] = b[x + 1];
+        a[x + 2] = b[x];
+        b[x] = a2;
+        b[x + 1] = a1;
+        b[x + 2] = a0;
+    }
+}
+
+// Makes the library's packed, top-down red-green-blue block the pixels of a
+// picture, in place: rows swapped end for end and red swapped with blue in one
+// pass, then spread to the padded stride. Taking the block over spares a
+// second buffer of the picture's size and the copy into it, which cost as much
+// as a fifth of the decoding time of a large photo. None when memory is short;
+// the block is then still the caller's.
+Image* adopt_rgb(uint8_t* rgb, int32_t width, int32_t height) {
+    Image* image = (Image*)malloc(sizeof(Image));
+    if (!image) return nullptr;
+    size_t row = (size_t)width * 3, stride = (size_t)image_stride_for(width);
+    for (int32_t top = 0, bottom = height - 1; top <= bottom; ++top, --bottom)
+        swap_rows_rgb_to_bgr(rgb + (size_t)top * row, rgb + (size_t)bottom * row, row);
+    if (stride != row) {
+        uint8_t* grown = (uint8_t*)realloc(rgb, stride * (size_t)height);
+        if (!grown) {
+            free(image);
+            return nullptr;
+        }
+        rgb = grown;
+        // From the last row back, so no row is overwritten before it has moved.
+        for (int32_t r = height - 1; r >= 0; --r) {
+            memmove(rgb + (size_t)r * stride, rgb + (size_t)r * row, row);
+            memset(rgb + (size_t)r * stride + row, 0, stride - row);
+        }
+    }
+    image->width = width;
+    image->height = height;
+    image->stride = (int32_t)stride;
+    image->pixels = rgb;
+    return image;
+}
+
+// Reads a whole file for the library; false with the message set.
+bool read_for_stb(const char* path, FileBytes* file, char* message) {
+    switch (file_bytes_read(path, kMaxStbFileBytes, file)) {
+    case kFileReadOk:
+        return true;
+    case kFileReadNoMemory:
+        set_message(message, kMsgNoMemory);
+        return false;
+    default:
+        set_message(message, kMsgOpenFailed);
+        return false;
+    }
+}
+
+void fail_frames(int32_t** delays, int32_t* count, char* message, const char* text) {
+    *delays = nullptr;
+    *count = 0;
+    set_message(message, text);
+}
+
+}  // namespace
+
+void set_library_reason(char* message, const char* reason, const char* fallback) {
+    if (!message) return;
+    if (!reason || !*reason) {
+        set_message(message, fallback);
+        return;
+    }
+    size_t n = strnlen(reason, kLibraryReasonChars);
+    memcpy(message, reason, n);
+    message[n] = 0;
+}
+
+Image* decode_with_stb(const uint8_t* data, size_t size, char* message) {
+    clear_message(message);
+    // The library reads only the byte kinds of netpbm (P5, P6).
+    if (is_pnm_plain(data, size)) return decode_pnm_plain(data, size, message);
+    if (size > kMaxStbFileBytes) {
+        set_message(message, kMsgNoMemory);
+        return nullptr;
+    }
+    int len = (int)size;
+    int w = 0, h = 0, channels = 0;
+    // The header alone refuses a picture too big before any pixel is allocated;
+    // a header the query does not understand is left to the decoder.
+    if (stbi_info_from_memory(data, len, &w, &h, &channels) && (!side_ok(w) || !side_ok(h))) {
+        set_message(message, kMsgBadDimensions);
+        return nullptr;
+    }
+    stb_clear_failure_reason();
+    w = h = 0;
+    uint8_t* rgb = stbi_load_from_memory(data, len, &w, &h, &channels, 3);
+    if (!rgb) {
+        set_library_reason(message, stbi_failure_reason(), kMsgStbFailed);
+        return nullptr;
+    }
+    if (!side_ok(w) || !side_ok(h)) {
+        stbi_image_free(rgb);
+        set_message(message, kMsgBadDimensions);
+        return nullptr;
+    }
+    // The library's blocks come from malloc (core/stb_impl.cpp), as pictures' pixels do.
+    Image* image = adopt_rgb(rgb, w, h);
+    if (!image) {
+        stbi_image_free(rgb);
+        set_message(message, kMsgNoMemory);
+    }
+    return image;
+}
+
+Image* load_with_stb(const char* path, char* message) {
+    clear_message(message);
+    FileBytes file;
+    if (!read_for_stb(path, &file, message)) return nullptr;
+    Image* image = decode_with_stb(file.data, file.size, message);
+    file_bytes_free(&file);
+    return image;
+}
+
+int probe_stb_data(const uint8_t* data, size_t size, int* width, int* height) {
+    if (is_pnm_plain(data, size)) return probe_pnm_plain(data, size, width, height);
+    int w = 0, h = 0, channels = 0;
+    if (size > kMaxStbFileBytes || !stbi_info_from_memory(data, (int)size, &w, &h, &channels)) return 0;
+    if (!side_ok(w) || !side_ok(h)) return 0;
+    *width = w;
+    *height = h;
+    return 1;
+}
+
+int probe_with_stb(const char* path, int* width, int* height) {
+    // A plain netpbm header is text of a few numbers and perhaps comments.
+    uint8_t head[kPlainPnmHeadBytes];
+    int got = file_read_head(path, head, sizeof head);
+    if (got >= 2 && is_pnm_plain(head, (size_t)got)) return probe_pnm_plain(head, (size_t)got, width, height);
+    int w = 0, h = 0, channels = 0;
+    if (!stbi_info(path, &w, &h, &channels) || !side_ok(w) || !side_ok(h)) return 0;
+    *width = w;
+    *height = h;
+    return 1;
+}
+
+Image** decode_gif_frames(const uint8_t* data, size_t size, int32_t** delays, int32_t* count, char* message) {
+    *delays = nullptr;
+    *count = 0;
+    clear_message(message);
+    if (size == 0) {
+        set_message(message, kMsgGifInvalid);
+        return nullptr;
+    }
+    if (size > kMaxStbFileBytes) {
+        set_message(message, kMsgNoMemory);
+        return nullptr;
+    }
+    int* stb_delays = nullptr;
+    int w = 0, h = 0, frames = 0, channels = 0;
+    stb_clear_failure_reason();
+    uint8_t* rgba = stbi_load_gif_from_memory(data, (int)size, &stb_delays, &w, &h, &frames, &channels, 4);
+    if (!rgba) {
+        free(stb_delays);  // the library leaves it null when it has freed it
+        set_library_reason(message, stbi_failure_reason(), kMsgGifFailed);
+        return nullptr;
+    }
+    if (!side_ok(w) || !side_ok(h) || frames < 1 || frames > kMaxGifFrames) {
+        stbi_image_free(rgba);
+        free(stb_delays);
+        fail_frames(delays, count, message, kMsgGifBadDimensions);
+        return nullptr;
+    }
+    Image** images = (Image**)calloc((size_t)frames, sizeof(Image*));
+    if (!images) {
+        stbi_image_free(rgba);
+        free(stb_delays);
+        fail_frames(delays, count, message, kMsgNoMemory);
+        return nullptr;
+    }
+    size_t frame_bytes = (size_t)w * (size_t)h * 4;
+    for (int f = 0; f < frames; ++f) {
+        Image* image = image_create(w, h);
+        if (!image) continue;  // a frame short of memory stays null; the others may still fit
+        copy_rows(rgba + (size_t)f * frame_bytes, 4, image);
+        images[f] = image;
+    }
+    stbi_image_free(rgba);
+    *delays = (int32_t*)stb_delays;
+    *count = frames;
+    return images;
+}
+
+Image** load_gif_frames(const char* path, int32_t** delays, int32_t* count, char* message) {
+    *delays = nullptr;
+    *count = 0;
+    clear_message(message);
+    FileBytes file;
+    if (!read_for_stb(path, &file, message)) return nullptr;
+    Image** frames = decode_gif_frames(file.data, file.size, delays, count, message);
+    file_bytes_free(&file);
+    return frames;
+}
+
+int save_image(const char* path, const Image* image, int format, int quality) {
+    if (!image || !image->pixels || !side_ok(image->width) || !side_ok(image->height)) return 0;
+    size_t row = 0, bytes = 0;
+    if (!checked_pixel_bytes((size_t)image->width, 3, &row) || !checked_pixel_bytes(row, (size_t)image->height, &bytes))
+        return 0;
+    uint8_t* rgb = (uint8_t*)malloc(bytes);
+    if (!rgb) return 0;
+    for (int32_t y = 0; y < image->height; ++y) {
+        const uint8_t* s = image_row(image, y);
+        uint8_t* d = rgb + (size_t)y * row;
+        for (int32_t x = 0; x < image->width; ++x, s += 3, d += 3) {
+            d[0] = s[2];
+            d[1] = s[1];
+            d[2] = s[0];
+        }
+    }
+    int ok;
+    if (format == kSaveJpeg) {
+        ok = stbi_write_jpg(path, image->width, image->height, 3, rgb, quality < 1 ? kDefaultJpegQuality : quality);
+    } else if (format == kSavePng) {
+        ok = stbi_write_png(path, image->width, image->height, 3, rgb, (int)row);
+    } else {
+        ok = stbi_write_bmp(path, image->width, image->height, 3, rgb);
+    }
+    free(rgb);
+    return ok ? 1 : 0;
+}

@@ -1,0 +1,44 @@
+// The layer between the stb libraries and Lumora's pictures: JPEG, PNG, GIF,
+// TGA, PSD, Softimage PIC and PNM files are decoded by stb_image, PNG, JPEG and
+// BMP files written by stb_image_write. Each loader has a memory form (what the
+// fuzzers call) and a thin file wrapper.
+#pragma once
+#include <stddef.h>
+#include <stdint.h>
+
+#include "core/image.h"
+
+// save_image formats; any other value writes BMP.
+const int kSavePng = 1;
+const int kSaveJpeg = 2;
+const int kSaveBmp = 3;
+// Quality used for a JPEG when the caller gives none (below 1).
+const int kDefaultJpegQuality = 90;
+// At most this many characters of the library's own failure reason are kept.
+const size_t kLibraryReasonChars = 120;
+// More frames than this are refused as a corrupt file.
+const int kMaxGifFrames = 10000;
+
+// One picture; a GIF gives its first frame. message: at least kMessageBytes, or null.
+Image* load_with_stb(const char* path, char* message);
+Image* decode_with_stb(const uint8_t* data, size_t size, char* message);
+
+// Nonzero when the library understands the header and both sides lie in
+// 1..kMaxImageSide. Reads only as much of the file as the header needs.
+int probe_with_stb(const char* path, int* width, int* height);
+int probe_stb_data(const uint8_t* data, size_t size, int* width, int* height);
+
+// Every frame of an animated GIF, composed as it is to be shown, with its
+// delay in milliseconds. The array, each frame (an entry may be null when its
+// picture could not be had) and *delays belong to the caller, who frees them
+// with free() and image_free (an ImageSet of frames, count, delays). On
+// failure: none, *count 0, *delays null and the reason in message.
+Image** load_gif_frames(const char* path, int32_t** delays, int32_t* count, char* message);
+Image** decode_gif_frames(const uint8_t* data, size_t size, int32_t** delays, int32_t* count, char* message);
+
+// Writes kSavePng, kSaveJpeg (quality 1..100; below 1 means kDefaultJpegQuality)
+// or, for any other format, BMP. Nonzero on success.
+int save_image(const char* path, const Image* image, int format, int quality);
+
+// The library's reason cut to kLibraryReasonChars, or fallback when it gave none.
+void set_library_reason(char* message, const char* reason, const char* fallback);
