@@ -22,7 +22,7 @@ count_ctest() {  # adds a ctest run's totals from its output file
     fi
     passed=$((passed + total - fails))
     failed=$((failed + fails))
-    [ "$fails" = 0 ] || failures+=("$2: $(grep -E '^\s+[0-9]+ - ' "$out" | sed 's/^ *//' | tr '\n' ';')")
+    [ "$fails" = 0 ] || failures+=("$2: $(sed -n '/tests FAILED:/,/^[^[:space:]]/p' "$out" | grep -E '^\s+[0-9]+ - ' | sed 's/^ *//' | tr '\n' ';')")
 }
 one() {  # one named check from its exit status
     if [ "$2" = 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); failures+=("$1"); fi

@@ -32,6 +32,17 @@ bool button_enabled(int command) {
     return SendMessageA(g_viewer.toolbar, TB_ISBUTTONENABLED, command, 0) != 0;
 }
 
+LONG created_style;
+LRESULT CALLBACK watch_creation(int code, WPARAM wp, LPARAM lp) {
+    if (code == HCBT_CREATEWND) {
+        CBT_CREATEWNDA* info = (CBT_CREATEWNDA*)lp;
+        if (info->lpcs->lpszClass && !IS_INTRESOURCE(info->lpcs->lpszClass) &&
+            lstrcmpA(info->lpcs->lpszClass, "LumoraMain") == 0)
+            created_style = info->lpcs->style;
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
 int last_command;
 LRESULT CALLBACK probe_proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     if (m == WM_COMMAND) last_command = LOWORD(wp);
@@ -51,8 +62,18 @@ TEST_F(MainWindowTest, ClassTitleStyleMenuAndSize) {
     GetClassNameA(window, text, sizeof text);
     EXPECT_STREQ(text, "LumoraMain");
     EXPECT_EQ(window_text(window), "Lumora");
+    // Made with both scroll bars; the view hides them while nothing scrolls.
     LONG style = GetWindowLongA(window, GWL_STYLE);
-    EXPECT_EQ(style & (WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL), (LONG)(WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL));
+    EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, (LONG)WS_OVERLAPPEDWINDOW);
+    DestroyWindow(window);
+    pump_messages();
+    created_style = 0;
+    HHOOK hook = SetWindowsHookExA(WH_CBT, watch_creation, nullptr, GetCurrentThreadId());
+    window = CreateMainWindow(GetModuleHandleA(nullptr));
+    UnhookWindowsHookEx(hook);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(created_style & (WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL),
+              (LONG)(WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL));
     EXPECT_EQ(GetClassLongA(window, GCL_STYLE), (DWORD)CS_DBLCLKS);
     EXPECT_EQ(GetClassLongPtrA(window, GCLP_HBRBACKGROUND), 0);
     RECT r;
