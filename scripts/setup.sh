@@ -7,12 +7,12 @@ export DEBIAN_FRONTEND=noninteractive
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
-# Debian package name -> why we need it
+# Every Debian package the build, the tests and run.sh use.
 PACKAGES=(
   g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
   wine wine32:i386 wine64
   xvfb xauth xdotool x11-utils
-  g++ clang libclang-rt-dev cmake ninja-build googletest libgtest-dev libbenchmark-dev
+  g++ clang libclang-rt-dev cmake ninja-build patch googletest libgtest-dev libbenchmark-dev
   libstb-dev
   imagemagick netpbm libtiff-tools libimage-exiftool-perl
 )
