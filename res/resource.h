@@ -168,3 +168,7 @@
 
 #define IDM_FIRST 40001
 #define IDM_LAST 40144
+
+// The Custom Scale dialog.
+#define IDD_SCALE 250
+#define IDC_SCALE_PERCENT 251

@@ -1,12 +1,17 @@
 // The picture area: geometry, zoom and scrolling, painting, and the texts
-// that describe the picture (status bar, title).
+// that describe the picture (status bar, title). The arithmetic behind them
+// is in view_geometry_pure.h, paint_pure.h and status_text_pure.h.
 #pragma once
 #include <windows.h>
 
-// Geometry and zoom.
+// Geometry and zoom (view_geometry.cpp).
 RECT GetViewRect();
+// (0, 0) when nothing is shown.
 void GetDisplaySize(int* width, int* height);
+// Client position of the displayed picture's top-left corner.
 POINT GetPictureOrigin();
+// The scale the shown picture appears at (1.0 when nothing is shown).
+double GetEffectiveScale();
 void SetZoomScale(double scale);
 void ZoomBy(double factor);
 void ZoomAt(double factor, int x, int y);
@@ -16,14 +21,35 @@ void OnScrollMessage(int bar, WPARAM wparam);
 // The zoom commands 40020..40023, 40080..40087; false for any other id.
 bool ZoomCommand(int id);
 
-// Painting.
+// The Custom Scale dialog (scale_dialog.cpp): the accepted percentage, or 0
+// when cancelled. Starts from the given percentage.
+unsigned AskScalePercent(HWND owner, unsigned percent);
+
+// Painting (paint.cpp).
 void PaintView(HDC dc);
+// Selects the halftone palette into dc (as background when asked) and
+// realizes it; the number of entries changed, 0 on a display without palette.
+UINT RealizeHalftonePalette(HDC dc, bool background);
 void DropScaledCache();
 void ReleaseBackBuffer();
 void ReleaseViewPalette();
 // WM_QUERYNEWPALETTE and WM_PALETTECHANGED.
 LRESULT OnPaletteMessage(UINT message, WPARAM wparam);
 
-// Status bar texts and the window title.
+// What painting has done so far, for tests and the paint benchmark: the
+// scaled-picture cache rebuilds and the direct stretches of the large path.
+struct PaintCounters {
+    unsigned cache_builds;
+    unsigned direct_stretches;
+};
+PaintCounters GetPaintCounters();
+
+// Status bar texts and the window title (status_text.cpp).
 void UpdateStatusBar();
+// "name - Lumora", "*name (edited) - Lumora", or the product name alone
+// when path is null or empty.
+void UpdateTitle(const char* path);
+// The title of the shown file (current_path).
 void UpdateTitle();
+// Localized type name by extension; "" for none.
+const char* FileTypeName(const char* path);

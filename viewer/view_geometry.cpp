@@ -1,42 +1,213 @@
+// The window side of the view geometry: reads the view rectangle and the
+// zoom fields of g_viewer, hands them to the rules of view_geometry_pure and
+// writes the results back to the fields and the scroll bars.
 #include "viewer/view.h"
+#include "viewer/view_geometry_pure.h"
+
+#include "shell/settings.h"
+#include "viewer/layout.h"
 #include "viewer/viewer_state.h"
 
-// The picture area has no picture yet: the whole client area.
+static_assert(kScrollLineBack == SB_LINEUP && kScrollLineForward == SB_LINEDOWN && kScrollPageBack == SB_PAGEUP &&
+                  kScrollPageForward == SB_PAGEDOWN && kScrollThumbPosition == SB_THUMBPOSITION &&
+                  kScrollThumbTrack == SB_THUMBTRACK && kScrollTop == SB_TOP && kScrollBottom == SB_BOTTOM &&
+                  kScrollEnd == SB_ENDSCROLL,
+              "scroll requests are the system's codes");
+
+namespace {
+
+int window_height(HWND window) {
+    RECT r;
+    if (!window || !GetWindowRect(window, &r)) return 0;
+    return r.bottom - r.top;
+}
+
+ZoomState zoom_state() {
+    const ViewerState& v = g_viewer;
+    return ZoomState{v.zoom_mode, v.zoom_scale, v.scroll_x, v.scroll_y};
+}
+
+void store_zoom_state(const ZoomState& zoom) {
+    g_viewer.zoom_mode = zoom.mode;
+    g_viewer.zoom_scale = zoom.scale;
+    g_viewer.scroll_x = zoom.scroll_x;
+    g_viewer.scroll_y = zoom.scroll_y;
+}
+
+// The shown picture's size; (0, 0) when there is none.
+void picture_size(int* w, int* h) {
+    *w = g_viewer.shown ? g_viewer.shown->width : 0;
+    *h = g_viewer.shown ? g_viewer.shown->height : 0;
+}
+
+void view_size(int* view_w, int* view_h) {
+    RECT r = GetViewRect();
+    *view_w = r.right - r.left;
+    *view_h = r.bottom - r.top;
+}
+
+// In the normal window a bar with nothing to scroll stays in place with a
+// disabled look, so the view does not change size as pictures come and go;
+// full screen and the browser hide it.
+void set_bar(int bar, int display_extent, int page, int position, bool fit) {
+    SCROLLINFO si = {};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    if (!g_viewer.fullscreen && !g_viewer.BrowseMode) {
+        si.fMask |= SIF_DISABLENOSCROLL;
+        LONG style_bit = bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL;
+        if (!(GetWindowLongA(g_viewer.main_window, GWL_STYLE) & style_bit))  // hidden by the browser
+            ShowScrollBar(g_viewer.main_window, bar, TRUE);
+    }
+    si.nMin = 0;
+    si.nMax = fit || display_extent < 1 ? 0 : display_extent - 1;
+    si.nPage = page > 0 ? (UINT)page : 0;
+    si.nPos = position;
+    SetScrollInfo(g_viewer.main_window, bar, &si, TRUE);
+}
+
+bool same_rect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+}  // namespace
+
 RECT GetViewRect() {
+    const ViewerState& v = g_viewer;
     RECT r = {};
-    if (g_viewer.main_window) GetClientRect(g_viewer.main_window, &r);
+    if (!v.main_window) return r;
+    // The browser's panes own the client area; the picture has no place there.
+    if (v.BrowseMode && !v.fullscreen) return r;
+    RECT client;
+    GetClientRect(v.main_window, &client);
+    bool toolbar = v.toolbar && (v.fullscreen ? g_settings.FsToolbar : g_settings.ShowToolbar);
+    bool status = v.status_bar && !v.fullscreen && g_settings.ShowStatus;
+    ViewBox box = ViewBoxInClient(ViewBox{client.left, client.top, client.right, client.bottom},
+                                  toolbar ? window_height(v.toolbar) : 0, status ? window_height(v.status_bar) : 0);
+    r.left = box.left;
+    r.top = box.top;
+    r.right = box.right;
+    r.bottom = box.bottom;
     return r;
 }
 
 void GetDisplaySize(int* width, int* height) {
-    *width = g_viewer.shown ? g_viewer.shown->width : 0;
-    *height = g_viewer.shown ? g_viewer.shown->height : 0;
+    int view_w, view_h, w, h;
+    view_size(&view_w, &view_h);
+    picture_size(&w, &h);
+    DisplaySizeFor(zoom_state(), view_w, view_h, w, h, width, height);
 }
 
 POINT GetPictureOrigin() {
     RECT r = GetViewRect();
-    POINT p = {r.left, r.top};
+    int dw, dh;
+    GetDisplaySize(&dw, &dh);
+    POINT p;
+    p.x = r.left + PictureOffset(r.right - r.left, dw, g_viewer.scroll_x);
+    p.y = r.top + PictureOffset(r.bottom - r.top, dh, g_viewer.scroll_y);
     return p;
 }
 
-void SetZoomScale(double scale) {
-    g_viewer.zoom_scale = scale < 0.02 ? 0.02 : scale > 32.0 ? 32.0 : scale;
-    g_viewer.zoom_mode = 0;
-    g_viewer.scroll_x = g_viewer.scroll_y = 0;
+double GetEffectiveScale() {
+    if (!g_viewer.shown) return 1.0;
+    int dw, dh;
+    GetDisplaySize(&dw, &dh);
+    return EffectiveScale(zoom_state(), dw, g_viewer.shown->width);
 }
 
-void ZoomBy(double) {}
-void ZoomAt(double, int, int) {}
+void SetZoomScale(double scale) {
+    ZoomState zoom = zoom_state();
+    SetFixedScale(&zoom, scale);
+    store_zoom_state(zoom);
+}
+
+void ZoomBy(double factor) {
+    int view_w, view_h, w, h;
+    view_size(&view_w, &view_h);
+    picture_size(&w, &h);
+    ZoomState zoom = zoom_state();
+    ZoomByFactor(&zoom, factor, view_w, view_h, w, h);
+    store_zoom_state(zoom);
+}
+
+void ZoomAt(double factor, int x, int y) {
+    if (!g_viewer.shown) return;
+    RECT r = GetViewRect();
+    ZoomState zoom = zoom_state();
+    ZoomAtPoint(&zoom, factor, ViewBox{r.left, r.top, r.right, r.bottom}, g_viewer.shown->width,
+                g_viewer.shown->height, x, y);
+    store_zoom_state(zoom);
+    LayoutMainWindow();
+}
 
 void UpdateScrollBars() {
-    g_viewer.scroll_max_x = g_viewer.scroll_max_y = 0;
-    g_viewer.scroll_x = g_viewer.scroll_y = 0;
-    if (!g_viewer.main_window) return;
-    SCROLLINFO si = {sizeof si, SIF_ALL | SIF_DISABLENOSCROLL, 0, 0, 0, 0, 0};
-    SetScrollInfo(g_viewer.main_window, SB_HORZ, &si, TRUE);
-    SetScrollInfo(g_viewer.main_window, SB_VERT, &si, TRUE);
+    ViewerState& v = g_viewer;
+    if (!v.main_window) return;
+    // Showing or hiding a bar changes the client area (and sends WM_SIZE,
+    // which comes back here); go round until the view keeps its size.
+    for (int pass = 0; pass < 4; ++pass) {
+        RECT before = GetViewRect();
+        int view_w = before.right - before.left, view_h = before.bottom - before.top;
+        int w, h;
+        picture_size(&w, &h);
+        if (v.BrowseMode) w = h = 0;  // no picture to scroll in the browser
+        ZoomState zoom = zoom_state();
+        int max_x, max_y;
+        ClampScrollToView(&zoom, view_w, view_h, w, h, &max_x, &max_y);
+        if (w > 0) store_zoom_state(zoom);
+        v.scroll_max_x = max_x;
+        v.scroll_max_y = max_y;
+        int dw, dh;
+        DisplaySizeFor(zoom, view_w, view_h, w, h, &dw, &dh);
+        bool fit = zoom.mode != kZoomFixed;
+        set_bar(SB_HORZ, dw, view_w, v.scroll_x, fit);
+        set_bar(SB_VERT, dh, view_h, v.scroll_y, fit);
+        RECT after = GetViewRect();
+        if (same_rect(before, after)) break;
+    }
 }
 
-void OnScrollMessage(int, WPARAM) {}
+void OnScrollMessage(int bar, WPARAM wparam) {
+    ViewerState& v = g_viewer;
+    RECT r = GetViewRect();
+    bool horizontal = bar == SB_HORZ;
+    int page = horizontal ? r.right - r.left : r.bottom - r.top;
+    int limit = horizontal ? v.scroll_max_x : v.scroll_max_y;
+    int32_t* position = horizontal ? &v.scroll_x : &v.scroll_y;
+    int request = LOWORD(wparam);
+    int thumb = HIWORD(wparam);
+    if (request == SB_THUMBTRACK || request == SB_THUMBPOSITION) {
+        SCROLLINFO si = {};
+        si.cbSize = sizeof si;
+        si.fMask = SIF_TRACKPOS;
+        if (GetScrollInfo(v.main_window, bar, &si)) thumb = ThumbPosition(thumb, si.nTrackPos);
+    }
+    int target = ScrollTarget(request, *position, page, limit, thumb);
+    if (target == *position) return;
+    *position = target;
+    SetScrollPos(v.main_window, bar, target, TRUE);
+    InvalidateRect(v.main_window, nullptr, FALSE);
+}
 
-bool ZoomCommand(int) { return false; }
+bool ZoomCommand(int id) {
+    const ZoomCommandRow* row = FindZoomCommand(id);
+    if (!row) return false;
+    bool shown = g_viewer.shown != nullptr;
+    if (row->action == kZoomCustomScale) {
+        if (!shown) return true;
+        unsigned percent = AskScalePercent(g_viewer.main_window, (unsigned)ScalePercent(GetEffectiveScale()));
+        if (!ScalePercentValid(percent)) return true;  // cancelled
+        SetZoomScale(percent / 100.0);
+        LayoutMainWindow();
+        return true;
+    }
+    int view_w, view_h, w, h;
+    view_size(&view_w, &view_h);
+    picture_size(&w, &h);
+    ZoomState zoom = zoom_state();
+    if (ApplyZoomRow(&zoom, *row, shown, view_w, view_h, w, h)) {
+        store_zoom_state(zoom);
+        LayoutMainWindow();
+    }
+    return true;
+}
