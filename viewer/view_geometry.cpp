@@ -46,19 +46,12 @@ void view_size(int* view_w, int* view_h) {
     *view_h = r.bottom - r.top;
 }
 
-// In the normal window a bar with nothing to scroll stays in place with a
-// disabled look, so the view does not change size as pictures come and go;
-// full screen and the browser hide it.
+// A bar whose page covers its range is hidden by the system, so the bars
+// appear only while the picture is larger than the view at a fixed scale.
 void set_bar(int bar, int display_extent, int page, int position, bool fit) {
     SCROLLINFO si = {};
     si.cbSize = sizeof si;
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    if (!g_viewer.fullscreen && !g_viewer.BrowseMode) {
-        si.fMask |= SIF_DISABLENOSCROLL;
-        LONG style_bit = bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL;
-        if (!(GetWindowLongA(g_viewer.main_window, GWL_STYLE) & style_bit))  // hidden by the browser
-            ShowScrollBar(g_viewer.main_window, bar, TRUE);
-    }
     si.nMin = 0;
     si.nMax = fit || display_extent < 1 ? 0 : display_extent - 1;
     si.nPage = page > 0 ? (UINT)page : 0;
