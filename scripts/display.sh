@@ -24,13 +24,14 @@ lumora_stop_xvfb() {
     fi
 }
 
-# Prints the X window id of the visible Lumora main window once it appears;
+# Prints the X window id of the visible Lumora main window (its title ends in
+# "Lumora") once it appears;
 # fails after $1 seconds.
 lumora_wait_window() {
     local limit=${1:-60} id=""
     local end=$((SECONDS + limit))
     while [ $SECONDS -lt $end ]; do
-        id=$(xdotool search --onlyvisible --name '^Lumora' 2>/dev/null | head -n 1)
+        id=$(xdotool search --onlyvisible --name 'Lumora$' 2>/dev/null | head -n 1)
         if [ -n "$id" ]; then
             echo "$id"
             return 0

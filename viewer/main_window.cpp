@@ -99,10 +99,22 @@ void on_destroy() {
     PostQuitMessage(0);
 }
 
+// The chrome's strips around the view (behind the toolbar, which draws only
+// its buttons) in the face colour; the view paints itself.
+void paint_chrome_background(HWND window, HDC dc) {
+    RECT client, view = GetViewRect();
+    GetClientRect(window, &client);
+    int saved = SaveDC(dc);
+    ExcludeClipRect(dc, view.left, view.top, view.right, view.bottom);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    RestoreDC(dc, saved);
+}
+
 void on_paint(HWND window) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
     if (!dc) return;
+    paint_chrome_background(window, dc);
     PaintView(dc);
     EndPaint(window, &ps);
 }
