@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# lumora.exe started with a picture shows it: the title names the file and
+# the sun of samples/evening.bmp appears on screen in its exact colour.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+source "$root/scripts/wine-env.sh"
+source "$root/scripts/display.sh"
+
+picture=$(lumora_windows_path "$root/samples/evening.bmp")
+wine "$root/build/win32/lumora.exe" "$picture" >/dev/null 2>&1 &
+app=$!
+trap 'kill $app 2>/dev/null || true' EXIT
+id=$(lumora_wait_window 60) || { echo "no window"; exit 1; }
+title=$(xdotool getwindowname "$id")
+[ "$title" = "evening.bmp - Lumora" ] || { echo "title is '$title'"; exit 1; }
+sleep 1
+shot=$(mktemp --suffix=.png)
+import -window root "$shot"
+# Shown at 100 %, the sun has on screen exactly the pixels of #ffd27a it has in the file.
+count_sun() { convert "$1" -fill black +opaque '#ffd27a' -fill white -opaque '#ffd27a' -format '%[fx:int(mean*w*h+0.5)]' info:; }
+want=$(count_sun "$root/samples/evening.bmp")
+have=$(count_sun "$shot")
+rm -f "$shot"
+echo "sun pixels: file $want, screen $have"
+[ "$want" -gt 1000 ] && [ "$have" = "$want" ] || { echo "the picture is not on screen as it is in the file"; exit 1; }
+lumora_close_window "$id"
+for _ in $(seq 1 50); do kill -0 $app 2>/dev/null || break; sleep 0.2; done
+echo "ok"
