@@ -41,10 +41,11 @@ lumora_wait_window() {
     return 1
 }
 
-# Asks the window to close as a user would (Alt+F4).
+# Asks the program to close, as the system does at log-off: WM_CLOSE to its
+# top-level windows, so it ends through its own shutdown. (Without a window
+# manager, Alt+F4 does not reliably reach an unmanaged window.)
 lumora_close_window() {
-    xdotool windowfocus --sync "$1" 2>/dev/null || true
-    xdotool key --window "$1" alt+F4 2>/dev/null || true
+    wine taskkill /im lumora.exe >/dev/null 2>&1 || true
 }
 
 # Converts a Linux path to the Windows path the program sees.
