@@ -141,16 +141,7 @@ Image* decode_bmp(const uint8_t* data, size_t size, char* message) {
 Image* read_bmp(const char* path, char* message) {
     clear_message(message);
     FileBytes file;
-    switch (file_bytes_read(path, kMaxBmpFileBytes, &file)) {
-    case kFileReadOk:
-        break;
-    case kFileReadNoMemory:
-        set_message(message, kMsgNoMemory);
-        return nullptr;
-    default:
-        set_message(message, kMsgOpenFailed);
-        return nullptr;
-    }
+    if (!file_bytes_read_for_decoder(path, kMaxBmpFileBytes, &file, message)) return nullptr;
     Image* image = decode_bmp(file.data, file.size, message);
     file_bytes_free(&file);
     return image;

@@ -4,6 +4,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "core/decode_message.h"
+
 FileReadResult file_bytes_read(const char* path, size_t max_bytes, FileBytes* out) {
     out->data = nullptr;
     out->size = 0;
@@ -55,6 +57,19 @@ FileReadResult file_bytes_read(const char* path, size_t max_bytes, FileBytes* ou
     out->data = data;
     out->size = size;
     return kFileReadOk;
+}
+
+bool file_bytes_read_for_decoder(const char* path, size_t max_bytes, FileBytes* out, char* message) {
+    switch (file_bytes_read(path, max_bytes, out)) {
+    case kFileReadOk:
+        return true;
+    case kFileReadNoMemory:
+        set_message(message, kMsgNoMemory);
+        return false;
+    default:
+        set_message(message, kMsgOpenFailed);
+        return false;
+    }
 }
 
 void file_bytes_free(FileBytes* bytes) {

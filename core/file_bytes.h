@@ -18,6 +18,9 @@ enum FileReadResult {
 // A file of 0 bytes succeeds with size 0 and a non-null block.
 FileReadResult file_bytes_read(const char* path, size_t max_bytes, FileBytes* out);
 void file_bytes_free(FileBytes* bytes);
+// The same for a decoder: false with "Dosya acilamadi." or "Bellek yetersiz."
+// in its message buffer.
+bool file_bytes_read_for_decoder(const char* path, size_t max_bytes, FileBytes* out, char* message);
 
 // Reads up to n bytes from the start of the file into buf, zero-filling the
 // rest; returns the count read or -1 when the file cannot be opened.

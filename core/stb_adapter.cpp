@@ -87,16 +87,7 @@ Image* adopt_rgb(uint8_t* rgb, int32_t width, int32_t height) {
 
 // Reads a whole file for the library; false with the message set.
 bool read_for_stb(const char* path, FileBytes* file, char* message) {
-    switch (file_bytes_read(path, kMaxStbFileBytes, file)) {
-    case kFileReadOk:
-        return true;
-    case kFileReadNoMemory:
-        set_message(message, kMsgNoMemory);
-        return false;
-    default:
-        set_message(message, kMsgOpenFailed);
-        return false;
-    }
+    return file_bytes_read_for_decoder(path, kMaxStbFileBytes, file, message);
 }
 
 void fail_frames(int32_t** delays, int32_t* count, char* message, const char* text) {
