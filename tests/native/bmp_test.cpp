@@ -128,7 +128,7 @@ TEST(Bmp, EveryTruncationFailsCleanlyOrKeepsTheDecodedPart) {
 TEST(Bmp, HeaderFailuresCarryTheirMessages) {
     struct Case {
         const char* name;
-        BmpSpec spec;
+        BmpSpec layout;
         const char* message;
     };
     BmpSpec rle;
@@ -157,7 +157,7 @@ TEST(Bmp, HeaderFailuresCarryTheirMessages) {
     };
     for (const Case& c : cases) {
         Decoded d;
-        std::vector<uint8_t> b = bmp_headers(c.spec);
+        std::vector<uint8_t> b = bmp_headers(c.layout);
         b.resize(b.size() + 64, 0);
         decode(b, &d);
         EXPECT_EQ(d.image, nullptr) << c.name;
