@@ -162,7 +162,7 @@ int LoadDocument(const char* path) {
     g_viewer.crop_mode = g_viewer.crop_dragging = false;
     g_viewer.loaded_image = g_viewer.shown;
     g_viewer.edited = false;
-    UpdateTitle();
+    UpdateTitle(path);
 
     if (set.count >= 2 && set.delays && !g_settings.NoGifAnim && g_viewer.main_window) {
         int delay = set.delays[0] <= 20 ? 100 : set.delays[0];

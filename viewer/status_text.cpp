@@ -80,4 +80,3 @@ void UpdateTitle(const char* path) {
     SetWindowTextA(g_viewer.main_window, title);
 }
 
-void UpdateTitle() { UpdateTitle(g_viewer.current_path); }

@@ -49,7 +49,5 @@ void UpdateStatusBar();
 // "name - Lumora", "*name (edited) - Lumora", or the product name alone
 // when path is null or empty.
 void UpdateTitle(const char* path);
-// The title of the shown file (current_path).
-void UpdateTitle();
 // Localized type name by extension; "" for none.
 const char* FileTypeName(const char* path);

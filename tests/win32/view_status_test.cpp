@@ -183,7 +183,7 @@ TEST_F(ViewStatusTest, TitleNamesTheFileAndItsEditedState) {
     UpdateTitle("");
     EXPECT_EQ(title_of(window), "Lumora");
     SetPath("C:\\pictures\\dog.jpg");
-    UpdateTitle();
+    UpdateTitle(g_viewer.current_path);
     EXPECT_EQ(title_of(window), "dog.jpg - Lumora");
 }
 
