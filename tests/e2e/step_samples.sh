@@ -12,8 +12,14 @@ wine "$root/build/win32/lumora.exe" "$first" >/dev/null 2>&1 &
 app=$!
 trap 'kill $app 2>/dev/null || true' EXIT
 id=$(lumora_wait_window 60) || { echo "no window"; exit 1; }
-title=$(xdotool getwindowname "$id")
-start=$title
+# The window shows before the picture is loaded: wait for the first title.
+start="${samples[0]} - Lumora"
+for _ in $(seq 1 100); do
+    title=$(xdotool getwindowname "$id")
+    [ "$title" = "$start" ] && break
+    sleep 0.1
+done
+[ "$title" = "$start" ] || { echo "first title is '$title'"; exit 1; }
 seen=("$title")
 for step in $(seq 1 "${#samples[@]}"); do
     xdotool windowfocus --sync "$id" 2>/dev/null || true
