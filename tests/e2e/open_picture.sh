@@ -11,7 +11,12 @@ wine "$root/build/win32/lumora.exe" "$picture" >/dev/null 2>&1 &
 app=$!
 trap 'kill $app 2>/dev/null || true' EXIT
 id=$(lumora_wait_window 60) || { echo "no window"; exit 1; }
-title=$(xdotool getwindowname "$id")
+# The window shows before the picture is loaded: give the title a moment.
+for _ in $(seq 1 100); do
+    title=$(xdotool getwindowname "$id")
+    [ "$title" = "evening.bmp - Lumora" ] && break
+    sleep 0.1
+done
 [ "$title" = "evening.bmp - Lumora" ] || { echo "title is '$title'"; exit 1; }
 sleep 1
 shot=$(mktemp --suffix=.png)
