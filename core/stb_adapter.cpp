@@ -109,25 +109,11 @@ void set_library_reason(char* message, const char* reason, const char* fallback)
     message[n] = 0;
 }
 
-Image* decode_with_stb(const uint8_t* data, size_t size, char* message) {
-    clear_message(message);
-    // The library reads only the byte kinds of netpbm (P5, P6).
-    if (is_pnm_plain(data, size)) return decode_pnm_plain(data, size, message);
-    if (size > kMaxStbFileBytes) {
-        set_message(message, kMsgNoMemory);
-        return nullptr;
-    }
-    int len = (int)size;
-    int w = 0, h = 0, channels = 0;
-    // The header alone refuses a picture too big before any pixel is allocated;
-    // a header the query does not understand is left to the decoder.
-    if (stbi_info_from_memory(data, len, &w, &h, &channels) && (!side_ok(w) || !side_ok(h))) {
-        set_message(message, kMsgBadDimensions);
-        return nullptr;
-    }
-    stb_clear_failure_reason();
-    w = h = 0;
-    uint8_t* rgb = stbi_load_from_memory(data, len, &w, &h, &channels, 3);
+namespace {
+
+// What the library's loader gave, checked and turned into a picture; the
+// block is released on every failure.
+Image* finish_stb_load(uint8_t* rgb, int w, int h, char* message) {
     if (!rgb) {
         set_library_reason(message, stbi_failure_reason(), kMsgStbFailed);
         return nullptr;
@@ -146,13 +132,56 @@ Image* decode_with_stb(const uint8_t* data, size_t size, char* message) {
     return image;
 }
 
+}  // namespace
+
+// The header alone refuses a picture too big before any pixel is allocated; a
+// header the size query does not understand is left to the decoder.
+Image* decode_with_stb(const uint8_t* data, size_t size, char* message) {
+    clear_message(message);
+    // The library reads only the byte kinds of netpbm (P5, P6).
+    if (is_pnm_plain(data, size)) return decode_pnm_plain(data, size, message);
+    if (size > kMaxStbFileBytes) {
+        set_message(message, kMsgNoMemory);
+        return nullptr;
+    }
+    int len = (int)size;
+    int w = 0, h = 0, channels = 0;
+    if (stbi_info_from_memory(data, len, &w, &h, &channels) && (!side_ok(w) || !side_ok(h))) {
+        set_message(message, kMsgBadDimensions);
+        return nullptr;
+    }
+    stb_clear_failure_reason();
+    w = h = 0;
+    uint8_t* rgb = stbi_load_from_memory(data, len, &w, &h, &channels, 3);
+    return finish_stb_load(rgb, w, h, message);
+}
+
+// The same steps, with the library reading the file itself: a large PNG then
+// needs no copy of the whole file besides the picture.
 Image* load_with_stb(const char* path, char* message) {
     clear_message(message);
-    FileBytes file;
-    if (!read_for_stb(path, &file, message)) return nullptr;
-    Image* image = decode_with_stb(file.data, file.size, message);
-    file_bytes_free(&file);
-    return image;
+    uint8_t head[kPlainPnmHeadBytes];
+    int got = file_read_head(path, head, sizeof head);
+    if (got < 0) {
+        set_message(message, kMsgOpenFailed);
+        return nullptr;
+    }
+    if (is_pnm_plain(head, (size_t)got)) {
+        FileBytes file;
+        if (!read_for_stb(path, &file, message)) return nullptr;
+        Image* image = decode_pnm_plain(file.data, file.size, message);
+        file_bytes_free(&file);
+        return image;
+    }
+    int w = 0, h = 0, channels = 0;
+    if (stbi_info(path, &w, &h, &channels) && (!side_ok(w) || !side_ok(h))) {
+        set_message(message, kMsgBadDimensions);
+        return nullptr;
+    }
+    stb_clear_failure_reason();
+    w = h = 0;
+    uint8_t* rgb = stbi_load(path, &w, &h, &channels, 3);
+    return finish_stb_load(rgb, w, h, message);
 }
 
 int probe_stb_data(const uint8_t* data, size_t size, int* width, int* height) {
