@@ -80,21 +80,32 @@ const FrameLoaderRow kFrameLoaders[] = {
     {is_dcx, nullptr},
 };
 
-// Turns a JPEG photo upright by the orientation its camera recorded.
-Image* upright(const Image* frame, int orientation) {
-    switch (orientation) {
-    case 2: return image_mirror(frame);
-    case 3: {
+Image* apply_step(const Image* frame, ExifStep step) {
+    switch (step) {
+    case kExifStepMirror: return image_mirror(frame);
+    case kExifStepFlip: return image_flip(frame);
+    case kExifStepRotateCw: return image_rotate90(frame, 1);
+    case kExifStepRotateCcw: return image_rotate90(frame, 0);
+    case kExifStepRotate180: {
         Image* half = image_rotate90(frame, 1);
         Image* result = image_rotate90(half, 1);
         image_free(half);
         return result;
     }
-    case 4: return image_flip(frame);
-    case 6: return image_rotate90(frame, 1);
-    case 8: return image_rotate90(frame, 0);
     default: return nullptr;
     }
+}
+
+// Turns a JPEG photo upright by the orientation its camera recorded; none
+// when it is upright already or a step failed. The transposed orientations
+// 5 and 7 are turned too, so no photo is left sideways and mirrored.
+Image* upright(const Image* frame, int orientation) {
+    ExifUpright steps = exif_upright_steps(orientation);
+    Image* first = apply_step(frame, steps.first);
+    if (!first || steps.second == kExifStepNone) return first;
+    Image* second = apply_step(first, steps.second);
+    image_free(first);
+    return second;
 }
 
 }  // namespace

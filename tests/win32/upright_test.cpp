@@ -41,7 +41,71 @@ Image* two_halves() {
     return image;
 }
 
+// 40 x 20 in four quadrants: red top-left, blue top-right, green bottom-left,
+// white bottom-right, so every turn and mirror shows.
+Image* quadrants() {
+    Image* image = image_create(40, 20);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x) {
+            bool right = x >= 20, bottom = y >= 10;
+            uint8_t b = right ? 255 : 0, g = bottom ? 255 : 0, r = !right && !bottom ? 255 : 0;
+            if (right && bottom) r = g = b = 255;
+            image_set_pixel(image, x, y, b, g, r);
+        }
+    return image;
+}
+
+// Which quadrant colour a pixel is: 'r', 'b', 'g', 'w', or '?'.
+char colour_at(const Image* image, int x, int y) {
+    const uint8_t* p = image_row(image, y) + 3 * x;
+    bool b = p[0] > 160, g = p[1] > 160, r = p[2] > 160;
+    if (r && g && b) return 'w';
+    if (r && !g && !b) return 'r';
+    if (b && !g && !r) return 'b';
+    if (g && !r && !b) return 'g';
+    return '?';
+}
+
+std::string save_with_orientation(const std::string& path, int orientation) {
+    Image* picture = quadrants();
+    bool saved = save_image(path.c_str(), picture, kSaveJpeg, 95);
+    image_free(picture);
+    if (!saved) return "not saved";
+    std::vector<uint8_t> bytes = read_all(path);
+    std::vector<uint8_t> block = exif_block((uint16_t)orientation);
+    bytes.insert(bytes.begin() + 2, block.begin(), block.end());
+    FILE* f = fopen(path.c_str(), "wb");
+    if (!f) return "not written";
+    fwrite(bytes.data(), 1, bytes.size(), f);
+    fclose(f);
+    return "";
+}
+
 }  // namespace
+
+// Every orientation shows the picture as the camera saw it: the quadrant
+// colours at the four corners of the opened picture (top-left, top-right,
+// bottom-left, bottom-right).
+TEST_F(MainWindowTest, EveryOrientationOpensUpright) {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::string path = std::string(temp) + "lumora-orientation.jpg";
+    const struct { int orientation; int width; const char* corners; } cases[] = {
+        {1, 40, "rbgw"}, {2, 40, "brwg"}, {3, 40, "wgbr"}, {4, 40, "gwrb"},
+        {5, 20, "rgbw"}, {6, 20, "grwb"}, {7, 20, "wbgr"}, {8, 20, "bwrg"},
+    };
+    for (auto c : cases) {
+        ASSERT_EQ(save_with_orientation(path, c.orientation), "");
+        ASSERT_TRUE(OpenFileInViewer(path.c_str())) << c.orientation;
+        const Image* shown = g_viewer.shown;
+        ASSERT_EQ(shown->width, c.width) << c.orientation;
+        int w = shown->width, h = shown->height;
+        std::string corners = {colour_at(shown, 4, 4), colour_at(shown, w - 5, 4), colour_at(shown, 4, h - 5),
+                               colour_at(shown, w - 5, h - 5)};
+        EXPECT_EQ(corners, c.corners) << "orientation " << c.orientation;
+    }
+    DeleteFileA(path.c_str());
+}
 
 TEST_F(MainWindowTest, OrientationSixJpegOpensTurnedClockwise) {
     char temp[MAX_PATH];
