@@ -445,6 +445,17 @@ void CheckMenu(int resource, const MenuText* rows, size_t count, const Submenu* 
 
 }  // namespace
 
+// The width of an icon's mask bitmap; -1 when the icon has no parts.
+static int MaskWidth(HICON icon) {
+    ICONINFO info = {};
+    if (!GetIconInfo(icon, &info)) return -1;
+    BITMAP mask = {};
+    GetObjectA(info.hbmMask, sizeof mask, &mask);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return mask.bmWidth;
+}
+
 TEST(Resources, ViewerMenuHoldsEveryCommandWithItsText) {
     CheckMenu(IDR_VIEWER_MENU, kViewerMenu, sizeof kViewerMenu / sizeof kViewerMenu[0], kViewerSubmenus,
               sizeof kViewerSubmenus / sizeof kViewerSubmenus[0], false);
@@ -695,13 +706,7 @@ TEST(Resources, ProgramIconOffersBothSizesInSeveralDepths) {
         EXPECT_EQ(e.colors, e.bit_count == 4 ? 16 : 0);
         HICON icon = CreateIconFromResourceEx((PBYTE)image, bytes, TRUE, 0x00030000, size, size, 0);
         ASSERT_NE(icon, nullptr);
-        ICONINFO info = {};
-        ASSERT_TRUE(GetIconInfo(icon, &info));
-        BITMAP mask = {};
-        GetObjectA(info.hbmMask, sizeof mask, &mask);
-        EXPECT_EQ(mask.bmWidth, size);
-        if (info.hbmColor) DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
+        EXPECT_EQ(MaskWidth(icon), size);
         // A picture frame: mostly covered, with a transparent margin.
         double share = OpaqueShare(icon, size);
         EXPECT_GT(share, 0.70);
@@ -717,13 +722,7 @@ TEST(Resources, TypeIconsLoadAtBothListSizesAndDiffer) {
             SCOPED_TRACE(testing::Message() << "icon " << id << " at " << size);
             HICON icon = (HICON)LoadImageA(Instance(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0);
             ASSERT_NE(icon, nullptr);
-            ICONINFO info = {};
-            ASSERT_TRUE(GetIconInfo(icon, &info));
-            BITMAP mask = {};
-            GetObjectA(info.hbmMask, sizeof mask, &mask);
-            EXPECT_EQ(mask.bmWidth, size);
-            if (info.hbmColor) DeleteObject(info.hbmColor);
-            DeleteObject(info.hbmMask);
+            EXPECT_EQ(MaskWidth(icon), size);
             // A sheet of paper: narrower than the square it sits in.
             double share = OpaqueShare(icon, size);
             EXPECT_GT(share, 0.55);
