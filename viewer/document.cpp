@@ -25,13 +25,13 @@
 #include "viewer/view.h"
 #include "viewer/viewer_state.h"
 
-static bool is_directory(const char* path) {
+bool IsFolderPath(const char* path) {
     DWORD attributes = GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 void OpenPath(const char* path) {
-    if (is_directory(path)) {
+    if (IsFolderPath(path)) {
         if (!ConfirmDiscard()) return;
         char folder[260];
         snprintf(folder, sizeof folder, "%s", path);

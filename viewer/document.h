@@ -2,6 +2,8 @@
 // the pictures of its folder.
 #pragma once
 
+// Whether the path names an existing folder.
+bool IsFolderPath(const char* path);
 // A folder opens the browser, a file the viewer.
 void OpenPath(const char* path);
 // Confirm, load, scan the folder, lay out. Nonzero on success.

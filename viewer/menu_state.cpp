@@ -2,7 +2,7 @@
 
 #include "browser/browser.h"
 #include "browser/file_list.h"
-#include "core/loader.h"
+#include "browser/file_list_pure.h"
 #include "shell/settings.h"
 #include "viewer/chrome.h"
 #include "viewer/menu_rules_pure.h"
@@ -11,7 +11,7 @@
 static bool list_has_image() {
     const FileList& list = g_viewer.FileList;
     for (int i = 0; i < list.count; ++i)
-        if (decoder_for_extension(list.path[i]) != kDecoderNone) return true;
+        if (file_list_is_image(&list, i)) return true;
     return false;
 }
 

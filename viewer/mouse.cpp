@@ -96,8 +96,7 @@ void OnDropFiles(HDROP drop) {
     bool got = dropped_file_path(drop, path);
     DragFinish(drop);
     if (!got || !path[0]) return;
-    DWORD attributes = GetFileAttributesA(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    if (IsFolderPath(path)) {
         size_t n = strlen(path);
         if (n > 0 && path[n - 1] != '\\' && n < 258) lstrcatA(path, "\\");
         scan_folder(path);
