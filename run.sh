@@ -7,16 +7,16 @@ root=$(cd "$(dirname "$0")" && pwd)
 cd "$root"
 
 scripts/setup.sh
-scripts/build.sh win32 lumora >/dev/null
-
 source scripts/wine-env.sh
+scripts/build.sh "$LUMORA_WIN_TREE" lumora >/dev/null
+
 source scripts/display.sh
 lumora_wine_prefix
 
 target=${1:-$root/samples}
 [ -e "$target" ] || { echo "run: no such file or folder: $target" >&2; exit 2; }
 target=$(cd "$(dirname "$target")" && pwd)/$(basename "$target")
-exe=$root/build/win32/lumora.exe
+exe=$LUMORA_EXE
 
 if [ -n "${DISPLAY:-}" ] && [ -z "${LUMORA_HEADLESS:-}" ]; then
     exec wine "$exe" "$(lumora_windows_path "$target")"

@@ -1,14 +1,14 @@
-#include "text.h"
+#include "platform/text.h"
 
 int g_language = 0;
 int g_text_codepage = 1252;
 
 // The whole table, one language after the other: all English texts, then
-// Turkish, French and German, each block TEXT_COUNT entries long. Characters
+// Turkish, French and German, each block kTextCount entries long. Characters
 // outside ASCII are hex escapes in the language's code page (1254 for
 // Turkish, 1252 otherwise); a literal is split where a hex digit follows an
 // escape so the escape does not swallow it.
-static const char* const k_texts[] = {
+static const char* const kTexts[] = {
     // English (code page 1252)
     /*   0 */ "Lumora",
     /*   1 */ "Image Explorer",
@@ -805,27 +805,19 @@ static const char* const k_texts[] = {
     /* 174 */ "Build",
 };
 
-static_assert(sizeof(k_texts) / sizeof(k_texts[0]) == LANGUAGE_COUNT * TEXT_COUNT,
-              "every language needs exactly TEXT_COUNT entries");
+static_assert(sizeof(kTexts) / sizeof(kTexts[0]) == kLanguageCount * kTextCount,
+              "every language needs exactly kTextCount entries");
 
-int text_codepage_for_language(int language)
-{
-    return language == 1 ? 1254 : 1252;
+int text_codepage_for_language(int language) { return language == 1 ? 1254 : 1252; }
+
+const char* text_entry(int language, int id) {
+    if (language < 0 || language >= kLanguageCount || id < 0 || id >= kTextCount) return nullptr;
+    return kTexts[language * kTextCount + id];
 }
 
-const char* text_entry(int language, TextId id)
-{
-    if (language < 0 || language >= LANGUAGE_COUNT || id < 0 || id >= TEXT_COUNT)
-        return nullptr;
-    return k_texts[language * TEXT_COUNT + id];
-}
-
-const char* tr(TextId id)
-{
-    if (id < 0 || id >= TEXT_COUNT)
-        return "";
+const char* tr(TextId id) {
+    if (id < 0 || id >= kTextCount) return "";
     const char* text = text_entry(g_language, id);
-    if (!text)
-        text = text_entry(0, id);
+    if (!text) text = text_entry(0, id);
     return text ? text : "";
 }

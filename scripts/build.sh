@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Configures (once) and builds one tree: native (Linux, clang, sanitizers,
-# fuzzers, benchmarks) or win32 (mingw-w64 cross build). Extra arguments are
-# ninja targets.
+# fuzzers, benchmarks), win32 (mingw-w64 cross build for 32-bit Windows) or
+# win64 (the same for 64-bit Windows). Extra arguments are ninja targets.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-tree=${1:?usage: build.sh native|win32 [targets]}
+tree=${1:?usage: build.sh native|win32|win64 [targets]}
 shift
 dir=$root/build/$tree
 case "$tree" in
@@ -12,9 +12,11 @@ native)
     [ -f "$dir/build.ninja" ] || cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
     ;;
-win32)
+win32 | win64)
+    arch=i686
+    [ "$tree" = win64 ] && arch=x86_64
     [ -f "$dir/build.ninja" ] || cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" >/dev/null
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw.cmake" -DLUMORA_WIN_ARCH=$arch >/dev/null
     ;;
 *) echo "build: unknown tree $tree" >&2; exit 2 ;;
 esac

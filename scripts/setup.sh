@@ -10,6 +10,7 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 # Every Debian package the build, the tests and run.sh use.
 PACKAGES=(
   g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine32:i386 wine64
   xvfb xauth xdotool x11-utils
   g++ clang libclang-rt-dev cmake ninja-build patch googletest libgtest-dev libbenchmark-dev
@@ -33,17 +34,17 @@ if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-# The cross compiler must use the posix thread model (std::thread, call_once).
+# The cross compilers must use the posix thread model (std::thread, call_once).
 if command -v update-alternatives >/dev/null; then
-  for t in gcc g++; do
-    if [ -e /usr/bin/i686-w64-mingw32-$t-posix ]; then
-      cur=$(readlink -f /usr/bin/i686-w64-mingw32-$t || true)
-      case "$cur" in *posix*) ;; *) $SUDO update-alternatives --set i686-w64-mingw32-$t /usr/bin/i686-w64-mingw32-$t-posix >/dev/null ;; esac
+  for c in i686-w64-mingw32-gcc i686-w64-mingw32-g++ x86_64-w64-mingw32-gcc x86_64-w64-mingw32-g++; do
+    if [ -e /usr/bin/$c-posix ]; then
+      cur=$(readlink -f /usr/bin/$c || true)
+      case "$cur" in *posix*) ;; *) $SUDO update-alternatives --set $c /usr/bin/$c-posix >/dev/null ;; esac
     fi
   done
 fi
 echo "setup: packages ready"
 
-# The 32-bit Wine prefix the build, tests and run.sh use, booted once.
+# The Wine prefix the tests and run.sh use, booted once.
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 lumora_wine_prefix

@@ -35,10 +35,10 @@ const ContextItem kContextItems[] = {
 
 HMENU zoom_submenu() {
     HMENU zoom = CreatePopupMenu();
-    append_menu_item(zoom, MF_STRING, IDM_VIEW_ZOOM_IN, tr(137));
-    append_menu_item(zoom, MF_STRING, IDM_VIEW_ZOOM_OUT, tr(138));
+    append_menu_item(zoom, MF_STRING, IDM_VIEW_ZOOM_IN, tr(kTextMenuZoomIn));
+    append_menu_item(zoom, MF_STRING, IDM_VIEW_ZOOM_OUT, tr(kTextMenuZoomOut));
     append_menu_item(zoom, MF_SEPARATOR, 0, nullptr);
-    append_menu_item(zoom, MF_STRING, IDM_VIEW_ACTUAL_SIZE, tr(139));
+    append_menu_item(zoom, MF_STRING, IDM_VIEW_ACTUAL_SIZE, tr(kTextMenuActualSize));
     append_menu_item(zoom, MF_STRING, IDM_ZOOM_50, "&50%");  // fixed, not translated
     append_menu_item(zoom, MF_STRING, IDM_ZOOM_200, "&200%");
     return zoom;
@@ -60,13 +60,13 @@ void OnViewerContextMenu(HWND window, LPARAM lparam) {
         if (item.text == -1) {
             append_menu_item(menu, MF_SEPARATOR, 0, nullptr);
         } else if (item.text == -2) {
-            append_menu_item(menu, MF_POPUP, (UINT_PTR)zoom_submenu(), tr(140));
+            append_menu_item(menu, MF_POPUP, (UINT_PTR)zoom_submenu(), tr(kTextMenuZoom));
         } else {
             UINT flags = MF_STRING;
             if (item.rule == kSeveralFiles && g_viewer.FileList.count <= 1) flags |= MF_GRAYED;
             if (item.rule == kHasUndo && !g_viewer.undo_image) flags |= MF_GRAYED;
             int text = (item.command == IDM_VIEW_FULL_SCREEN && g_viewer.fullscreen) ? 146 : item.text;
-            append_menu_item(menu, flags, item.command, tr(text));
+            append_menu_item(menu, flags, item.command, tr((TextId)text));
         }
     }
     TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr);

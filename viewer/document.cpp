@@ -55,7 +55,7 @@ int OpenFileInViewer(const char* path) {
     return 1;
 }
 
-static void warn(const char* text) { show_message(g_viewer.main_window, text, tr(0), MB_OK | MB_ICONWARNING); }
+static void warn(const char* text) { show_message(g_viewer.main_window, text, tr(kTextProduct), MB_OK | MB_ICONWARNING); }
 
 namespace {
 
@@ -114,7 +114,7 @@ int LoadDocument(const char* path) {
     unsigned char head[4] = {};
     FILE* f = fopen(path, "rb");
     if (!f) {
-        warn(tr(24));  // "Cannot open file."
+        warn(tr(kTextCannotOpenFile));
         return 0;
     }
     size_t got = fread(head, 1, sizeof head, f);
@@ -146,7 +146,7 @@ int LoadDocument(const char* path) {
     if (!set.frames || set.count < 1 || !set.frames[0]) {
         image_set_free(&set);
         char text[1024];
-        snprintf(text, sizeof text, tr(23), path, message);  // "Cannot open image:\n%s\n\n%s"
+        snprintf(text, sizeof text, tr(kTextCannotOpenImage), path, message);
         warn(text);
         return 0;
     }
@@ -251,7 +251,7 @@ void OnOpenFolderCommand(int) {
     if (!ConfirmDiscard()) return;
     BROWSEINFOA info = {};
     info.hwndOwner = g_viewer.main_window;
-    info.lpszTitle = tr(31);  // "Select a folder to browse as thumbnails:"
+    info.lpszTitle = tr(kTextPickFolderToBrowse);
     info.ulFlags = BIF_RETURNONLYFSDIRS;
     LPITEMIDLIST item = SHBrowseForFolderA(&info);
     if (!item) return;

@@ -50,7 +50,7 @@ HWND CreateMainWindow(HINSTANCE instance) {
     startup_window_rect(g_settings, &r);
     int x = r.use_default_position ? CW_USEDEFAULT : r.x;
     int y = r.use_default_position ? CW_USEDEFAULT : r.y;
-    return CreateWindowExA(0, kMainClassName, tr(0), kMainWindowStyle, x, y, r.width, r.height, nullptr, nullptr,
+    return CreateWindowExA(0, kMainClassName, tr(kTextProduct), kMainWindowStyle, x, y, r.width, r.height, nullptr, nullptr,
                            instance, nullptr);
 }
 

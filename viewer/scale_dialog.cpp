@@ -9,8 +9,6 @@
 
 namespace {
 
-const TextId kTextScaleRange = 101;  // "Enter a scale between 2 and 3200."
-const TextId kTextScaleTitle = 102;  // "Scale"
 
 void on_ok(HWND dialog) {
     char text[256] = "";

@@ -11,11 +11,6 @@
 
 namespace {
 
-const TextId kTextProduct = 0;          // "Lumora"
-const TextId kTextOpenHint = 19;        // "Open an image (Ctrl+O)..."
-const TextId kTextPage = 21;            // "page"
-const TextId kTextFrame = 22;           // "frame"
-const TextId kTextEditedTitle = 149;    // "*%s (edited) - %s"
 
 // File names are in the ANSI code page, not the texts' code page: they go to
 // the status bar unconverted.
@@ -44,7 +39,7 @@ bool shown_file_size(uint64_t* bytes) {
 
 const char* FileTypeName(const char* path) {
     int id = FileTypeTextId(path);
-    return id < 0 ? "" : tr(id);
+    return id < 0 ? "" : tr((TextId)id);
 }
 
 void UpdateStatusBar() {
@@ -56,7 +51,7 @@ void UpdateStatusBar() {
         return;
     }
     char text[600];
-    const char* word = tr(v.frame_delays ? kTextFrame : kTextPage);
+    const char* word = tr(v.frame_delays ? kTextWordFrame : kTextWordPage);
     FormatStatusName(text, sizeof text, v.current_path, v.FileList.current, v.FileList.count, v.frame_index,
                      v.frame_count, word);
     set_part_ansi(0, text);

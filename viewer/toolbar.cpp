@@ -114,10 +114,10 @@ bool OnToolbarTooltip(NMHDR* header) {
     int text_id = ToolbarTooltipId((int)header->idFrom);
     if (text_id < 0) return true;
     if (header->code == TTN_GETDISPINFOA) {
-        ((NMTTDISPINFOA*)header)->lpszText = (LPSTR)tr(text_id);
+        ((NMTTDISPINFOA*)header)->lpszText = (LPSTR)tr((TextId)text_id);
     } else {
         static wchar_t wide[128];
-        text_to_wide(tr(text_id), wide, 128);
+        text_to_wide(tr((TextId)text_id), wide, 128);
         ((NMTTDISPINFOW*)header)->lpszText = wide;
     }
     return true;

@@ -7,7 +7,7 @@ source "$root/scripts/wine-env.sh"
 source "$root/scripts/display.sh"
 
 picture=$(lumora_windows_path "$root/samples/evening.bmp")
-wine "$root/build/win32/lumora.exe" "$picture" >/dev/null 2>&1 &
+wine "$LUMORA_EXE" "$picture" >/dev/null 2>&1 &
 app=$!
 trap 'kill $app 2>/dev/null || true' EXIT
 id=$(lumora_wait_window 60) || { echo "no window"; exit 1; }

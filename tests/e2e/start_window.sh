@@ -6,7 +6,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/scripts/wine-env.sh"
 source "$root/scripts/display.sh"
 
-wine "$root/build/win32/lumora.exe" >/dev/null 2>&1 &
+wine "$LUMORA_EXE" >/dev/null 2>&1 &
 app=$!
 trap 'kill $app 2>/dev/null || true' EXIT
 id=$(lumora_wait_window 60) || { echo "no window"; exit 1; }

@@ -8,7 +8,7 @@ source "$root/scripts/display.sh"
 
 mapfile -t samples < <(cd "$root/samples" && ls)
 first=$(lumora_windows_path "$root/samples/${samples[0]}")
-wine "$root/build/win32/lumora.exe" "$first" >/dev/null 2>&1 &
+wine "$LUMORA_EXE" "$first" >/dev/null 2>&1 &
 app=$!
 trap 'kill $app 2>/dev/null || true' EXIT
 id=$(lumora_wait_window 60) || { echo "no window"; exit 1; }

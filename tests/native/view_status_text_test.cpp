@@ -9,7 +9,7 @@ namespace {
 
 std::string type_name(const char* path) {
     int id = FileTypeTextId(path);
-    return id < 0 ? std::string() : std::string(tr(id));
+    return id < 0 ? std::string() : std::string(tr((TextId)id));
 }
 
 std::string status_name(const char* path, int index, int count, int frame, int frames, const char* word) {
@@ -20,7 +20,7 @@ std::string status_name(const char* path, int index, int count, int frame, int f
 
 std::string title(const char* path, bool edited) {
     char out[600];
-    FormatTitle(out, sizeof out, path, edited, tr(149), tr(0));
+    FormatTitle(out, sizeof out, path, edited, tr(kTextEditedTitle), tr(kTextProduct));
     return out;
 }
 

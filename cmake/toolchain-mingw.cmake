@@ -1,7 +1,13 @@
-# Cross build of lumora.exe and the Windows tests for 32-bit Windows.
+# Cross build of lumora.exe and the Windows tests. LUMORA_WIN_ARCH picks the
+# target: i686 (32-bit Windows, the program as shipped) or x86_64, for test
+# machines whose kernel cannot run the 32-bit Wine loader.
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-set(TOOLCHAIN_PREFIX i686-w64-mingw32)
+if(NOT LUMORA_WIN_ARCH)
+  set(LUMORA_WIN_ARCH i686)
+endif()
+set(LUMORA_WIN_ARCH ${LUMORA_WIN_ARCH} CACHE STRING "i686 or x86_64")
+set(CMAKE_SYSTEM_PROCESSOR ${LUMORA_WIN_ARCH})
+set(TOOLCHAIN_PREFIX ${LUMORA_WIN_ARCH}-w64-mingw32)
 
 set(CMAKE_C_COMPILER ${TOOLCHAIN_PREFIX}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${TOOLCHAIN_PREFIX}-g++-posix)
