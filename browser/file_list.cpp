@@ -8,8 +8,8 @@
 #include "browser/file_list_pure.h"
 #include "platform/bridge.h"
 #include "shell/settings.h"
-#include "viewer/viewer_state.h"
 
+FileList g_file_list;
 int SortKey = 0;
 int SortAscending = 1;
 
@@ -23,8 +23,8 @@ static void sort_key(const char* text, std::string* key) {
 }
 
 void scan_folder(const char* path) {
-    FileList* list = &g_viewer.FileList;
-    BrowserForgetDimensions();
+    FileList* list = &g_file_list;
+    browser_forget_dimensions();
     file_list_clear(list);
 
     const char* slash = strrchr(path, '\\');
@@ -58,6 +58,6 @@ void scan_folder(const char* path) {
     list->current = found >= 0 ? found : 0;
 }
 
-void sort_file_list() { file_list_sort(&g_viewer.FileList, SortKey, SortAscending != 0, sort_key); }
+void sort_file_list() { file_list_sort(&g_file_list, SortKey, SortAscending != 0, sort_key); }
 
-void free_file_list() { file_list_release(&g_viewer.FileList); }
+void free_file_list() { file_list_release(&g_file_list); }

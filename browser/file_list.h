@@ -14,10 +14,15 @@ struct FileList {
     uint32_t totalSize;   // wraps past 4 GB
 };
 
+// The one list of the program, owned by the browser; the viewer steps
+// through it.
+extern FileList g_file_list;
+
 // Rebuilds the list for the folder part of path (a file, or a folder ending
 // in a backslash or "*"), sorted, with `current` on the file path names.
 void scan_folder(const char* path);
 void sort_file_list();
+// Frees the list (at shutdown).
 void free_file_list();
 
 // Sort state, in memory only: 0 name, 1 size, 2 type, 3 date modified.

@@ -10,7 +10,6 @@
 #include "platform/text.h"
 
 BridgeSlots g_bridge = {};
-HWND g_browser_list = nullptr;
 
 template <typename F>
 static void lookup(HMODULE module, const char* name, F* slot) {
@@ -229,9 +228,18 @@ bool narrow_argument_path(const char* arguments, char* path) {
     return n > 0;
 }
 
+bool full_path(const char* path, char* out) {
+    char full[kPathBytes];
+    DWORD n = GetFullPathNameA(path, kPathBytes, full, nullptr);
+    if (n == 0 || n >= kPathBytes) return false;
+    memcpy(out, full, n + 1);
+    return true;
+}
+
 bool command_line_path(const char* arguments, char* path) {
-    if (g_bridge.wide && g_bridge.get_command_line_w) return wide_command_line_path(g_bridge.get_command_line_w(), path);
-    return narrow_argument_path(arguments, path);
+    bool got = g_bridge.wide && g_bridge.get_command_line_w ? wide_command_line_path(g_bridge.get_command_line_w(), path)
+                                                             : narrow_argument_path(arguments, path);
+    return got && full_path(path, path);
 }
 
 // Hide read-only, path must exist, file must exist.

@@ -36,10 +36,6 @@ struct BridgeSlots {
 
 extern BridgeSlots g_bridge;
 
-// The browser's list view, which insert_list_column writes to; set by the
-// browser when it makes the window.
-extern HWND g_browser_list;
-
 // Once at start-up, before any window: finds the W functions and sets the text
 // code page from the language (Windows NT only; on 95 and 98 nothing changes).
 void bridge_init();
@@ -83,12 +79,17 @@ void finder_close(FileFinder* finder);
 
 // --- Other sources of file names (path: kPathBytes) ------------------------
 
+// The absolute form of path, taken from the current folder when it is
+// relative (a relative path means nothing to a window whose current folder
+// differs, and the shell's Recycle Bin wants full paths). False when the
+// result would not fit kPathBytes; out may be path itself.
+bool full_path(const char* path, char* out);
 // The file-system path of a shell item.
 bool path_from_item_id(LPCITEMIDLIST item_id, char* path);
 // The one path argument of the process: from the wide command line when the
 // system has it, else from the 8-bit argument text the start-up code got
 // (the program's name already left out). Surrounding blanks and quotes go;
-// at most 259 characters. False when no path remains.
+// at most 259 characters; made absolute. False when no path remains.
 bool command_line_path(const char* arguments, char* path);
 // The two parsers command_line_path uses: a whole wide command line (the
 // program's name first) and an 8-bit argument text.
@@ -103,12 +104,12 @@ bool dropped_file_path(HDROP drop, char* path);
 
 int show_message(HWND window, const char* text, const char* title, UINT flags);
 BOOL set_item_text(HWND dialog, int item, const char* text);
-// Into part `part` of g_viewer.status_bar.
-void set_status_text(int part, const char* text);
+// Into part `part` of a status bar.
+void set_status_text(HWND status_bar, int part, const char* text);
 // Bitmap and owner-drawn items, separators and items without a text keep
 // their value as it is: the 8-bit function takes them.
 BOOL append_menu_item(HMENU menu, UINT flags, UINT_PTR id, const char* text);
 // Index of the new entry, or CB_ERR / CB_ERRSPACE.
 LRESULT add_combo_item(HWND dialog, int item, const char* text);
-// Index of the new column of g_browser_list, or -1.
-int insert_list_column(int index, const char* text, int format, int width);
+// Index of the new column of a list view, or -1.
+int insert_list_column(HWND list, int index, const char* text, int format, int width);

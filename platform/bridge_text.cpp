@@ -6,8 +6,6 @@
 
 #include <commctrl.h>
 
-#include "viewer/viewer_state.h"
-
 int show_message(HWND window, const char* text, const char* title, UINT flags) {
     if (g_bridge.wide && g_bridge.message_box_w) {
         wchar_t wide_text[1024], wide_title[128];
@@ -27,8 +25,7 @@ BOOL set_item_text(HWND dialog, int item, const char* text) {
     return SetDlgItemTextA(dialog, item, text);
 }
 
-void set_status_text(int part, const char* text) {
-    HWND bar = g_viewer.status_bar;
+void set_status_text(HWND bar, int part, const char* text) {
     if (!bar) return;
     if (g_bridge.wide && g_bridge.send_message_w) {
         wchar_t wide[512];
@@ -60,8 +57,8 @@ LRESULT add_combo_item(HWND dialog, int item, const char* text) {
     return SendDlgItemMessageA(dialog, item, CB_ADDSTRING, 0, (LPARAM)(text ? text : ""));
 }
 
-int insert_list_column(int index, const char* text, int format, int width) {
-    if (!g_browser_list) return -1;
+int insert_list_column(HWND list, int index, const char* text, int format, int width) {
+    if (!list) return -1;
     if (g_bridge.wide && g_bridge.send_message_w) {
         wchar_t wide[128];
         text_to_wide(text, wide, 128);
@@ -71,7 +68,7 @@ int insert_list_column(int index, const char* text, int format, int width) {
         column.cx = width;
         column.pszText = wide;
         column.iSubItem = index;
-        return (int)g_bridge.send_message_w(g_browser_list, LVM_INSERTCOLUMNW, (WPARAM)index, (LPARAM)&column);
+        return (int)g_bridge.send_message_w(list, LVM_INSERTCOLUMNW, (WPARAM)index, (LPARAM)&column);
     }
     LVCOLUMNA column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
@@ -79,5 +76,5 @@ int insert_list_column(int index, const char* text, int format, int width) {
     column.cx = width;
     column.pszText = (char*)(text ? text : "");
     column.iSubItem = index;
-    return (int)SendMessageA(g_browser_list, LVM_INSERTCOLUMNA, (WPARAM)index, (LPARAM)&column);
+    return (int)SendMessageA(list, LVM_INSERTCOLUMNA, (WPARAM)index, (LPARAM)&column);
 }

@@ -5,6 +5,7 @@
 
 // The number of each text, in table order; the comment is its English form.
 enum TextId : int {
+    kTextNone = -1,                     // no text (a command without tooltip, say)
     kTextProduct = 0,                   //   0 "Lumora"
     kTextImageExplorer,                 //   1 "Image Explorer"
     kTextGeneratingThumbnails,          //   2 "Image Explorer - generating thumbnails..."

@@ -1,8 +1,5 @@
 #include "shell/settings.h"
 
-#include <windows.h>
-
-#include "viewer/viewer_state.h"
 
 const char kSettingsKey[] = "Software\\Harnwick\\Lumora";
 
@@ -28,13 +25,14 @@ static void write_value(HKEY key, const char* name, int32_t value) {
     RegSetValueExA(key, name, 0, REG_DWORD, (const BYTE*)&data, sizeof data);
 }
 
-void LoadSettings() {
+Settings LoadSettings() {
+    Settings settings;
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) key = nullptr;
-    for (const SettingDef& def : kSettingDefs) *setting_field(&g_settings, def) = read_value(key, def);
+    for (const SettingDef& def : kSettingDefs) *setting_field(&settings, def) = read_value(key, def);
     if (key) RegCloseKey(key);
-    settings_apply_rules(&g_settings);
-    g_viewer.zoom_mode = g_settings.DefaultFit;
+    settings_apply_rules(&settings);
+    return settings;
 }
 
 static HKEY create_settings_key() {
@@ -53,11 +51,11 @@ void SaveSettings() {
     RegCloseKey(key);
 }
 
-void SaveWindowPlacement() {
-    if (!g_viewer.main_window || !IsWindow(g_viewer.main_window) || !g_settings.RememberPos) return;
+void SaveWindowPlacement(HWND window) {
+    if (!window || !IsWindow(window) || !g_settings.RememberPos) return;
     WINDOWPLACEMENT placement = {};
     placement.length = sizeof placement;
-    if (!GetWindowPlacement(g_viewer.main_window, &placement)) return;
+    if (!GetWindowPlacement(window, &placement)) return;
     // The restored rectangle, so a maximized or minimized window keeps the
     // size it comes back to.
     const RECT& r = placement.rcNormalPosition;

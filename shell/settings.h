@@ -4,6 +4,8 @@
 // the main window goes. Failures are silent: reads fall back to defaults,
 // writes that fail are dropped.
 #pragma once
+#include <windows.h>
+
 #include "shell/settings_pure.h"
 
 extern const char kSettingsKey[];  // "Software\\Harnwick\\Lumora", under HKEY_CURRENT_USER
@@ -11,10 +13,11 @@ extern const char kSettingsKey[];  // "Software\\Harnwick\\Lumora", under HKEY_C
 extern Settings g_settings;
 
 // Every value with its own default when missing, unreadable or not 4 bytes
-// long, then the range rules; also gives the viewer's zoom mode DefaultFit.
-void LoadSettings();
-// Every value but the window rectangle, as stored in memory (no range rule).
+// long, then the range rules.
+Settings LoadSettings();
+// Every value of g_settings but the window rectangle, as stored in memory
+// (no range rule).
 void SaveSettings();
-// The main window's restored rectangle, only when the window exists and
-// RememberPos is set.
-void SaveWindowPlacement();
+// The window's restored rectangle into g_settings and the registry, only
+// when the window exists and RememberPos is set.
+void SaveWindowPlacement(HWND window);

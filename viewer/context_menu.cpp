@@ -1,47 +1,54 @@
+#include "viewer/context_menu.h"
+
 #include "platform/bridge.h"
 #include "platform/text.h"
 #include "res/resource.h"
-#include "viewer/input.h"
+#include "viewer/commands.h"
 #include "viewer/viewer_state.h"
 
 namespace {
 
-// One row of the viewer's context menu.
-enum ItemRule { kAlways, kSeveralFiles, kHasUndo };
-struct ContextItem {
-    int text;  // text id; -1 a separator; -2 the zoom submenu
+// One item of a popup menu: a command with its label, a separator, or a
+// submenu holding the items that follow up to kEndSubmenu.
+const int kSeparator = 0;
+const int kSubmenu = -1;
+const int kEndSubmenu = -2;
+
+struct PopupItem {
     int command;
-    ItemRule rule;
+    TextId text;  // kTextNone: a fixed label instead
+    const char* fixed;
 };
 
-const ContextItem kContextItems[] = {
-    {134, IDM_GO_PREVIOUS, kSeveralFiles},
-    {135, IDM_GO_NEXT, kSeveralFiles},
-    {-1, 0, kAlways},
-    {136, IDM_EDIT_UNDO, kHasUndo},
-    {125, IDM_IMAGE_ROTATE_CLOCKWISE, kAlways},
-    {127, IDM_IMAGE_ROTATE_COUNTERCLOCKWISE, kAlways},
-    {-1, 0, kAlways},
-    {-2, 0, kAlways},
-    {141, IDM_VIEW_BEST_FIT, kAlways},
-    {142, IDM_VIEW_SHRINK_TO_FIT, kAlways},
-    {-1, 0, kAlways},
-    {143, IDM_EDIT_COPY, kAlways},
-    {144, IDM_WALLPAPER_CENTERED, kAlways},
-    {-1, 0, kAlways},
-    {145, IDM_VIEW_FULL_SCREEN, kAlways},  // "E&xit Full Screen" in full screen
-    {147, IDM_FILE_PROPERTIES, kAlways},
+const PopupItem kViewerContextMenu[] = {
+    {IDM_GO_PREVIOUS, kTextMenuPrevious, nullptr},
+    {IDM_GO_NEXT, kTextMenuNext, nullptr},
+    {kSeparator, kTextNone, nullptr},
+    {IDM_EDIT_UNDO, kTextMenuUndo, nullptr},
+    {IDM_IMAGE_ROTATE_CLOCKWISE, kTextMenuRotateClockwise, nullptr},
+    {IDM_IMAGE_ROTATE_COUNTERCLOCKWISE, kTextMenuRotateCounterclockwise, nullptr},
+    {kSeparator, kTextNone, nullptr},
+    {kSubmenu, kTextMenuZoom, nullptr},
+    {IDM_VIEW_ZOOM_IN, kTextMenuZoomIn, nullptr},
+    {IDM_VIEW_ZOOM_OUT, kTextMenuZoomOut, nullptr},
+    {kSeparator, kTextNone, nullptr},
+    {IDM_VIEW_ACTUAL_SIZE, kTextMenuActualSize, nullptr},
+    {IDM_ZOOM_50, kTextNone, "&50%"},  // the same in every language
+    {IDM_ZOOM_200, kTextNone, "&200%"},
+    {kEndSubmenu, kTextNone, nullptr},
+    {IDM_VIEW_BEST_FIT, kTextMenuBestFit, nullptr},
+    {IDM_VIEW_SHRINK_TO_FIT, kTextMenuShrinkToFit, nullptr},
+    {kSeparator, kTextNone, nullptr},
+    {IDM_EDIT_COPY, kTextMenuCopy, nullptr},
+    {IDM_WALLPAPER_CENTERED, kTextMenuWallpaper, nullptr},
+    {kSeparator, kTextNone, nullptr},
+    {IDM_VIEW_FULL_SCREEN, kTextMenuFullScreen, nullptr},
+    {IDM_FILE_PROPERTIES, kTextMenuProperties, nullptr},
 };
 
-HMENU zoom_submenu() {
-    HMENU zoom = CreatePopupMenu();
-    append_menu_item(zoom, MF_STRING, IDM_VIEW_ZOOM_IN, tr(kTextMenuZoomIn));
-    append_menu_item(zoom, MF_STRING, IDM_VIEW_ZOOM_OUT, tr(kTextMenuZoomOut));
-    append_menu_item(zoom, MF_SEPARATOR, 0, nullptr);
-    append_menu_item(zoom, MF_STRING, IDM_VIEW_ACTUAL_SIZE, tr(kTextMenuActualSize));
-    append_menu_item(zoom, MF_STRING, IDM_ZOOM_50, "&50%");  // fixed, not translated
-    append_menu_item(zoom, MF_STRING, IDM_ZOOM_200, "&200%");
-    return zoom;
+const char* label(const PopupItem& item) {
+    if (item.command == IDM_VIEW_FULL_SCREEN && g_viewer.fullscreen) return tr(kTextMenuExitFullScreen);
+    return item.text == kTextNone ? item.fixed : tr(item.text);
 }
 
 }  // namespace
@@ -56,17 +63,19 @@ void OnViewerContextMenu(HWND window, LPARAM lparam) {
     }
     HMENU menu = CreatePopupMenu();
     if (!menu) return;
-    for (const ContextItem& item : kContextItems) {
-        if (item.text == -1) {
-            append_menu_item(menu, MF_SEPARATOR, 0, nullptr);
-        } else if (item.text == -2) {
-            append_menu_item(menu, MF_POPUP, (UINT_PTR)zoom_submenu(), tr(kTextMenuZoom));
+    WindowFacts facts = CurrentWindowFacts();
+    HMENU target = menu;
+    for (const PopupItem& item : kViewerContextMenu) {
+        if (item.command == kSeparator) {
+            append_menu_item(target, MF_SEPARATOR, 0, nullptr);
+        } else if (item.command == kSubmenu) {
+            target = CreatePopupMenu();
+            append_menu_item(menu, MF_POPUP, (UINT_PTR)target, tr(item.text));
+        } else if (item.command == kEndSubmenu) {
+            target = menu;
         } else {
-            UINT flags = MF_STRING;
-            if (item.rule == kSeveralFiles && g_viewer.FileList.count <= 1) flags |= MF_GRAYED;
-            if (item.rule == kHasUndo && !g_viewer.undo_image) flags |= MF_GRAYED;
-            int text = (item.command == IDM_VIEW_FULL_SCREEN && g_viewer.fullscreen) ? 146 : item.text;
-            append_menu_item(menu, flags, item.command, tr((TextId)text));
+            UINT flags = MF_STRING | (IsCommandEnabled(item.command, facts) ? 0 : MF_GRAYED);
+            append_menu_item(target, flags, item.command, label(item));
         }
     }
     TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr);

@@ -1,19 +1,9 @@
-// The open document: from a path to the shown picture, and stepping through
-// the pictures of its folder.
+// The open document: loading a file into the viewer and releasing it.
 #pragma once
 
-// Whether the path names an existing folder.
-bool IsFolderPath(const char* path);
-// A folder opens the browser, a file the viewer.
-void OpenPath(const char* path);
-// Confirm, load, scan the folder, lay out. Nonzero on success.
-int OpenFileInViewer(const char* path);
-// 1 on success; 0 after telling the user why, with the old document kept.
-int LoadDocument(const char* path);
+// Loads every frame or page of path and shows the first. On failure the
+// user is told why and the old document stays on screen.
+bool LoadDocument(const char* path);
+// Releases the open file: frames, delays, undo picture, scaled cache; stops
+// the animation.
 void CloseDocument();
-void GoToIndex(int index);
-void StepImage(int step);
-// Open (40001), Open Folder (40008), Previous, Next, First, Last.
-void OnOpenCommand(int id);
-void OnOpenFolderCommand(int id);
-void OnStepCommand(int id);

@@ -1,6 +1,6 @@
 #include "viewer/edit_commands.h"
 
 // Nothing can be edited yet, so there is never anything to lose.
-int ConfirmDiscard() { return 1; }
+bool ConfirmDiscard() { return true; }
 
 void ApplyCrop() {}

@@ -1,7 +1,7 @@
 // Editing the shown picture, undo and saving.
 #pragma once
 
-// Asks whether to save an edited picture. Nonzero when the caller may go on.
-int ConfirmDiscard();
+// Asks whether to save an edited picture; true when the caller may go on.
+bool ConfirmDiscard();
 // Ends a crop drag: crops to the dragged rectangle.
 void ApplyCrop();

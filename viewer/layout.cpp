@@ -6,6 +6,7 @@
 #include "browser/browser.h"
 #include "shell/settings.h"
 #include "viewer/chrome.h"
+#include "viewer/commands.h"
 #include "viewer/layout_pure.h"
 #include "viewer/view.h"
 #include "viewer/viewer_state.h"
@@ -42,6 +43,6 @@ void LayoutMainWindow() {
     UpdatePageBox();
     UpdateToolbarButtons();
     UpdateMenuState();
-    BrowserLayout();  // places the browser panes in browser mode, hides them otherwise
+    browser_layout();  // places the browser panes in browser mode, hides them otherwise
     InvalidateRect(window, nullptr, TRUE);
 }

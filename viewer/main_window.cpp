@@ -5,6 +5,7 @@
 
 #include "browser/browser.h"
 #include "browser/file_list.h"
+#include "browser/file_list.h"
 #include "platform/bridge.h"
 #include "platform/text.h"
 #include "print/print.h"
@@ -14,10 +15,12 @@
 #include "shell/settings.h"
 #include "viewer/chrome.h"
 #include "viewer/commands.h"
+#include "viewer/context_menu.h"
 #include "viewer/document.h"
 #include "viewer/edit_commands.h"
-#include "viewer/input.h"
+#include "viewer/incoming_paths.h"
 #include "viewer/layout.h"
+#include "viewer/mouse.h"
 #include "viewer/playback.h"
 #include "viewer/view.h"
 #include "viewer/viewer_state.h"
@@ -58,26 +61,18 @@ namespace {
 
 void on_create(HWND window) {
     g_viewer.main_window = window;
+    CreateToolbar();
     CreateStatusBar();
     UpdateStatusBar();
     DragAcceptFiles(window, TRUE);
     LoadRecentMenus();
-    HMENU menu = GetMenu(window);
-    if (menu) {
-        int size = g_settings.ThumbSize;
-        int item = size <= 64 ? IDM_THUMB_SMALL : size <= 96 ? IDM_THUMB_MEDIUM : size <= 128 ? IDM_THUMB_LARGE
-                                                                                               : IDM_THUMB_EXTRA_LARGE;
-        CheckMenuRadioItem(menu, IDM_THUMB_SMALL, IDM_THUMB_EXTRA_LARGE, item, MF_BYCOMMAND);
-        CheckMenuItem(menu, IDM_VIEW_LARGE_TOOLBAR_BUTTONS,
-                      MF_BYCOMMAND | (g_settings.LargeButtons ? MF_CHECKED : MF_UNCHECKED));
-    }
-    UpdateMenuState();
+    UpdateMenuState();  // also the Thumbnail Size and Large Toolbar Buttons marks
 }
 
 void on_destroy() {
     ViewerState& v = g_viewer;
-    SaveWindowPlacement();
-    if (v.slideshow) KillTimer(v.main_window, 1);
+    SaveWindowPlacement(v.main_window);
+    if (v.slideshow) KillTimer(v.main_window, kTimerSlideShow);
     CloseDocument();
     QuitHelp();
     ReleaseViewPalette();
@@ -87,7 +82,7 @@ void on_destroy() {
     if (v.big_icon) DestroyIcon(v.big_icon);
     if (v.small_icon) DestroyIcon(v.small_icon);
     v.big_icon = v.small_icon = nullptr;
-    BrowserShutdown();
+    browser_shutdown();
     free_file_list();
     DestroyToolbarBitmap();
     HMENU attached = GetMenu(v.main_window);
@@ -108,6 +103,25 @@ void paint_chrome_background(HWND window, HDC dc) {
     ExcludeClipRect(dc, view.left, view.top, view.right, view.bottom);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     RestoreDC(dc, saved);
+}
+
+// Escape ends crop mode first, then the slide show, then full screen.
+void on_escape() {
+    ViewerState& v = g_viewer;
+    if (v.crop_mode) {
+        v.crop_mode = v.crop_dragging = false;
+        UpdateStatusBar();
+        InvalidateRect(v.main_window, nullptr, FALSE);
+    } else if (v.slideshow) {
+        StopSlideShow();
+    } else if (v.fullscreen) {
+        EndFullScreen();
+    }
+}
+
+void on_timer(WPARAM id) {
+    if (id == kTimerSlideShow) OnSlideShowTimer();
+    else if (id == kTimerAnimation) OnAnimationTimer();
 }
 
 void on_paint(HWND window) {
@@ -135,7 +149,7 @@ bool on_set_cursor(LPARAM lparam) {
 void on_sys_color_change(HWND window, WPARAM wparam, LPARAM lparam) {
     if (g_viewer.toolbar) SendMessageA(g_viewer.toolbar, WM_SYSCOLORCHANGE, wparam, lparam);
     if (g_viewer.status_bar) SendMessageA(g_viewer.status_bar, WM_SYSCOLORCHANGE, wparam, lparam);
-    BrowserSysColorChange(wparam, lparam);
+    browser_sys_color_change(wparam, lparam);
     InvalidateRect(window, nullptr, TRUE);
 }
 
@@ -150,7 +164,7 @@ LRESULT on_notify_format(HWND window, WPARAM wparam, LPARAM lparam) {
 LRESULT on_notify(HWND window, WPARAM wparam, LPARAM lparam) {
     NMHDR* header = (NMHDR*)lparam;
     LRESULT result = 0;
-    if (BrowserNotify(header, &result)) return result;
+    if (browser_notify(header, &result)) return result;
     if (OnToolbarTooltip(header)) return 0;
     return DefWindowProcA(window, WM_NOTIFY, wparam, lparam);
 }
@@ -173,12 +187,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     case WM_CONTEXTMENU:
         if (!g_viewer.BrowseMode && g_viewer.shown) { OnViewerContextMenu(window, lparam); return 0; }
         break;
-    case WM_KEYDOWN: if (wparam == VK_ESCAPE) OnEscapeKey(); return 0;
+    case WM_KEYDOWN: if (wparam == VK_ESCAPE) on_escape(); return 0;
     case WM_COMMAND: if (DispatchCommand(LOWORD(wparam))) return 0; break;
-    case WM_TIMER:
-        if (wparam == 1) OnSlideShowTimer();
-        else if (wparam == 2) OnAnimationTimer();
-        return 0;
+    case WM_TIMER: on_timer(wparam); return 0;
     case WM_HSCROLL: OnScrollMessage(SB_HORZ, wparam); return 0;
     case WM_VSCROLL: OnScrollMessage(SB_VERT, wparam); return 0;
     case WM_INITMENU: UpdateMenuState(); return 0;
@@ -190,7 +201,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     case WM_DROPFILES: OnDropFiles((HDROP)wparam); return 0;
     case WM_QUERYNEWPALETTE:
     case WM_PALETTECHANGED: return OnPaletteMessage(message, wparam);
-    case WM_APP + 1: BrowserOpenSelected(); return 0;
+    case WM_OPEN_SELECTED: browser_open_selected(); return 0;
     }
     return DefWindowProcA(window, message, wparam, lparam);
 }

@@ -32,10 +32,10 @@ struct ViewPalette {
     HPALETTE palette;  // null: palette handling is off
 };
 
-BackBuffer g_back;
-ScaledCache g_cache;
-ViewPalette g_palette;
-PaintCounters g_counters;
+BackBuffer s_back;
+ScaledCache s_cache;
+ViewPalette s_palette;
+PaintCounters s_counters;
 
 void fill_dib_header(const Image* image, BITMAPINFO* info) {
     memset(info, 0, sizeof *info);
@@ -60,7 +60,7 @@ void stretch_picture(HDC dc, const Image* image, int dest_x, int dest_y, int des
 }
 
 bool ensure_back_buffer(HDC dc, int width, int height) {
-    if (g_back.dc && g_back.width == width && g_back.height == height) return true;
+    if (s_back.dc && s_back.width == width && s_back.height == height) return true;
     ReleaseBackBuffer();
     HDC memory = CreateCompatibleDC(dc);
     HBITMAP bitmap = memory ? CreateCompatibleBitmap(dc, width, height) : nullptr;
@@ -69,14 +69,14 @@ bool ensure_back_buffer(HDC dc, int width, int height) {
         if (memory) DeleteDC(memory);
         return false;
     }
-    g_back = BackBuffer{memory, bitmap, SelectObject(memory, bitmap), width, height};
+    s_back = BackBuffer{memory, bitmap, SelectObject(memory, bitmap), width, height};
     return true;
 }
 
 // Rebuilds the cache when its key no longer matches. False when the bitmap
 // cannot be made; the cache then stays empty.
 bool ensure_scaled_cache(HDC dc, const Image* image, int dw, int dh) {
-    if (g_cache.bitmap && g_cache.image == image && g_cache.width == dw && g_cache.height == dh) return true;
+    if (s_cache.bitmap && s_cache.image == image && s_cache.width == dw && s_cache.height == dh) return true;
     DropScaledCache();
     // No wait cursor while an animation runs: frame changes would flicker it.
     bool show_wait = !g_viewer.animating;
@@ -85,10 +85,10 @@ bool ensure_scaled_cache(HDC dc, const Image* image, int dw, int dh) {
     HBITMAP bitmap = memory ? CreateCompatibleBitmap(dc, dw, dh) : nullptr;
     bool made = memory && bitmap;
     if (made) {
-        g_cache = ScaledCache{memory, bitmap, SelectObject(memory, bitmap), image, dw, dh};
-        RealizeHalftonePalette(memory, false);
+        s_cache = ScaledCache{memory, bitmap, SelectObject(memory, bitmap), image, dw, dh};
+        RealizeHalftonePalette(memory, false, nullptr);  // put back when the cache goes
         stretch_picture(memory, image, 0, 0, dw, dh, 0, 0, image->width, image->height);
-        ++g_counters.cache_builds;
+        ++s_counters.cache_builds;
     } else {
         if (bitmap) DeleteObject(bitmap);
         if (memory) DeleteDC(memory);
@@ -111,11 +111,11 @@ void draw_picture(HDC dc, HDC back, int view_w, int view_h) {
         if (!plan.draw) return;
         stretch_picture(back, image, plan.dest_x, plan.dest_y, plan.dest_w, plan.dest_h, plan.src_x0,
                         plan.dib_src_y, plan.src_x1 - plan.src_x0, plan.src_y1 - plan.src_y0);
-        ++g_counters.direct_stretches;
+        ++s_counters.direct_stretches;
         return;
     }
     if (!ensure_scaled_cache(dc, image, dw, dh)) return;
-    BitBlt(back, ox, oy, dw, dh, g_cache.dc, 0, 0, SRCCOPY);
+    BitBlt(back, ox, oy, dw, dh, s_cache.dc, 0, 0, SRCCOPY);
 }
 
 void draw_crop_outline(HDC back, const RECT& view) {
@@ -155,9 +155,10 @@ void PaintView(HDC dc) {
     int view_w = r.right - r.left, view_h = r.bottom - r.top;
     if (view_w <= 0 || view_h <= 0) return;
     if (!ensure_back_buffer(dc, view_w, view_h)) return;
-    HDC back = g_back.dc;
-    RealizeHalftonePalette(dc, false);
-    RealizeHalftonePalette(back, false);
+    HDC back = s_back.dc;
+    HPALETTE previous = nullptr;
+    RealizeHalftonePalette(dc, false, &previous);
+    RealizeHalftonePalette(back, false, nullptr);  // put back when the buffer goes
 
     RECT all = {0, 0, view_w, view_h};
     FillRect(back, &all, v.fullscreen ? (HBRUSH)GetStockObject(BLACK_BRUSH) : GetSysColorBrush(COLOR_APPWORKSPACE));
@@ -165,49 +166,52 @@ void PaintView(HDC dc) {
     if (v.crop_mode && v.crop_dragging) draw_crop_outline(back, r);
     if (v.slideshow && v.slideshow_paused) draw_pause_sign(back, view_w);
     BitBlt(dc, r.left, r.top, view_w, view_h, back, 0, 0, SRCCOPY);
+    if (previous) SelectPalette(dc, previous, FALSE);
 }
 
-UINT RealizeHalftonePalette(HDC dc, bool background) {
-    if (!g_palette.decided) {
-        g_palette.decided = true;
+UINT RealizeHalftonePalette(HDC dc, bool background, HPALETTE* previous) {
+    if (previous) *previous = nullptr;
+    if (!s_palette.decided) {
+        s_palette.decided = true;
         HDC screen = GetDC(nullptr);
         if (screen) {
-            if (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE) g_palette.palette = CreateHalftonePalette(screen);
+            if (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE) s_palette.palette = CreateHalftonePalette(screen);
             ReleaseDC(nullptr, screen);
         }
     }
-    if (!g_palette.palette || !dc) return 0;
-    SelectPalette(dc, g_palette.palette, background ? TRUE : FALSE);
+    if (!s_palette.palette || !dc) return 0;
+    HPALETTE old = SelectPalette(dc, s_palette.palette, background ? TRUE : FALSE);
+    if (previous) *previous = old;
     UINT changed = RealizePalette(dc);
     return changed == GDI_ERROR ? 0 : changed;
 }
 
 void DropScaledCache() {
-    if (g_cache.dc) {
-        SelectObject(g_cache.dc, g_cache.old_bitmap);
-        SelectPalette(g_cache.dc, (HPALETTE)GetStockObject(DEFAULT_PALETTE), FALSE);
-        DeleteDC(g_cache.dc);
+    if (s_cache.dc) {
+        SelectObject(s_cache.dc, s_cache.old_bitmap);
+        SelectPalette(s_cache.dc, (HPALETTE)GetStockObject(DEFAULT_PALETTE), FALSE);
+        DeleteDC(s_cache.dc);
     }
-    if (g_cache.bitmap) DeleteObject(g_cache.bitmap);
-    g_cache = ScaledCache{};
+    if (s_cache.bitmap) DeleteObject(s_cache.bitmap);
+    s_cache = ScaledCache{};
 }
 
 void ReleaseBackBuffer() {
-    if (g_back.dc) {
-        SelectObject(g_back.dc, g_back.old_bitmap);
-        SelectPalette(g_back.dc, (HPALETTE)GetStockObject(DEFAULT_PALETTE), FALSE);
-        DeleteDC(g_back.dc);
+    if (s_back.dc) {
+        SelectObject(s_back.dc, s_back.old_bitmap);
+        SelectPalette(s_back.dc, (HPALETTE)GetStockObject(DEFAULT_PALETTE), FALSE);
+        DeleteDC(s_back.dc);
     }
-    if (g_back.bitmap) DeleteObject(g_back.bitmap);
-    g_back = BackBuffer{};
+    if (s_back.bitmap) DeleteObject(s_back.bitmap);
+    s_back = BackBuffer{};
 }
 
 void ReleaseViewPalette() {
     // A palette still selected into a context cannot be deleted.
-    if (g_back.dc) SelectPalette(g_back.dc, (HPALETTE)GetStockObject(DEFAULT_PALETTE), FALSE);
-    if (g_cache.dc) SelectPalette(g_cache.dc, (HPALETTE)GetStockObject(DEFAULT_PALETTE), FALSE);
-    if (g_palette.palette) DeleteObject(g_palette.palette);
-    g_palette = ViewPalette{};
+    if (s_back.dc) SelectPalette(s_back.dc, (HPALETTE)GetStockObject(DEFAULT_PALETTE), FALSE);
+    if (s_cache.dc) SelectPalette(s_cache.dc, (HPALETTE)GetStockObject(DEFAULT_PALETTE), FALSE);
+    if (s_palette.palette) DeleteObject(s_palette.palette);
+    s_palette = ViewPalette{};
 }
 
 LRESULT OnPaletteMessage(UINT message, WPARAM wparam) {
@@ -216,10 +220,12 @@ LRESULT OnPaletteMessage(UINT message, WPARAM wparam) {
     if (message == WM_PALETTECHANGED && (HWND)wparam == window) return 0;
     HDC dc = GetDC(window);
     if (!dc) return 0;
-    UINT changed = RealizeHalftonePalette(dc, message == WM_PALETTECHANGED);
+    HPALETTE previous = nullptr;
+    UINT changed = RealizeHalftonePalette(dc, message == WM_PALETTECHANGED, &previous);
+    if (previous) SelectPalette(dc, previous, FALSE);
     ReleaseDC(window, dc);
     if (changed) InvalidateRect(window, nullptr, FALSE);
     return message == WM_QUERYNEWPALETTE && changed ? TRUE : 0;
 }
 
-PaintCounters GetPaintCounters() { return g_counters; }
+PaintCounters GetPaintCounters() { return s_counters; }

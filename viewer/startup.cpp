@@ -10,9 +10,9 @@
 #include "shell/recent.h"
 #include "shell/settings.h"
 #include "shell/setup_switches.h"
-#include "viewer/document.h"
 #include "viewer/layout_pure.h"
 #include "viewer/main_window.h"
+#include "viewer/navigation.h"
 #include "viewer/viewer_state.h"
 
 namespace {
@@ -76,7 +76,8 @@ HICON PickProgramIcon(HINSTANCE instance, int size) {
 bool HandOverToRunningInstance(const char* command_line) {
     HWND running = FindWindowA(kMainClassName, nullptr);
     if (!running) return false;
-    char path[260];
+    char path[kPathBytes];
+    // Made absolute here: the running window's current folder is not ours.
     if (command_line_path(command_line, path)) {
         COPYDATASTRUCT data = {1, (DWORD)strlen(path) + 1, path};
         SendMessageA(running, WM_COPYDATA, 0, (LPARAM)&data);
@@ -106,7 +107,8 @@ int LumoraRun(HINSTANCE instance, const char* command_line, int show) {
                                                           ICC_TREEVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
     bridge_init();
-    LoadSettings();
+    g_settings = LoadSettings();
+    g_viewer.zoom.mode = g_settings.DefaultFit;
 
     const char* args = command_line ? command_line : "";
     if (args[0]) {
@@ -118,9 +120,17 @@ int LumoraRun(HINSTANCE instance, const char* command_line, int show) {
         if (HandOverToRunningInstance(args)) return 0;
     }
 
-    if (!RegisterMainWindowClass(instance, PickProgramIcon(instance, 32))) return 1;
+    HICON class_icon = PickProgramIcon(instance, 32);
+    if (!RegisterMainWindowClass(instance, class_icon)) {
+        if (class_icon) DestroyIcon(class_icon);
+        return 1;
+    }
     HWND window = CreateMainWindow(instance);
-    if (!window) return 1;
+    if (!window) {
+        UnregisterClassA(kMainClassName, instance);
+        if (class_icon) DestroyIcon(class_icon);
+        return 1;
+    }
     g_viewer.viewer_menu = GetMenu(window);
     g_viewer.browser_menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_BROWSER_MENU));
     g_viewer.big_icon = PickProgramIcon(instance, 32);
@@ -130,7 +140,7 @@ int LumoraRun(HINSTANCE instance, const char* command_line, int show) {
     ShowWindow(window, show);
     UpdateWindow(window);
 
-    char path[260];
+    char path[kPathBytes];
     if (command_line_path(args, path)) OpenPath(path);
     else if (g_settings.StartLast) OpenLastContent();
 
@@ -146,5 +156,8 @@ int LumoraRun(HINSTANCE instance, const char* command_line, int show) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+    // The class keeps its icon until it goes.
+    UnregisterClassA(kMainClassName, instance);
+    if (class_icon) DestroyIcon(class_icon);
     return (int)msg.wParam;
 }

@@ -4,10 +4,9 @@
 #include "viewer/chrome.h"
 #include "viewer/viewer_state.h"
 
-static HWND s_progress;
+static HWND s_progress;  // made on first use
 
 void CreateStatusBar() {
-    CreateToolbar();
     HWND bar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
                                g_viewer.main_window, (HMENU)(INT_PTR)kStatusBarId, g_viewer.instance, nullptr);
     g_viewer.status_bar = bar;

@@ -4,6 +4,7 @@
 
 #include "platform/bridge.h"
 #include "platform/text.h"
+#include "browser/file_list.h"
 #include "viewer/status_text_pure.h"
 #include "viewer/view.h"
 #include "viewer/view_geometry_pure.h"
@@ -22,7 +23,7 @@ void set_part_ansi(int part, const char* text) {
 // entry is that file, else from the file system. False when it is not found.
 bool shown_file_size(uint64_t* bytes) {
     const ViewerState& v = g_viewer;
-    const FileList& list = v.FileList;
+    const FileList& list = g_file_list;
     if (list.path && list.size && list.current >= 0 && list.current < list.count && list.path[list.current] &&
         lstrcmpiA(list.path[list.current], v.current_path) == 0) {
         *bytes = list.size[list.current];
@@ -46,16 +47,16 @@ void UpdateStatusBar() {
     const ViewerState& v = g_viewer;
     if (!v.status_bar || v.fullscreen || v.BrowseMode) return;
     if (!v.shown) {
-        set_status_text(0, tr(kTextOpenHint));
+        set_status_text(v.status_bar, 0, tr(kTextOpenHint));
         for (int part = 1; part <= 4; ++part) set_part_ansi(part, "");
         return;
     }
     char text[600];
-    const char* word = tr(v.frame_delays ? kTextWordFrame : kTextWordPage);
-    FormatStatusName(text, sizeof text, v.current_path, v.FileList.current, v.FileList.count, v.frame_index,
-                     v.frame_count, word);
+    const char* word = tr(v.document.delays ? kTextWordFrame : kTextWordPage);
+    FormatStatusName(text, sizeof text, v.current_path, g_file_list.current, g_file_list.count, v.frame_index,
+                     v.document.count, word);
     set_part_ansi(0, text);
-    set_status_text(1, FileTypeName(v.current_path));
+    set_status_text(v.status_bar, 1, FileTypeName(v.current_path));
     uint64_t bytes = 0;
     if (shown_file_size(&bytes))
         FormatKilobytes(text, sizeof text, bytes);

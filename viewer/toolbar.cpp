@@ -7,33 +7,83 @@
 #include "res/resource.h"
 #include "shell/settings.h"
 #include "viewer/chrome.h"
-#include "viewer/toolbar_table_pure.h"
+#include "viewer/commands.h"
 #include "viewer/viewer_state.h"
 
-static HBITMAP s_toolbar_bitmap;  // the strip mapped to the system colours (NT)
+namespace {
 
-static bool windows_nt() { return !(GetVersion() & 0x80000000u); }
+// The viewer toolbar's buttons in order; their images and tooltips are in
+// the command table.
+const int kSeparator = 0;
+const int kPageBoxSlot = -1;  // a wide separator that holds the page box
+const int kPageBoxSlotWidth = 34;
 
-void DestroyToolbarBitmap() {
-    if (s_toolbar_bitmap) DeleteObject(s_toolbar_bitmap);
-    s_toolbar_bitmap = nullptr;
-}
+const int kViewerToolbar[] = {
+    IDM_FILE_OPEN, IDM_FILE_SAVE, IDM_FILE_PRINT, kSeparator,
+    IDM_GO_PREVIOUS, IDM_GO_NEXT, kSeparator,
+    IDM_VIEW_ZOOM_IN, IDM_VIEW_ZOOM_OUT, IDM_VIEW_BEST_FIT, IDM_VIEW_ACTUAL_SIZE, kSeparator,
+    IDM_IMAGE_ROTATE_COUNTERCLOCKWISE, IDM_IMAGE_ROTATE_CLOCKWISE, kSeparator,
+    IDM_IMAGE_CROP, IDM_IMAGE_ADJUST_COLORS, kSeparator,
+    IDM_VIEW_BROWSE_FOLDER, kSeparator,
+    IDM_GO_PREVIOUS_PAGE, kPageBoxSlot, IDM_GO_NEXT_PAGE,
+};
+const int kViewerToolbarCount = sizeof kViewerToolbar / sizeof kViewerToolbar[0];
 
-static void place_page_box() {
-    RECT r;
+HBITMAP s_toolbar_bitmap;  // the strip mapped to the system colours (NT)
+
+bool windows_nt() { return !(GetVersion() & 0x80000000u); }
+
+void place_page_box() {
     int slot = -1;
-    for (int i = 0; i < kViewerToolbarButtonCount; ++i)
-        if (kViewerToolbarButtons[i].image == kToolbarPageBoxSlot) slot = i;
-    if (!g_viewer.page_box || slot < 0) return;
-    if (!SendMessageA(g_viewer.toolbar, TB_GETITEMRECT, slot, (LPARAM)&r)) return;
+    for (int i = 0; i < kViewerToolbarCount; ++i)
+        if (kViewerToolbar[i] == kPageBoxSlot) slot = i;
+    RECT r;
+    if (!g_viewer.page_box || slot < 0 || !SendMessageA(g_viewer.toolbar, TB_GETITEMRECT, slot, (LPARAM)&r)) return;
     int height = r.bottom - r.top - 4;
     if (height > 20) height = 20;
     int top = r.top + (r.bottom - r.top - height) / 2;
     MoveWindow(g_viewer.page_box, r.left + 1, top, r.right - r.left - 2, height, TRUE);
 }
 
+void add_strip(HWND toolbar, bool large) {
+    int strip = large ? IDB_VIEWER_TOOLBAR_LARGE : IDB_VIEWER_TOOLBAR_SMALL;
+    TBADDBITMAP add = {};
+    if (windows_nt()) {
+        s_toolbar_bitmap = CreateMappedBitmap(g_viewer.instance, strip, 0, nullptr, 0);
+        add.nID = (UINT_PTR)s_toolbar_bitmap;
+    } else {
+        add.hInst = g_viewer.instance;
+        add.nID = strip;
+    }
+    SendMessageA(toolbar, TB_ADDBITMAP, IMG_VIEWER_COUNT, (LPARAM)&add);
+}
+
+void add_buttons(HWND toolbar) {
+    TBBUTTON buttons[kViewerToolbarCount] = {};
+    for (int i = 0; i < kViewerToolbarCount; ++i) {
+        TBBUTTON& b = buttons[i];
+        const CommandRow* row = FindCommand(kViewerToolbar[i]);
+        if (!row) {
+            b.fsStyle = TBSTYLE_SEP;
+            b.iBitmap = kViewerToolbar[i] == kPageBoxSlot ? kPageBoxSlotWidth : 0;
+            continue;
+        }
+        b.iBitmap = row->viewer_image;
+        b.idCommand = row->id;
+        b.fsState = TBSTATE_ENABLED;
+        b.fsStyle = TBSTYLE_BUTTON;
+    }
+    SendMessageA(toolbar, TB_ADDBUTTONSA, kViewerToolbarCount, (LPARAM)buttons);
+}
+
+}  // namespace
+
+void DestroyToolbarBitmap() {
+    if (s_toolbar_bitmap) DeleteObject(s_toolbar_bitmap);
+    s_toolbar_bitmap = nullptr;
+}
+
 void CreateToolbar() {
-    HWND parent = g_viewer.main_window;
     if (g_viewer.toolbar) {
         DestroyWindow(g_viewer.toolbar);  // the page box goes with it
         g_viewer.toolbar = g_viewer.page_box = nullptr;
@@ -43,39 +93,13 @@ void CreateToolbar() {
     bool large = g_settings.LargeButtons != 0;
     int side = large ? 24 : 16;
     HWND toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | CCS_TOP, 0, 0,
-                                   0, 0, parent, (HMENU)(INT_PTR)kToolbarId, g_viewer.instance, nullptr);
+                                   0, 0, g_viewer.main_window, (HMENU)(INT_PTR)kToolbarId, g_viewer.instance, nullptr);
     if (!toolbar) return;
     g_viewer.toolbar = toolbar;
     SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageA(toolbar, TB_SETBITMAPSIZE, 0, MAKELONG(side, side));
-
-    int strip = large ? IDB_VIEWER_TOOLBAR_LARGE : IDB_VIEWER_TOOLBAR_SMALL;
-    TBADDBITMAP add = {};
-    if (windows_nt()) {
-        s_toolbar_bitmap = CreateMappedBitmap(g_viewer.instance, strip, 0, nullptr, 0);
-        add.hInst = nullptr;
-        add.nID = (UINT_PTR)s_toolbar_bitmap;
-    } else {
-        add.hInst = g_viewer.instance;
-        add.nID = strip;
-    }
-    SendMessageA(toolbar, TB_ADDBITMAP, IMG_VIEWER_COUNT, (LPARAM)&add);
-
-    TBBUTTON buttons[kViewerToolbarButtonCount] = {};
-    for (int i = 0; i < kViewerToolbarButtonCount; ++i) {
-        const ToolbarButtonDef& def = kViewerToolbarButtons[i];
-        TBBUTTON& b = buttons[i];
-        if (def.image < 0) {
-            b.fsStyle = TBSTYLE_SEP;
-            b.iBitmap = def.image == kToolbarPageBoxSlot ? kPageBoxSlotWidth : 0;
-        } else {
-            b.iBitmap = def.image;
-            b.idCommand = def.command;
-            b.fsState = TBSTATE_ENABLED;
-            b.fsStyle = TBSTYLE_BUTTON;
-        }
-    }
-    SendMessageA(toolbar, TB_ADDBUTTONSA, kViewerToolbarButtonCount, (LPARAM)buttons);
+    add_strip(toolbar, large);
+    add_buttons(toolbar);
 
     g_viewer.page_box = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "0", WS_CHILD | WS_VISIBLE | ES_READONLY | ES_CENTER, 0,
                                         0, kPageBoxSlotWidth, 20, toolbar, (HMENU)(INT_PTR)kPageBoxId,
@@ -91,33 +115,31 @@ void CreateToolbar() {
 void UpdatePageBox() {
     if (!g_viewer.page_box) return;
     char text[16];
-    snprintf(text, sizeof text, "%d", g_viewer.frame_count >= 1 ? g_viewer.frame_index + 1 : 0);
+    snprintf(text, sizeof text, "%d", g_viewer.document.count >= 1 ? g_viewer.frame_index + 1 : 0);
     SetWindowTextA(g_viewer.page_box, text);
-    EnableWindow(g_viewer.page_box, g_viewer.frame_count > 1);
+    EnableWindow(g_viewer.page_box, g_viewer.document.count > 1);
     place_page_box();
 }
 
 void UpdateToolbarButtons() {
     if (!g_viewer.toolbar) return;
-    for (const ToolbarButtonDef& def : kViewerToolbarButtons) {
-        if (def.image < 0) continue;
-        bool on;
-        if (def.command == 40001 || def.command == 40027) on = true;
-        else if (def.command == 40070 || def.command == 40071) on = g_viewer.frame_count > 1;
-        else on = g_viewer.shown != nullptr;
-        SendMessageA(g_viewer.toolbar, TB_ENABLEBUTTON, def.command, MAKELONG(on ? TRUE : FALSE, 0));
+    WindowFacts facts = CurrentWindowFacts();
+    for (int command : kViewerToolbar) {
+        if (command <= 0) continue;
+        bool on = IsCommandEnabled(command, facts);
+        SendMessageA(g_viewer.toolbar, TB_ENABLEBUTTON, command, MAKELONG(on ? TRUE : FALSE, 0));
     }
 }
 
 bool OnToolbarTooltip(NMHDR* header) {
     if (header->code != TTN_GETDISPINFOA && header->code != TTN_GETDISPINFOW) return false;
-    int text_id = ToolbarTooltipId((int)header->idFrom);
-    if (text_id < 0) return true;
+    const CommandRow* row = FindCommand((int)header->idFrom);
+    if (!row || row->tooltip == kTextNone) return true;
     if (header->code == TTN_GETDISPINFOA) {
-        ((NMTTDISPINFOA*)header)->lpszText = (LPSTR)tr((TextId)text_id);
+        ((NMTTDISPINFOA*)header)->lpszText = (LPSTR)tr(row->tooltip);
     } else {
         static wchar_t wide[128];
-        text_to_wide(tr((TextId)text_id), wide, 128);
+        text_to_wide(tr(row->tooltip), wide, 128);
         ((NMTTDISPINFOW*)header)->lpszText = wide;
     }
     return true;

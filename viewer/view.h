@@ -29,7 +29,9 @@ unsigned AskScalePercent(HWND owner, unsigned percent);
 void PaintView(HDC dc);
 // Selects the halftone palette into dc (as background when asked) and
 // realizes it; the number of entries changed, 0 on a display without palette.
-UINT RealizeHalftonePalette(HDC dc, bool background);
+// *previous (when asked for) gets the palette to select again before the
+// context is released; null when nothing was selected.
+UINT RealizeHalftonePalette(HDC dc, bool background, HPALETTE* previous);
 void DropScaledCache();
 void ReleaseBackBuffer();
 void ReleaseViewPalette();

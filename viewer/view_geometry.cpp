@@ -22,18 +22,6 @@ int window_height(HWND window) {
     return r.bottom - r.top;
 }
 
-ZoomState zoom_state() {
-    const ViewerState& v = g_viewer;
-    return ZoomState{v.zoom_mode, v.zoom_scale, v.scroll_x, v.scroll_y};
-}
-
-void store_zoom_state(const ZoomState& zoom) {
-    g_viewer.zoom_mode = zoom.mode;
-    g_viewer.zoom_scale = zoom.scale;
-    g_viewer.scroll_x = zoom.scroll_x;
-    g_viewer.scroll_y = zoom.scroll_y;
-}
-
 // The shown picture's size; (0, 0) when there is none.
 void picture_size(int* w, int* h) {
     *w = g_viewer.shown ? g_viewer.shown->width : 0;
@@ -88,7 +76,7 @@ void GetDisplaySize(int* width, int* height) {
     int view_w, view_h, w, h;
     view_size(&view_w, &view_h);
     picture_size(&w, &h);
-    DisplaySizeFor(zoom_state(), view_w, view_h, w, h, width, height);
+    DisplaySizeFor(g_viewer.zoom, view_w, view_h, w, h, width, height);
 }
 
 POINT GetPictureOrigin() {
@@ -96,8 +84,8 @@ POINT GetPictureOrigin() {
     int dw, dh;
     GetDisplaySize(&dw, &dh);
     POINT p;
-    p.x = r.left + PictureOffset(r.right - r.left, dw, g_viewer.scroll_x);
-    p.y = r.top + PictureOffset(r.bottom - r.top, dh, g_viewer.scroll_y);
+    p.x = r.left + PictureOffset(r.right - r.left, dw, g_viewer.zoom.scroll_x);
+    p.y = r.top + PictureOffset(r.bottom - r.top, dh, g_viewer.zoom.scroll_y);
     return p;
 }
 
@@ -105,31 +93,25 @@ double GetEffectiveScale() {
     if (!g_viewer.shown) return 1.0;
     int dw, dh;
     GetDisplaySize(&dw, &dh);
-    return EffectiveScale(zoom_state(), dw, g_viewer.shown->width);
+    return EffectiveScale(g_viewer.zoom, dw, g_viewer.shown->width);
 }
 
 void SetZoomScale(double scale) {
-    ZoomState zoom = zoom_state();
-    SetFixedScale(&zoom, scale);
-    store_zoom_state(zoom);
+    SetFixedScale(&g_viewer.zoom, scale);
 }
 
 void ZoomBy(double factor) {
     int view_w, view_h, w, h;
     view_size(&view_w, &view_h);
     picture_size(&w, &h);
-    ZoomState zoom = zoom_state();
-    ZoomByFactor(&zoom, factor, view_w, view_h, w, h);
-    store_zoom_state(zoom);
+    ZoomByFactor(&g_viewer.zoom, factor, view_w, view_h, w, h);
 }
 
 void ZoomAt(double factor, int x, int y) {
     if (!g_viewer.shown) return;
     RECT r = GetViewRect();
-    ZoomState zoom = zoom_state();
-    ZoomAtPoint(&zoom, factor, ViewBox{r.left, r.top, r.right, r.bottom}, g_viewer.shown->width,
+    ZoomAtPoint(&g_viewer.zoom, factor, ViewBox{r.left, r.top, r.right, r.bottom}, g_viewer.shown->width,
                 g_viewer.shown->height, x, y);
-    store_zoom_state(zoom);
     LayoutMainWindow();
 }
 
@@ -144,17 +126,17 @@ void UpdateScrollBars() {
         int w, h;
         picture_size(&w, &h);
         if (v.BrowseMode) w = h = 0;  // no picture to scroll in the browser
-        ZoomState zoom = zoom_state();
+        ZoomState zoom = g_viewer.zoom;
         int max_x, max_y;
         ClampScrollToView(&zoom, view_w, view_h, w, h, &max_x, &max_y);
-        if (w > 0) store_zoom_state(zoom);
+        if (w > 0) v.zoom = zoom;
         v.scroll_max_x = max_x;
         v.scroll_max_y = max_y;
         int dw, dh;
         DisplaySizeFor(zoom, view_w, view_h, w, h, &dw, &dh);
         bool fit = zoom.mode != kZoomFixed;
-        set_bar(SB_HORZ, dw, view_w, v.scroll_x, fit);
-        set_bar(SB_VERT, dh, view_h, v.scroll_y, fit);
+        set_bar(SB_HORZ, dw, view_w, v.zoom.scroll_x, fit);
+        set_bar(SB_VERT, dh, view_h, v.zoom.scroll_y, fit);
         RECT after = GetViewRect();
         if (same_rect(before, after)) break;
     }
@@ -166,7 +148,7 @@ void OnScrollMessage(int bar, WPARAM wparam) {
     bool horizontal = bar == SB_HORZ;
     int page = horizontal ? r.right - r.left : r.bottom - r.top;
     int limit = horizontal ? v.scroll_max_x : v.scroll_max_y;
-    int32_t* position = horizontal ? &v.scroll_x : &v.scroll_y;
+    int32_t* position = horizontal ? &v.zoom.scroll_x : &v.zoom.scroll_y;
     int request = LOWORD(wparam);
     int thumb = HIWORD(wparam);
     if (request == SB_THUMBTRACK || request == SB_THUMBPOSITION) {
@@ -197,10 +179,6 @@ bool ZoomCommand(int id) {
     int view_w, view_h, w, h;
     view_size(&view_w, &view_h);
     picture_size(&w, &h);
-    ZoomState zoom = zoom_state();
-    if (ApplyZoomRow(&zoom, *row, shown, view_w, view_h, w, h)) {
-        store_zoom_state(zoom);
-        LayoutMainWindow();
-    }
+    if (ApplyZoomRow(&g_viewer.zoom, *row, shown, view_w, view_h, w, h)) LayoutMainWindow();
     return true;
 }

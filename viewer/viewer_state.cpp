@@ -1,9 +1,10 @@
 #include "viewer/viewer_state.h"
 
-// Zero at start but for the two values the view begins with.
-ViewerState g_viewer = [] {
+ViewerState viewer_state_defaults() {
     ViewerState v = {};
-    v.zoom_mode = 2;
-    v.zoom_scale = 1.0;
+    v.zoom.mode = kZoomShrinkToFit;
+    v.zoom.scale = 1.0;
     return v;
-}();
+}
+
+ViewerState g_viewer = viewer_state_defaults();

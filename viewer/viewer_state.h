@@ -3,8 +3,14 @@
 #pragma once
 #include <windows.h>
 
-#include "browser/file_list.h"
 #include "core/image.h"
+#include "viewer/view_geometry_pure.h"
+
+// The main window's timers.
+enum TimerId {
+    kTimerSlideShow = 1,  // the next slide every SlideMs
+    kTimerAnimation = 2,  // the next frame after the shown frame's delay
+};
 
 struct ViewerState {
     HWND main_window;
@@ -15,19 +21,16 @@ struct ViewerState {
     HICON big_icon, small_icon;
 
     char current_path[260];  // "" when nothing is open
-    Image** frames;
-    int32_t frame_count;
-    int32_t* frame_delays;  // animated GIF only
+    ImageSet document;       // every frame or page of the open file; delays for an animation
     int32_t frame_index;
-    Image* shown;         // frames[frame_index]; none when nothing is open
+    Image* shown;         // document.frames[frame_index]; none when nothing is open
     Image* loaded_image;  // the frame as loaded or last saved
     Image* undo_image;
     int32_t undo_frame;
     bool edited;
 
-    int32_t zoom_mode;  // 0 fixed zoom_scale, 1 best fit, 2 shrink to fit
-    double zoom_scale;
-    int32_t scroll_x, scroll_y, scroll_max_x, scroll_max_y;
+    ZoomState zoom;  // mode, fixed scale and scroll position
+    int32_t scroll_max_x, scroll_max_y;
 
     bool panning;
     int32_t pan_mouse_x, pan_mouse_y, pan_scroll_x, pan_scroll_y;
@@ -44,7 +47,9 @@ struct ViewerState {
     bool cursor_hidden;
 
     bool BrowseMode;
-    FileList FileList;
 };
 
 extern ViewerState g_viewer;
+
+// Zero but for the view's start: shrink to fit at scale 1.
+ViewerState viewer_state_defaults();

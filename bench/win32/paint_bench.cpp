@@ -82,8 +82,8 @@ double timed_paint(HWND window) {
 void scroll_step(int i) {
     ViewerState& v = g_viewer;
     int span_x = v.scroll_max_x > 0 ? v.scroll_max_x : 1, span_y = v.scroll_max_y > 0 ? v.scroll_max_y : 1;
-    v.scroll_x = (i * 37) % span_x;
-    v.scroll_y = (i * 23) % span_y;
+    v.zoom.scroll_x = (i * 37) % span_x;
+    v.zoom.scroll_y = (i * 23) % span_y;
 }
 
 }  // namespace
@@ -106,16 +106,16 @@ int main(int argc, char** argv) {
 
     Image* picture = make_picture(4000, 3000);
     if (!picture) return 1;
-    g_viewer.frames = (Image**)calloc(1, sizeof(Image*));
-    g_viewer.frames[0] = picture;
-    g_viewer.frame_count = 1;
+    g_viewer.document.frames = (Image**)calloc(1, sizeof(Image*));
+    g_viewer.document.frames[0] = picture;
+    g_viewer.document.count = 1;
     g_viewer.shown = g_viewer.loaded_image = picture;
     RECT view = GetViewRect();
     printf("view %ld x %ld, picture 4000 x 3000, %d paints per case\n", view.right - view.left,
            view.bottom - view.top, paints);
 
     // Best fit: the first paint stretches the whole picture into the cache.
-    g_viewer.zoom_mode = 1;
+    g_viewer.zoom.mode = 1;
     LayoutMainWindow();
     pump();
     DropScaledCache();

@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
             if (t < best) best = t;
         }
         printf("scan_folder %d files %s: best %.1f ms, mean %.1f ms (%d entries)\n", kFiles, s.label, best,
-               total / rounds, g_viewer.FileList.count);
+               total / rounds, g_file_list.count);
     }
     free_file_list();
     return 0;

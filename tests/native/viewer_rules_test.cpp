@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <set>
+#include <initializer_list>
 
 #include "viewer/layout_pure.h"
-#include "viewer/menu_rules_pure.h"
+#include "viewer/command_rules_pure.h"
 
 TEST(StatusParts, ViewerEdgesAtFourHundredAndAThousand) {
     int e[5];
@@ -88,13 +88,22 @@ TEST(Accelerators, EditFieldsKeepEveryKeyButThePageBox) {
     EXPECT_FALSE(SkipAccelerators(f));
 }
 
-TEST(IconPicker, SameDepthAndSizeWin) {
-    EXPECT_EQ(IconEntryScore(32, 32, 32, 32), 1200);
-    EXPECT_EQ(IconEntryScore(16, 32, 32, 32), 1000 - 16);
-    EXPECT_EQ(IconEntryScore(32, 8, 32, 32), 200 - 8 * 24);
-    EXPECT_EQ(IconEntryScore(0, 32, 32, 32), 1000 - 224);  // width 0 is 256
-    // A 32-pixel 4-bit icon beats a 16-pixel one of the display's depth? No: depth matters more.
-    EXPECT_GT(IconEntryScore(16, 8, 32, 8), IconEntryScore(32, 4, 32, 8));
+TEST(IconPicker, DepthOutweighsSizeAndWidthZeroIs256) {
+    // Entries of one group as the picker sees them: width, bits.
+    struct Entry { int width, bits; };
+    auto best = [](std::initializer_list<Entry> entries, int size, int display_bits) {
+        int best = -1, best_score = 0, i = 0;
+        for (Entry e : entries) {
+            int score = IconEntryScore(e.width, e.bits, size, display_bits);
+            if (best < 0 || score > best_score) best = i, best_score = score;
+            ++i;
+        }
+        return best;
+    };
+    EXPECT_EQ(best({{16, 32}, {32, 8}, {32, 32}}, 32, 32), 2);
+    EXPECT_EQ(best({{32, 4}, {16, 8}}, 32, 8), 1) << "the display's depth at the wrong size wins";
+    EXPECT_EQ(best({{48, 32}, {0, 32}}, 256, 32), 1) << "width 0 means 256";
+    EXPECT_EQ(best({{32, 32}, {32, 32}}, 32, 32), 0) << "the first of equals";
 }
 
 TEST(SetupSwitches, FoundOnALowerCasedCopy) {
@@ -108,104 +117,79 @@ TEST(SetupSwitches, FoundOnALowerCasedCopy) {
     EXPECT_EQ(FindSetupSwitch(far.c_str()), 0);
 }
 
-TEST(MenuRules, NoIdHasTwoEnableRules) {
-    MenuFacts f = {};
-    MenuState s;
-    ComputeMenuState(f, &s);
-    std::set<int> seen;
-    for (int i = 0; i < s.item_count; ++i) EXPECT_TRUE(seen.insert(s.items[i].id).second) << s.items[i].id;
-    EXPECT_LT(s.item_count, kMaxMenuRules);
-}
+namespace {
 
-TEST(MenuRules, NothingOpen) {
-    MenuFacts f = {};
-    MenuState s;
-    ComputeMenuState(f, &s);
-    for (int id : {40007, 40002, 40020, 40024, 40080, 40085, 40010, 40013, 40070, 40069, 40004, 40003, 40029, 40025})
-        EXPECT_EQ(MenuItemEnabledState(s, id), 0) << id;
-    EXPECT_EQ(MenuItemEnabledState(s, 40001), -1);  // Open has no rule: always on
-    EXPECT_EQ(MenuItemEnabledState(s, 40006), -1);
-}
-
-TEST(MenuRules, ViewerWithAnImage) {
-    MenuFacts f = {};
+WindowFacts viewer_with_image() {
+    WindowFacts f = {};
     f.image_shown = true;
     f.file_count = 1;
-    f.has_current_path = true;
     f.frame_count = 1;
-    MenuState s;
-    ComputeMenuState(f, &s);
-    for (int id : {40007, 40002, 40062, 40024, 40003, 40030, 40004, 40066, 40029, 40025, 40068, 40050})
-        EXPECT_EQ(MenuItemEnabledState(s, id), 1) << id;
-    for (int id : {40010, 40070, 40069, 40104, 40039, 40118, 40133, 40130, 40138})
-        EXPECT_EQ(MenuItemEnabledState(s, id), 0) << id;
-    f.has_undo = true;  // after the first rotation
-    f.file_count = 2;
-    f.frame_count = 3;
-    ComputeMenuState(f, &s);
-    EXPECT_EQ(MenuItemEnabledState(s, 40069), 1);
-    EXPECT_EQ(MenuItemEnabledState(s, 40011), 1);
-    EXPECT_EQ(MenuItemEnabledState(s, 40072), 1);
-    EXPECT_EQ(MenuItemEnabledState(s, 40067), 1);
+    f.has_current_path = true;
+    return f;
 }
 
-TEST(MenuRules, BrowserTargetsAreTheSelection) {
-    MenuFacts f = {};
+}  // namespace
+
+TEST(CommandRules, ViewerTargetsAreTheShownPicture) {
+    WindowFacts none = {};
+    for (EnableRule r : {kEnabledWithImage, kEnabledWithSeveralFiles, kEnabledWithImageTarget, kEnabledWithAnyTarget,
+                         kEnabledWithSlideShow, kEnabledWithRefresh, kEnabledWithUndo, kEnabledBrowsing})
+        EXPECT_FALSE(IsEnabled(r, none)) << r;
+    EXPECT_TRUE(IsEnabled(kEnabledAlways, none));
+    WindowFacts f = viewer_with_image();
+    for (EnableRule r : {kEnabledWithImage, kEnabledWithImageTarget, kEnabledWithAnyTarget, kEnabledWithSlideShow,
+                         kEnabledWithRefresh, kEnabledWithFiles})
+        EXPECT_TRUE(IsEnabled(r, f)) << r;
+    for (EnableRule r : {kEnabledWithSeveralFiles, kEnabledWithSeveralFrames, kEnabledWithUndo, kEnabledWithPaste,
+                         kEnabledBrowsingNotThumbnails, kEnabledWithSelection})
+        EXPECT_FALSE(IsEnabled(r, f)) << r;
+    f.file_count = 2;
+    f.frame_count = 3;
+    f.has_undo = true;
+    for (EnableRule r : {kEnabledWithSeveralFiles, kEnabledWithSeveralFrames, kEnabledWithUndo})
+        EXPECT_TRUE(IsEnabled(r, f)) << r;
+    WindowFacts listed = {};
+    listed.file_count = 1;  // a folder listed, nothing open: Refresh still rescans it
+    EXPECT_TRUE(IsEnabled(kEnabledWithRefresh, listed));
+}
+
+TEST(CommandRules, BrowserTargetsAreTheSelection) {
+    WindowFacts f = viewer_with_image();  // a picture still open behind the browser does not count
     f.browse_mode = true;
-    f.image_shown = true;  // a picture still open behind the browser does not count
     f.file_count = 4;
-    MenuState s;
-    ComputeMenuState(f, &s);
-    EXPECT_EQ(MenuItemEnabledState(s, 40003), 0);
-    EXPECT_EQ(MenuItemEnabledState(s, 40004), 0);
-    EXPECT_EQ(MenuItemEnabledState(s, 40025), 0);  // no image among the files
-    EXPECT_EQ(MenuItemEnabledState(s, 40039), 0);  // thumbnails view
-    EXPECT_EQ(MenuItemEnabledState(s, 40138), 0);
+    for (EnableRule r : {kEnabledWithImageTarget, kEnabledWithAnyTarget, kEnabledWithSlideShow,
+                         kEnabledBrowsingNotThumbnails, kEnabledWithPaste})
+        EXPECT_FALSE(IsEnabled(r, f)) << r;
     f.selected_count = 2;  // two folders, say
     f.list_has_image = true;
     f.browse_view = 4;
     f.clipboard_has_files = true;
-    ComputeMenuState(f, &s);
-    EXPECT_EQ(MenuItemEnabledState(s, 40003), 0);
-    EXPECT_EQ(MenuItemEnabledState(s, 40004), 1);
-    EXPECT_EQ(MenuItemEnabledState(s, 40131), 1);
-    EXPECT_EQ(MenuItemEnabledState(s, 40025), 1);
-    EXPECT_EQ(MenuItemEnabledState(s, 40039), 1);
-    EXPECT_EQ(MenuItemEnabledState(s, 40118), 1);
-    EXPECT_EQ(MenuItemEnabledState(s, 40133), 1);
-    EXPECT_EQ(MenuItemEnabledState(s, 40138), 1);
+    for (EnableRule r : {kEnabledWithAnyTarget, kEnabledWithSelection, kEnabledWithSlideShow,
+                         kEnabledBrowsingNotThumbnails, kEnabledWithPaste})
+        EXPECT_TRUE(IsEnabled(r, f)) << r;
+    EXPECT_FALSE(IsEnabled(kEnabledWithImageTarget, f));
     f.selection_has_image = true;
-    ComputeMenuState(f, &s);
-    EXPECT_EQ(MenuItemEnabledState(s, 40090), 1);
-    EXPECT_EQ(MenuItemEnabledState(s, 40093), 1);
+    EXPECT_TRUE(IsEnabled(kEnabledWithImageTarget, f));
+    f.browse_mode = false;
+    EXPECT_FALSE(IsEnabled(kEnabledWithPaste, f)) << "file names on the clipboard mean nothing to the viewer";
 }
 
-TEST(MenuRules, ChecksAndRadioMarks) {
-    MenuFacts f = {};
+TEST(CommandRules, ChecksAndRadioMarks) {
+    WindowFacts f = {};
     f.browse_view = 3;
     f.sort_key = 6;  // only the low two bits choose
-    f.show_all_files = false;
     f.large_buttons = true;
-    MenuState s;
-    ComputeMenuState(f, &s);
-    ASSERT_EQ(s.radio_count, 3);
-    EXPECT_EQ(s.radios[0].chosen, 40035);
-    EXPECT_EQ(s.radios[1].chosen, 40136);
-    const struct { int size, item; } thumbs[] = {{64, 40100}, {65, 40101}, {96, 40101}, {128, 40102}, {192, 40103}};
+    EXPECT_TRUE(IsChecked(kRadioBrowseView, 3, f));
+    EXPECT_FALSE(IsChecked(kRadioBrowseView, 0, f));
+    EXPECT_TRUE(IsChecked(kRadioSortKey, 2, f));
+    f.browse_view = 9;  // out of range marks Thumbnails
+    EXPECT_TRUE(IsChecked(kRadioBrowseView, 0, f));
+    EXPECT_TRUE(IsChecked(kCheckHideNonImages, 0, f)) << "checked while ShowAllFiles is off";
+    EXPECT_TRUE(IsChecked(kCheckLargeButtons, 0, f));
+    EXPECT_FALSE(IsChecked(kCheckFolderTree, 0, f));
+    const struct { int size, item; } thumbs[] = {{64, 0}, {65, 1}, {96, 1}, {97, 2}, {128, 2}, {129, 3}, {192, 3}};
     for (auto t : thumbs) {
         f.thumb_size = t.size;
-        ComputeMenuState(f, &s);
-        EXPECT_EQ(s.radios[2].chosen, t.item) << t.size;
-        EXPECT_EQ(s.radios[2].first, 40100);
-        EXPECT_EQ(s.radios[2].last, 40103);
+        for (int item = 0; item < 4; ++item) EXPECT_EQ(IsChecked(kRadioThumbSize, item, f), item == t.item) << t.size;
     }
-    bool hide_checked = false, large_checked = false, tree_checked = true;
-    for (int i = 0; i < s.check_count; ++i) {
-        if (s.checks[i].id == 40138) hide_checked = s.checks[i].checked;
-        if (s.checks[i].id == 40026) large_checked = s.checks[i].checked;
-        if (s.checks[i].id == 40037) tree_checked = s.checks[i].checked;
-    }
-    EXPECT_TRUE(hide_checked);
-    EXPECT_TRUE(large_checked);
-    EXPECT_FALSE(tree_checked);
 }

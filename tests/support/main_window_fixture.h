@@ -8,6 +8,7 @@
 #include "shell/settings.h"
 #include "tests/support/registry_snapshot.h"
 #include "viewer/document.h"
+#include "viewer/navigation.h"
 #include "viewer/main_window.h"
 #include "viewer/viewer_state.h"
 
@@ -27,7 +28,8 @@ struct MainWindowTest : ::testing::Test {
     // Tests that need stored settings write them before calling this.
     void OpenWindow() {
         bridge_init();
-        LoadSettings();
+        g_settings = LoadSettings();
+        g_viewer.zoom.mode = g_settings.DefaultFit;
         HINSTANCE instance = GetModuleHandleA(nullptr);
         ASSERT_NE(RegisterMainWindowClass(instance, nullptr), 0);
         window = CreateMainWindow(instance);
@@ -41,10 +43,7 @@ struct MainWindowTest : ::testing::Test {
         if (window && IsWindow(window)) DestroyWindow(window);
         pump_messages();
         CloseDocument();
-        ViewerState fresh = {};
-        fresh.zoom_mode = 2;
-        fresh.zoom_scale = 1.0;
-        g_viewer = fresh;
+        g_viewer = viewer_state_defaults();
     }
     // Sets client width (and a fixed height) through the window size.
     void SetClientSize(int width, int height) {

@@ -707,9 +707,6 @@ TEST_F(Bridge, MessageBoxShowsTheTextCodePage) {
 TEST_F(Bridge, ItemStatusComboAndColumnTexts) {
     TestWindows w = make_test_windows();
     ASSERT_TRUE(w.parent && w.edit && w.combo && w.status && w.list);
-    HWND saved_status = g_viewer.status_bar;
-    g_viewer.status_bar = w.status;
-    g_browser_list = w.list;
 
     for (int turkish = 0; turkish <= 1; ++turkish) {
         g_language = turkish;
@@ -720,14 +717,14 @@ TEST_F(Bridge, ItemStatusComboAndColumnTexts) {
         EXPECT_TRUE(set_item_text(w.parent, 101, "\xF0x\xDE"));
         EXPECT_EQ(window_text(w.edit), want);
 
-        set_status_text(1, "\xF0x\xDE");
+        set_status_text(w.status, 1, "\xF0x\xDE");
         EXPECT_EQ(status_text(w.status, 1), want);
         EXPECT_EQ(status_text(w.status, 0), L"") << "only the named part";
 
         EXPECT_EQ(add_combo_item(w.parent, 102, "\xF0x\xDE"), turkish);
         EXPECT_EQ(combo_text(w.combo, turkish), want);
 
-        EXPECT_EQ(insert_list_column(turkish, "\xF0x\xDE", LVCFMT_RIGHT, 77 + turkish), turkish);
+        EXPECT_EQ(insert_list_column(w.list, turkish, "\xF0x\xDE", LVCFMT_RIGHT, 77 + turkish), turkish);
         wchar_t text[256] = {};
         LVCOLUMNW column = {};
         column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
@@ -745,11 +742,11 @@ TEST_F(Bridge, ItemStatusComboAndColumnTexts) {
     std::string long_text(2000, 'k');
     set_item_text(w.parent, 101, long_text.c_str());
     EXPECT_EQ(window_text(w.edit), std::wstring(511, L'k'));
-    set_status_text(2, long_text.c_str());
+    set_status_text(w.status, 2, long_text.c_str());
     EXPECT_EQ(status_text(w.status, 2), std::wstring(511, L'k'));
     int index = (int)add_combo_item(w.parent, 102, long_text.c_str());
     EXPECT_EQ(combo_text(w.combo, index), std::wstring(255, L'k'));
-    index = insert_list_column(2, long_text.c_str(), LVCFMT_LEFT, 50);
+    index = insert_list_column(w.list, 2, long_text.c_str(), LVCFMT_LEFT, 50);
     wchar_t text[1024] = {};
     LVCOLUMNW column = {};
     column.mask = LVCF_TEXT;
@@ -763,21 +760,18 @@ TEST_F(Bridge, ItemStatusComboAndColumnTexts) {
     bridge_reset();
     set_item_text(w.parent, 101, "\xF0");
     EXPECT_EQ(window_text(w.edit), L"\u00F0");
-    set_status_text(0, "\xF0");
+    set_status_text(w.status, 0, "\xF0");
     EXPECT_EQ(status_text(w.status, 0), L"\u00F0");
     index = (int)add_combo_item(w.parent, 102, "\xF0");
     EXPECT_EQ(combo_text(w.combo, index), L"\u00F0");
-    index = insert_list_column(3, "\xF0", LVCFMT_LEFT, 40);
+    index = insert_list_column(w.list, 3, "\xF0", LVCFMT_LEFT, 40);
     EXPECT_EQ(index, 3);
     g_language = 0;
 
     // No window to write to: nothing happens.
-    g_viewer.status_bar = nullptr;
-    set_status_text(0, "x");
-    g_browser_list = nullptr;
-    EXPECT_EQ(insert_list_column(0, "x", LVCFMT_LEFT, 10), -1);
+    set_status_text(nullptr, 0, "x");
+    EXPECT_EQ(insert_list_column(nullptr, 0, "x", LVCFMT_LEFT, 10), -1);
 
-    g_viewer.status_bar = saved_status;
     DestroyWindow(w.parent);
 }
 

@@ -74,8 +74,8 @@ TEST_F(NavigationTest, NextAndPreviousWrapAroundFiveBitmaps) {
     const char* names[] = {"a.bmp", "b.bmp", "c.bmp", "d.bmp", "e.bmp"};
     for (int i = 0; i < 5; ++i) Put(names[i], bitmap((uint8_t)(10 * i)));
     ASSERT_TRUE(OpenFileInViewer((folder + "c.bmp").c_str()));
-    EXPECT_EQ(g_viewer.FileList.count, 5);
-    EXPECT_EQ(g_viewer.FileList.current, 2);
+    EXPECT_EQ(g_file_list.count, 5);
+    EXPECT_EQ(g_file_list.current, 2);
     EXPECT_EQ(g_viewer.shown->pixels[0], 20);
     const struct { int command; const char* shown; } steps[] = {
         {IDM_GO_NEXT, "d.bmp"}, {IDM_GO_NEXT, "e.bmp"}, {IDM_GO_NEXT, "a.bmp"}, {IDM_GO_PREVIOUS, "e.bmp"},
@@ -84,7 +84,7 @@ TEST_F(NavigationTest, NextAndPreviousWrapAroundFiveBitmaps) {
     for (auto s : steps) {
         Command(s.command);
         EXPECT_EQ(Shown(), s.shown) << "after command " << s.command;
-        EXPECT_STREQ(g_viewer.FileList.path[g_viewer.FileList.current], g_viewer.current_path);
+        EXPECT_STREQ(g_file_list.path[g_file_list.current], g_viewer.current_path);
     }
     // The wheel steps too: towards the user is the next picture.
     SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)-120), 0);
@@ -97,7 +97,7 @@ TEST_F(NavigationTest, OnePictureOnlyNextDoesNothing) {
     std::string only = Put("only.bmp", bitmap(7));
     Put("notes.txt", {'h', 'i'});
     ASSERT_TRUE(OpenFileInViewer(only.c_str()));
-    EXPECT_EQ(g_viewer.FileList.count, 1);
+    EXPECT_EQ(g_file_list.count, 1);
     Image* before = g_viewer.shown;
     Command(IDM_GO_NEXT);
     SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)-120), 0);
@@ -110,7 +110,7 @@ TEST_F(NavigationTest, ShowAllFilesSkipsWhatIsNotAPicture) {
     Put("b.bmp", bitmap(2));
     g_settings.ShowAllFiles = 1;
     ASSERT_TRUE(OpenFileInViewer((folder + "a.bmp").c_str()));
-    EXPECT_EQ(g_viewer.FileList.count, 3);
+    EXPECT_EQ(g_file_list.count, 3);
     Command(IDM_GO_NEXT);
     EXPECT_EQ(Shown(), "b.bmp");
     Command(IDM_GO_NEXT);  // skips notes.txt, wraps to a.bmp
@@ -161,8 +161,8 @@ TEST_F(NavigationTest, FirstBytesWinOverTheExtension) {
     EXPECT_EQ(g_viewer.shown->width, 2);
     EXPECT_EQ(image_row(g_viewer.shown, 0)[2], 255);
     ASSERT_TRUE(OpenFileInViewer(gif.c_str()));
-    EXPECT_EQ(g_viewer.frame_count, 1);
-    EXPECT_NE(g_viewer.frame_delays, nullptr) << "the GIF loader gave the frame";
+    EXPECT_EQ(g_viewer.document.count, 1);
+    EXPECT_NE(g_viewer.document.delays, nullptr) << "the GIF loader gave the frame";
     EXPECT_FALSE(g_viewer.animating) << "one frame does not animate";
     EXPECT_EQ(image_row(g_viewer.shown, 0)[2], 255);
 }
@@ -170,12 +170,12 @@ TEST_F(NavigationTest, FirstBytesWinOverTheExtension) {
 TEST_F(NavigationTest, FolderPathGetsOneBackslash) {
     Put("x.bmp", bitmap(3));
     OpenPath(folder.c_str());  // already ends in a backslash
-    EXPECT_EQ(std::string(g_viewer.FileList.folder), folder);
-    EXPECT_EQ(g_viewer.FileList.count, 1);
-    EXPECT_EQ(g_viewer.FileList.current, 0);
+    EXPECT_EQ(std::string(g_file_list.folder), folder);
+    EXPECT_EQ(g_file_list.count, 1);
+    EXPECT_EQ(g_file_list.current, 0);
     std::string bare = folder.substr(0, folder.size() - 1);
     OpenPath(bare.c_str());
-    EXPECT_EQ(std::string(g_viewer.FileList.folder), folder);
+    EXPECT_EQ(std::string(g_file_list.folder), folder);
 }
 
 TEST_F(NavigationTest, NameOutsideTheAnsiCodePageOpens) {
@@ -190,12 +190,12 @@ TEST_F(NavigationTest, NameOutsideTheAnsiCodePageOpens) {
     Put("plain.bmp", bitmap(1));
 
     scan_folder((folder + "*").c_str());
-    ASSERT_EQ(g_viewer.FileList.count, 2);
+    ASSERT_EQ(g_file_list.count, 2);
     int greek = -1;
     for (int i = 0; i < 2; ++i)
-        if (!strstr(g_viewer.FileList.path[i], "plain.bmp")) greek = i;
+        if (!strstr(g_file_list.path[i], "plain.bmp")) greek = i;
     ASSERT_GE(greek, 0);
-    std::string listed = g_viewer.FileList.path[greek];
+    std::string listed = g_file_list.path[greek];
     GoToIndex(greek);
     EXPECT_EQ(std::string(g_viewer.current_path), listed);
     ASSERT_NE(g_viewer.shown, nullptr) << "opened through " << listed;

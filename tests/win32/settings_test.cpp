@@ -87,10 +87,8 @@ void expect_all_defaults(const Settings& s) {
 }  // namespace
 
 TEST_F(SettingsStore, NoKeyGivesEveryDefault) {
-    g_viewer.zoom_mode = 0;
-    LoadSettings();
+    g_settings = LoadSettings();
     expect_all_defaults(g_settings);
-    EXPECT_EQ(g_viewer.zoom_mode, 2) << "the view starts in DefaultFit";
     StartupRect r;
     EXPECT_FALSE(startup_window_rect(g_settings, &r));
     EXPECT_EQ(r.width, 720);
@@ -100,7 +98,7 @@ TEST_F(SettingsStore, NoKeyGivesEveryDefault) {
 
 TEST_F(SettingsStore, EmptyKeyGivesEveryDefault) {
     put_dword(L"Unrelated", 5);
-    LoadSettings();
+    g_settings = LoadSettings();
     expect_all_defaults(g_settings);
 }
 
@@ -139,11 +137,8 @@ TEST_F(SettingsStore, RangeRulesAtTheirEdges) {
         SCOPED_TRACE(testing::Message() << "stored " << (int32_t)c.stored);
         registry_delete_tree(HKEY_CURRENT_USER, kKey);
         put_dword(c.name, c.stored);
-        LoadSettings();
+        g_settings = LoadSettings();
         EXPECT_EQ(g_settings.*c.field, c.want);
-        if (c.field == &Settings::DefaultFit) {
-            EXPECT_EQ(g_viewer.zoom_mode, c.want);
-        }
     }
 }
 
@@ -155,10 +150,10 @@ TEST_F(SettingsStore, EveryFlagTakesAnyNonZeroAsSet) {
         MultiByteToWideChar(CP_ACP, 0, def.name, -1, name, 64);
         registry_delete_tree(HKEY_CURRENT_USER, kKey);
         put_dword(name, 2);
-        LoadSettings();
+        g_settings = LoadSettings();
         EXPECT_EQ(setting_value(g_settings, def), 1);
         put_dword(name, 0);
-        LoadSettings();
+        g_settings = LoadSettings();
         EXPECT_EQ(setting_value(g_settings, def), 0);
     }
 }
@@ -174,7 +169,7 @@ TEST_F(SettingsStore, ValueOfTheWrongSizeFallsBackToItsDefault) {
     put_raw(L"BrowseView", REG_BINARY, four, 3);
     put_raw(L"WinW", REG_BINARY, four, 4);  // the type is not looked at, only the size
     put_dword(L"ShowStatus", 0);            // and the others still load
-    LoadSettings();
+    g_settings = LoadSettings();
     EXPECT_EQ(g_settings.JpegQ, 90);
     EXPECT_EQ(g_settings.SlideMs, 4000);
     EXPECT_EQ(g_settings.ThumbSize, 96);
@@ -232,14 +227,13 @@ TEST_F(SettingsStore, SaveThenLoadRoundTripsEveryField) {
     wp.rcNormalPosition = {wanted.WinX, wanted.WinY, wanted.WinX + 400, wanted.WinY + 300};
     wp.showCmd = SW_SHOWNOACTIVATE;
     SetWindowPlacement(window, &wp);
-    g_viewer.main_window = window;
-    SaveWindowPlacement();
+    SaveWindowPlacement(window);
     DestroyWindow(window);
     wanted.WinW = 400;
     wanted.WinH = 300;
 
     memset(&g_settings, 0, sizeof g_settings);
-    LoadSettings();
+    g_settings = LoadSettings();
     for (const SettingDef& def : kSettingDefs)
         EXPECT_EQ(setting_value(g_settings, def), setting_value(wanted, def)) << def.name;
 }
@@ -254,7 +248,7 @@ TEST_F(SettingsStore, SavingAppliesNoRuleLoadingDoes) {
     EXPECT_EQ(value, 500u);
     ASSERT_TRUE(registry_read_dword(HKEY_CURRENT_USER, kKey, L"LargeButtons", &value));
     EXPECT_EQ(value, 9u);
-    LoadSettings();
+    g_settings = LoadSettings();
     EXPECT_EQ(g_settings.JpegQ, 90);
     EXPECT_EQ(g_settings.LargeButtons, 1);
     ASSERT_TRUE(registry_read_dword(HKEY_CURRENT_USER, kKey, L"JpegQ", &value));
@@ -267,20 +261,18 @@ TEST_F(SettingsStore, WindowPlacementOnlyWithRememberPos) {
     ASSERT_NE(window, nullptr);
     settings_set_defaults(&g_settings);
 
-    g_viewer.main_window = nullptr;
     g_settings.RememberPos = 1;
-    SaveWindowPlacement();
+    SaveWindowPlacement(nullptr);
     EXPECT_FALSE(registry_key_exists(HKEY_CURRENT_USER, kKey)) << "no main window, nothing written";
 
-    g_viewer.main_window = window;
     g_settings.RememberPos = 0;
-    SaveWindowPlacement();
+    SaveWindowPlacement(window);
     EXPECT_FALSE(registry_key_exists(HKEY_CURRENT_USER, kKey)) << "RememberPos off, nothing written";
 
     g_settings.RememberPos = 1;
     ShowWindow(window, SW_SHOWNOACTIVATE);
     ShowWindow(window, SW_MAXIMIZE);  // the restored rectangle is the one kept
-    SaveWindowPlacement();
+    SaveWindowPlacement(window);
     EXPECT_EQ(value_count(), 4) << "only the rectangle is written";
     DWORD x = 0, y = 0, w = 0, h = 0;
     EXPECT_TRUE(registry_read_dword(HKEY_CURRENT_USER, kKey, L"WinX", &x));
@@ -317,7 +309,7 @@ TEST_F(SettingsStore, StartupRectangleThresholds) {
         put_dword(L"WinY", c.y);
         put_dword(L"WinW", c.w);
         put_dword(L"WinH", c.h);
-        LoadSettings();
+        g_settings = LoadSettings();
         StartupRect r;
         EXPECT_EQ(startup_window_rect(g_settings, &r), c.saved);
         if (c.saved) {

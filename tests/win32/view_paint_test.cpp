@@ -39,12 +39,12 @@ uint32_t picture_pixel(const Image* image, int x, int y) {
 
 // Installs frames as an open document would; the fixture's CloseDocument frees them.
 void install_frames(std::vector<Image*> frames, int32_t* delays = nullptr) {
-    g_viewer.frames = (Image**)calloc(frames.size(), sizeof(Image*));
-    for (size_t i = 0; i < frames.size(); ++i) g_viewer.frames[i] = frames[i];
-    g_viewer.frame_count = (int32_t)frames.size();
-    g_viewer.frame_delays = delays;
+    g_viewer.document.frames = (Image**)calloc(frames.size(), sizeof(Image*));
+    for (size_t i = 0; i < frames.size(); ++i) g_viewer.document.frames[i] = frames[i];
+    g_viewer.document.count = (int32_t)frames.size();
+    g_viewer.document.delays = delays;
     g_viewer.frame_index = 0;
-    g_viewer.shown = g_viewer.frames[0];
+    g_viewer.shown = g_viewer.document.frames[0];
     g_viewer.loaded_image = g_viewer.shown;
 }
 
@@ -154,7 +154,7 @@ struct ViewPaintTest : MainWindowTest {
 TEST_F(ViewPaintTest, PictureCentredOnTheWorkspaceColour) {
     Image* picture = make_picture(100, 60, pattern_colour);
     install_frames({picture});
-    g_viewer.zoom_mode = 2;  // shrink to fit: a small picture stays at actual size
+    g_viewer.zoom.mode = 2;  // shrink to fit: a small picture stays at actual size
     LayoutMainWindow();
     RECT r = GetViewRect();
     ASSERT_GT(r.top, 0) << "below the toolbar";
@@ -181,7 +181,7 @@ TEST_F(ViewPaintTest, NoPictureIsOnlyBackground) {
 TEST_F(ViewPaintTest, FullScreenBackgroundIsBlack) {
     Image* picture = make_picture(100, 60, pattern_colour);
     install_frames({picture});
-    g_viewer.zoom_mode = 2;
+    g_viewer.zoom.mode = 2;
     g_viewer.fullscreen = true;  // only the flag: the painter reads it
     LayoutMainWindow();
     RECT r = GetViewRect();
@@ -198,7 +198,7 @@ TEST_F(ViewPaintTest, FullScreenBackgroundIsBlack) {
 TEST_F(ViewPaintTest, RealPaintMessageDrawsTheSamePicture) {
     Image* picture = make_picture(120, 90, pattern_colour);
     install_frames({picture});
-    g_viewer.zoom_mode = 2;
+    g_viewer.zoom.mode = 2;
     LayoutMainWindow();
     Capture c = paint_window(window);
     expect_actual_size(c, picture, GetPictureOrigin(), as_rgb(GetSysColor(COLOR_APPWORKSPACE)));
@@ -208,7 +208,7 @@ TEST_F(ViewPaintTest, BestFitFillsTheViewHeight) {
     uint32_t (*red)(int, int) = [](int, int) -> uint32_t { return 0xC00000; };
     Image* picture = make_picture(50, 50, red);
     install_frames({picture});
-    g_viewer.zoom_mode = 1;
+    g_viewer.zoom.mode = 1;
     LayoutMainWindow();
     RECT r = GetViewRect();
     int dw, dh;
@@ -235,8 +235,8 @@ TEST_F(ViewPaintTest, LargePathAt32xAfterScrolling) {
     ASSERT_GT(g_viewer.scroll_max_x, 0);
     for (int i = 0; i < 5; ++i) SendMessageA(window, WM_HSCROLL, SB_LINERIGHT, 0);
     SendMessageA(window, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 1234), 0);
-    ASSERT_EQ(g_viewer.scroll_x, 200);
-    ASSERT_EQ(g_viewer.scroll_y, 1234);
+    ASSERT_EQ(g_viewer.zoom.scroll_x, 200);
+    ASSERT_EQ(g_viewer.zoom.scroll_y, 1234);
 
     PaintCounters before = GetPaintCounters();
     Capture c = paint_into_dib(window);
@@ -248,7 +248,7 @@ TEST_F(ViewPaintTest, LargePathAt32xAfterScrolling) {
     int wrong = 0;
     for (int y = r.top; y < r.bottom; ++y)
         for (int x = r.left; x < r.right; ++x) {
-            int px = (x - r.left + g_viewer.scroll_x) / 32, py = (y - r.top + g_viewer.scroll_y) / 32;
+            int px = (x - r.left + g_viewer.zoom.scroll_x) / 32, py = (y - r.top + g_viewer.zoom.scroll_y) / 32;
             uint32_t want = picture_pixel(picture, px, py);
             if (c.at(x, y) != want && wrong++ < 5)
                 ADD_FAILURE() << "at (" << x << ", " << y << ") want " << std::hex << want << " have " << c.at(x, y);
@@ -261,7 +261,7 @@ TEST_F(ViewPaintTest, CacheIsReusedUntilItsKeyChanges) {
     uint32_t (*green)(int, int) = [](int, int) -> uint32_t { return 0x00A000; };
     Image* second = make_picture(300, 200, green);
     install_frames({first, second});
-    g_viewer.zoom_mode = 2;
+    g_viewer.zoom.mode = 2;
     LayoutMainWindow();
 
     PaintCounters start = GetPaintCounters();
@@ -393,8 +393,8 @@ TEST_F(ViewPaintTest, PaletteHandlingIsOffOnATrueColourDisplay) {
     ReleaseDC(nullptr, screen);
     if (palette_display) GTEST_SKIP() << "a palette display";
     HDC dc = GetDC(window);
-    EXPECT_EQ(RealizeHalftonePalette(dc, false), 0u);
-    EXPECT_EQ(RealizeHalftonePalette(dc, true), 0u);
+    EXPECT_EQ(RealizeHalftonePalette(dc, false, nullptr), 0u);
+    EXPECT_EQ(RealizeHalftonePalette(dc, true, nullptr), 0u);
     ReleaseDC(window, dc);
     EXPECT_EQ(SendMessageA(window, WM_QUERYNEWPALETTE, 0, 0), 0);
     EXPECT_EQ(SendMessageA(window, WM_PALETTECHANGED, (WPARAM)GetDesktopWindow(), 0), 0);

@@ -28,21 +28,21 @@ std::string title_of(HWND window) {
 }
 
 void install_frames(int count, int w, int h, bool with_delays) {
-    g_viewer.frames = (Image**)calloc(count, sizeof(Image*));
-    for (int i = 0; i < count; ++i) g_viewer.frames[i] = image_create(w, h);
-    g_viewer.frame_count = count;
+    g_viewer.document.frames = (Image**)calloc(count, sizeof(Image*));
+    for (int i = 0; i < count; ++i) g_viewer.document.frames[i] = image_create(w, h);
+    g_viewer.document.count = count;
     if (with_delays) {
-        g_viewer.frame_delays = (int32_t*)calloc(count, sizeof(int32_t));
-        for (int i = 0; i < count; ++i) g_viewer.frame_delays[i] = 100;
+        g_viewer.document.delays = (int32_t*)calloc(count, sizeof(int32_t));
+        for (int i = 0; i < count; ++i) g_viewer.document.delays[i] = 100;
     }
     g_viewer.frame_index = 0;
-    g_viewer.shown = g_viewer.frames[0];
+    g_viewer.shown = g_viewer.document.frames[0];
     g_viewer.loaded_image = g_viewer.shown;
 }
 
 void show_frame(int index) {
     g_viewer.frame_index = index;
-    g_viewer.shown = g_viewer.frames[index];
+    g_viewer.shown = g_viewer.document.frames[index];
 }
 
 // A folder of its own under the temporary folder, emptied at the end.
@@ -96,7 +96,7 @@ TEST_F(ViewStatusTest, NothingOpenShowsTheHint) {
 TEST_F(ViewStatusTest, OneFileWithItsSizeTypeDimensionsAndScale) {
     SetPath(folder.write("photo.png", 1025));
     install_frames(1, 40, 30, false);
-    g_viewer.zoom_mode = 2;
+    g_viewer.zoom.mode = 2;
     LayoutMainWindow();
     EXPECT_EQ(status_part(0), "photo.png");
     EXPECT_EQ(status_part(1), "PNG Image");
@@ -114,17 +114,17 @@ TEST_F(ViewStatusTest, PositionInTheFolderAndSizeFromTheList) {
     folder.write("a.png", 10);
     std::string second = folder.write("b.png", 3000);
     scan_folder(second.c_str());
-    ASSERT_EQ(g_viewer.FileList.count, 2);
-    ASSERT_EQ(g_viewer.FileList.current, 1);
+    ASSERT_EQ(g_file_list.count, 2);
+    ASSERT_EQ(g_file_list.current, 1);
     SetPath(second);
     install_frames(1, 40, 30, false);
     // The list's size is used while its current entry is the shown file.
-    g_viewer.FileList.size[1] = 5000;
+    g_file_list.size[1] = 5000;
     UpdateStatusBar();
     EXPECT_EQ(status_part(0), "b.png  (2/2)");
     EXPECT_EQ(status_part(2), "5 KB");
     // A list whose current entry is another file: the file system answers.
-    g_viewer.FileList.current = 0;
+    g_file_list.current = 0;
     UpdateStatusBar();
     EXPECT_EQ(status_part(0), "b.png  (1/2)");
     EXPECT_EQ(status_part(2), "3 KB");

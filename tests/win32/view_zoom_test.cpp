@@ -18,9 +18,9 @@ namespace {
 void install_picture(int w, int h) {
     Image* image = image_create(w, h);
     ASSERT_NE(image, nullptr);
-    g_viewer.frames = (Image**)calloc(1, sizeof(Image*));
-    g_viewer.frames[0] = image;
-    g_viewer.frame_count = 1;
+    g_viewer.document.frames = (Image**)calloc(1, sizeof(Image*));
+    g_viewer.document.frames[0] = image;
+    g_viewer.document.count = 1;
     g_viewer.frame_index = 0;
     g_viewer.shown = image;
     g_viewer.loaded_image = image;
@@ -184,33 +184,33 @@ TEST_F(ViewZoomTest, ZoomInFromBestFitStartsAtTheShownScale) {
     SetViewSize(800, 600);
     install_picture(2000, 1000);
     SendMessageA(window, WM_COMMAND, 40020, 0);  // Best Fit
-    EXPECT_EQ(g_viewer.zoom_mode, 1);
+    EXPECT_EQ(g_viewer.zoom.mode, 1);
     EXPECT_EQ(status_part(4), "40%");
     SendMessageA(window, WM_COMMAND, 40022, 0);  // Zoom In
-    EXPECT_EQ(g_viewer.zoom_mode, 0);
-    EXPECT_DOUBLE_EQ(g_viewer.zoom_scale, 0.5);
+    EXPECT_EQ(g_viewer.zoom.mode, 0);
+    EXPECT_DOUBLE_EQ(g_viewer.zoom.scale, 0.5);
     int dw, dh;
     GetDisplaySize(&dw, &dh);
     EXPECT_EQ(dw, 1000);
     EXPECT_EQ(dh, 500);
     EXPECT_EQ(status_part(4), "50%");
     SendMessageA(window, WM_COMMAND, 40023, 0);  // Zoom Out
-    EXPECT_DOUBLE_EQ(g_viewer.zoom_scale, 0.4);
+    EXPECT_DOUBLE_EQ(g_viewer.zoom.scale, 0.4);
 }
 
 TEST_F(ViewZoomTest, CommandsWithoutAPicture) {
-    g_viewer.zoom_mode = 0;
-    g_viewer.zoom_scale = 3.0;
+    g_viewer.zoom.mode = 0;
+    g_viewer.zoom.scale = 3.0;
     SendMessageA(window, WM_COMMAND, 40022, 0);
     SendMessageA(window, WM_COMMAND, 40084, 0);
-    EXPECT_DOUBLE_EQ(g_viewer.zoom_scale, 3.0) << "zoom steps and presets need a picture";
+    EXPECT_DOUBLE_EQ(g_viewer.zoom.scale, 3.0) << "zoom steps and presets need a picture";
     SendMessageA(window, WM_COMMAND, 40020, 0);
-    EXPECT_EQ(g_viewer.zoom_mode, 1);
+    EXPECT_EQ(g_viewer.zoom.mode, 1);
     SendMessageA(window, WM_COMMAND, 40087, 0);
-    EXPECT_EQ(g_viewer.zoom_mode, 2);
+    EXPECT_EQ(g_viewer.zoom.mode, 2);
     SendMessageA(window, WM_COMMAND, 40021, 0);
-    EXPECT_EQ(g_viewer.zoom_mode, 0);
-    EXPECT_DOUBLE_EQ(g_viewer.zoom_scale, 1.0);
+    EXPECT_EQ(g_viewer.zoom.mode, 0);
+    EXPECT_DOUBLE_EQ(g_viewer.zoom.scale, 1.0);
 
     DialogScript script;
     script.cancel_at_end = true;
@@ -224,17 +224,17 @@ TEST_F(ViewZoomTest, PresetsAndLimits) {
         {40080, 0.25}, {40081, 0.5}, {40082, 0.75}, {40083, 1.0}, {40084, 2.0}, {40085, 4.0},
     };
     for (auto p : presets) {
-        g_viewer.zoom_mode = 1;
+        g_viewer.zoom.mode = 1;
         SendMessageA(window, WM_COMMAND, p.id, 0);
-        EXPECT_EQ(g_viewer.zoom_mode, 0) << p.id;
-        EXPECT_DOUBLE_EQ(g_viewer.zoom_scale, p.scale) << p.id;
+        EXPECT_EQ(g_viewer.zoom.mode, 0) << p.id;
+        EXPECT_DOUBLE_EQ(g_viewer.zoom.scale, p.scale) << p.id;
     }
     SetZoomScale(30.0);
     SendMessageA(window, WM_COMMAND, 40022, 0);
-    EXPECT_DOUBLE_EQ(g_viewer.zoom_scale, 32.0);
+    EXPECT_DOUBLE_EQ(g_viewer.zoom.scale, 32.0);
     SetZoomScale(0.021);
     SendMessageA(window, WM_COMMAND, 40023, 0);
-    EXPECT_DOUBLE_EQ(g_viewer.zoom_scale, 0.02);
+    EXPECT_DOUBLE_EQ(g_viewer.zoom.scale, 0.02);
 }
 
 TEST_F(ViewZoomTest, ScrollBarsOnlyForALargerPictureAtFixedScale) {
@@ -301,29 +301,29 @@ TEST_F(ViewZoomTest, ScrollMessagesMoveAndStopAtTheEnds) {
     RECT r = GetViewRect();
     int view_h = r.bottom - r.top;
     SendMessageA(window, WM_VSCROLL, SB_LINEDOWN, 0);
-    EXPECT_EQ(g_viewer.scroll_y, 40);
+    EXPECT_EQ(g_viewer.zoom.scroll_y, 40);
     EXPECT_EQ(GetScrollPos(window, SB_VERT), 40);
     SendMessageA(window, WM_VSCROLL, SB_PAGEDOWN, 0);
-    EXPECT_EQ(g_viewer.scroll_y, 40 + view_h);
+    EXPECT_EQ(g_viewer.zoom.scroll_y, 40 + view_h);
     for (int i = 0; i < 10; ++i) SendMessageA(window, WM_VSCROLL, SB_PAGEDOWN, 0);
-    EXPECT_EQ(g_viewer.scroll_y, g_viewer.scroll_max_y) << "page down at the end stays at the limit";
+    EXPECT_EQ(g_viewer.zoom.scroll_y, g_viewer.scroll_max_y) << "page down at the end stays at the limit";
     EXPECT_EQ(GetScrollPos(window, SB_VERT), g_viewer.scroll_max_y);
     SendMessageA(window, WM_VSCROLL, SB_PAGEDOWN, 0);
-    EXPECT_EQ(g_viewer.scroll_y, g_viewer.scroll_max_y);
+    EXPECT_EQ(g_viewer.zoom.scroll_y, g_viewer.scroll_max_y);
     SendMessageA(window, WM_VSCROLL, SB_TOP, 0);
-    EXPECT_EQ(g_viewer.scroll_y, g_viewer.scroll_max_y) << "top changes nothing";
+    EXPECT_EQ(g_viewer.zoom.scroll_y, g_viewer.scroll_max_y) << "top changes nothing";
     SendMessageA(window, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 777), 0);
-    EXPECT_EQ(g_viewer.scroll_x, 777);
+    EXPECT_EQ(g_viewer.zoom.scroll_x, 777);
     SendMessageA(window, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 60000), 0);
-    EXPECT_EQ(g_viewer.scroll_x, g_viewer.scroll_max_x);
+    EXPECT_EQ(g_viewer.zoom.scroll_x, g_viewer.scroll_max_x);
     SendMessageA(window, WM_HSCROLL, SB_LINELEFT, 0);
-    EXPECT_EQ(g_viewer.scroll_x, g_viewer.scroll_max_x - 40);
+    EXPECT_EQ(g_viewer.zoom.scroll_x, g_viewer.scroll_max_x - 40);
     SendMessageA(window, WM_HSCROLL, SB_PAGELEFT, 0);
     SendMessageA(window, WM_HSCROLL, SB_PAGELEFT, 0);
     SendMessageA(window, WM_HSCROLL, SB_PAGELEFT, 0);
     SendMessageA(window, WM_HSCROLL, SB_PAGELEFT, 0);
     SendMessageA(window, WM_HSCROLL, SB_PAGELEFT, 0);
-    EXPECT_EQ(g_viewer.scroll_x, 0);
+    EXPECT_EQ(g_viewer.zoom.scroll_x, 0);
     EXPECT_EQ(GetScrollPos(window, SB_HORZ), 0);
 }
 
@@ -331,15 +331,15 @@ TEST_F(ViewZoomTest, ScrollSurvivesZoomStepsAndIsClampedByTheLayout) {
     install_picture(3000, 2000);
     SendMessageA(window, WM_COMMAND, 40021, 0);
     SendMessageA(window, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 2000), 0);
-    ASSERT_EQ(g_viewer.scroll_x, 2000);
+    ASSERT_EQ(g_viewer.zoom.scroll_x, 2000);
     SendMessageA(window, WM_COMMAND, 40023, 0);  // 0.8: 2400 wide, limit 2400 - W
-    EXPECT_EQ(g_viewer.scroll_x, g_viewer.scroll_max_x);
-    EXPECT_LT(g_viewer.scroll_x, 2000);
+    EXPECT_EQ(g_viewer.zoom.scroll_x, g_viewer.scroll_max_x);
+    EXPECT_LT(g_viewer.zoom.scroll_x, 2000);
     SendMessageA(window, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 100), 0);
     SendMessageA(window, WM_COMMAND, 40022, 0);
-    EXPECT_EQ(g_viewer.scroll_x, 100) << "kept";
+    EXPECT_EQ(g_viewer.zoom.scroll_x, 100) << "kept";
     SendMessageA(window, WM_COMMAND, 40084, 0);
-    EXPECT_EQ(g_viewer.scroll_x, 0) << "presets reset";
+    EXPECT_EQ(g_viewer.zoom.scroll_x, 0) << "presets reset";
 }
 
 // A picture shown wider than 65535 pixels: the thumb position comes from the
@@ -351,7 +351,7 @@ TEST_F(ViewZoomTest, ThumbBeyondSixteenBits) {
     ASSERT_GT(g_viewer.scroll_max_x, 70000);
     SetScrollPos(window, SB_HORZ, 70000, FALSE);  // where the bar's thumb was dropped
     SendMessageA(window, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 70000 & 0xFFFF), 0);
-    EXPECT_EQ(g_viewer.scroll_x, 70000);
+    EXPECT_EQ(g_viewer.zoom.scroll_x, 70000);
 }
 
 TEST_F(ViewZoomTest, DraggingPansWithinTheScrollLimits) {
@@ -360,16 +360,16 @@ TEST_F(ViewZoomTest, DraggingPansWithinTheScrollLimits) {
     SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 200));
     ASSERT_TRUE(g_viewer.panning);
     SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(250, 180));
-    EXPECT_EQ(g_viewer.scroll_x, 50);
-    EXPECT_EQ(g_viewer.scroll_y, 20);
+    EXPECT_EQ(g_viewer.zoom.scroll_x, 50);
+    EXPECT_EQ(g_viewer.zoom.scroll_y, 20);
     EXPECT_EQ(GetScrollPos(window, SB_HORZ), 50);
     EXPECT_EQ(GetScrollPos(window, SB_VERT), 20);
     SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(400, 300));
-    EXPECT_EQ(g_viewer.scroll_x, 0) << "clamped at the start";
-    EXPECT_EQ(g_viewer.scroll_y, 0);
+    EXPECT_EQ(g_viewer.zoom.scroll_x, 0) << "clamped at the start";
+    EXPECT_EQ(g_viewer.zoom.scroll_y, 0);
     SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM((WORD)-30000, (WORD)-30000));
-    EXPECT_EQ(g_viewer.scroll_x, g_viewer.scroll_max_x) << "clamped at the end";
-    EXPECT_EQ(g_viewer.scroll_y, g_viewer.scroll_max_y);
+    EXPECT_EQ(g_viewer.zoom.scroll_x, g_viewer.scroll_max_x) << "clamped at the end";
+    EXPECT_EQ(g_viewer.zoom.scroll_y, g_viewer.scroll_max_y);
     SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(0, 0));
     EXPECT_FALSE(g_viewer.panning);
 }
@@ -383,17 +383,17 @@ TEST_F(ViewZoomTest, CtrlWheelKeepsThePointUnderTheCursor) {
     POINT cursor = {r.left + 250, r.top + 150};
     for (short delta : {120, 120, -120, -120, -120}) {
         POINT before = GetPictureOrigin();
-        double scale = g_viewer.zoom_scale;
+        double scale = g_viewer.zoom.scale;
         double px = (cursor.x - before.x) / scale, py = (cursor.y - before.y) / scale;
         POINT screen = cursor;
         ClientToScreen(window, &screen);
         SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, (WORD)delta), MAKELPARAM(screen.x, screen.y));
-        double after_scale = g_viewer.zoom_scale;
+        double after_scale = g_viewer.zoom.scale;
         EXPECT_DOUBLE_EQ(after_scale, scale * (delta > 0 ? 1.25 : 0.8));
         POINT after = GetPictureOrigin();
         EXPECT_NEAR((cursor.x - after.x) / after_scale, px, 1.0 / after_scale + 1e-9) << delta;
         EXPECT_NEAR((cursor.y - after.y) / after_scale, py, 1.0 / after_scale + 1e-9) << delta;
-        EXPECT_EQ(GetScrollPos(window, SB_HORZ), g_viewer.scroll_x);
+        EXPECT_EQ(GetScrollPos(window, SB_HORZ), g_viewer.zoom.scroll_x);
     }
 }
 
@@ -411,8 +411,8 @@ TEST_F(ViewZoomTest, CustomScaleRefusesOutOfRangeAndAcceptsTheTop) {
         EXPECT_EQ(script.message_titles[i], "Scale") << i;
     }
     EXPECT_EQ(script.next, 4u);
-    EXPECT_EQ(g_viewer.zoom_mode, 0);
-    EXPECT_DOUBLE_EQ(g_viewer.zoom_scale, 32.0);
+    EXPECT_EQ(g_viewer.zoom.mode, 0);
+    EXPECT_DOUBLE_EQ(g_viewer.zoom.scale, 32.0);
     EXPECT_EQ(status_part(4), "3200%");
 }
 
@@ -426,12 +426,12 @@ TEST_F(ViewZoomTest, CustomScaleStartsFromTheShownScaleAndCancelChangesNothing) 
     ASSERT_TRUE(script.saw_dialog);
     EXPECT_EQ(script.initial_text, "40");
     EXPECT_TRUE(script.messages.empty());
-    EXPECT_EQ(g_viewer.zoom_mode, 1) << "Cancel: no change";
+    EXPECT_EQ(g_viewer.zoom.mode, 1) << "Cancel: no change";
 
     DialogScript accept;
     accept.entries = {"2"};
     run_custom_scale(window, &accept);
     EXPECT_TRUE(accept.messages.empty());
-    EXPECT_EQ(g_viewer.zoom_mode, 0);
-    EXPECT_DOUBLE_EQ(g_viewer.zoom_scale, 0.02);
+    EXPECT_EQ(g_viewer.zoom.mode, 0);
+    EXPECT_DOUBLE_EQ(g_viewer.zoom.scale, 0.02);
 }

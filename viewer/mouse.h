@@ -1,0 +1,10 @@
+// The mouse in the picture area: crop drags, panning, full screen by double
+// click, the wheel.
+#pragma once
+#include <windows.h>
+
+void OnLeftButtonDown(int x, int y);
+void OnMouseMove(int x, int y);
+void OnLeftButtonUp(int x, int y);
+void OnDoubleClick();
+void OnMouseWheel(WPARAM wparam, LPARAM lparam);

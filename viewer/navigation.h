@@ -1,0 +1,21 @@
+// Opening files and folders, and stepping through the pictures of the
+// folder of the open file.
+#pragma once
+
+// Whether the path names an existing folder.
+bool IsFolderPath(const char* path);
+// Scans the folder and shows it in the browser, without asking about unsaved
+// changes (the picture stays open behind it).
+void ShowFolderInBrowser(const char* folder);
+// A folder opens the browser, a file the viewer. Relative paths are taken
+// from the current folder.
+void OpenPath(const char* path);
+// Confirm, load, scan the folder, lay out.
+bool OpenFileInViewer(const char* path);
+void GoToIndex(int index);
+void StepImage(int step);
+// Open (IDM_FILE_OPEN), Open Folder (IDM_FILE_OPEN_FOLDER), and Previous,
+// Next, First and Last.
+void OnOpenCommand(int id);
+void OnOpenFolderCommand(int id);
+void OnStepCommand(int id);
