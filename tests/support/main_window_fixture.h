@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <stdlib.h>
+
+#include <vector>
+
 #include "platform/bridge.h"
 #include "shell/settings.h"
 #include "tests/support/registry_snapshot.h"
@@ -11,6 +15,41 @@
 #include "viewer/navigation.h"
 #include "viewer/main_window.h"
 #include "viewer/viewer_state.h"
+
+// A w x h picture with colour(x, y) as 0xRRGGBB at every pixel; gray without one.
+inline Image* make_picture(int w, int h, uint32_t (*colour)(int, int) = nullptr) {
+    Image* image = image_create(w, h);
+    if (!image) return nullptr;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            uint32_t c = colour ? colour(x, y) : 0x808080;
+            image_set_pixel(image, x, y, (uint8_t)c, (uint8_t)(c >> 8), (uint8_t)(c >> 16));
+        }
+    return image;
+}
+
+// Installs pictures as the open document, as LoadDocument would, showing
+// frame `index`; with delays (ms per frame) it is an animation. The
+// fixture's CloseDocument frees them.
+inline void install_frames(std::vector<Image*> frames, std::vector<int32_t> delays = {}, int index = 0) {
+    ImageSet& set = g_viewer.document;
+    set.count = (int32_t)frames.size();
+    set.frames = (Image**)calloc(frames.size(), sizeof(Image*));
+    for (size_t i = 0; i < frames.size(); ++i) set.frames[i] = frames[i];
+    if (!delays.empty()) {
+        set.delays = (int32_t*)calloc(delays.size(), sizeof(int32_t));
+        for (size_t i = 0; i < delays.size(); ++i) set.delays[i] = delays[i];
+    }
+    g_viewer.frame_index = index;
+    g_viewer.shown = g_viewer.loaded_image = set.frames[index];
+}
+
+// count gray pictures of w x h.
+inline void install_frames(int count, int w = 40, int h = 30, int index = 0) {
+    std::vector<Image*> frames;
+    for (int i = 0; i < count; ++i) frames.push_back(make_picture(w, h));
+    install_frames(frames, {}, index);
+}
 
 inline void pump_messages() {
     MSG msg;

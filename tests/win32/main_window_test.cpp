@@ -13,22 +13,6 @@
 
 namespace {
 
-Image* gray_picture(int w, int h) {
-    Image* image = image_create(w, h);
-    if (image) memset(image->pixels, 0x80, (size_t)image->stride * h);
-    return image;
-}
-
-// Installs frames as an open document would.
-void install_frames(int count, int index) {
-    g_viewer.document.frames = (Image**)calloc(count, sizeof(Image*));
-    for (int i = 0; i < count; ++i) g_viewer.document.frames[i] = gray_picture(40, 30);
-    g_viewer.document.count = count;
-    g_viewer.frame_index = index;
-    g_viewer.shown = g_viewer.document.frames[index];
-    g_viewer.loaded_image = g_viewer.shown;
-}
-
 bool button_enabled(int command) {
     return SendMessageA(g_viewer.toolbar, TB_ISBUTTONENABLED, command, 0) != 0;
 }
@@ -145,12 +129,12 @@ TEST_F(MainWindowTest, ToolbarButtonsFollowTheMenuRules) {
     };
     EXPECT_EQ(check_all("nothing open"), 2) << "only Open and Browse";
     EXPECT_TRUE(button_enabled(IDM_FILE_OPEN) && button_enabled(IDM_VIEW_BROWSE_FOLDER));
-    install_frames(1, 0);
+    install_frames(1, 40, 30, 0);
     check_all("one picture");
     EXPECT_TRUE(button_enabled(IDM_IMAGE_CROP));
     EXPECT_FALSE(button_enabled(IDM_GO_NEXT_PAGE));
     CloseDocument();
-    install_frames(3, 1);
+    install_frames(3, 40, 30, 1);
     check_all("three pages");
     EXPECT_TRUE(button_enabled(IDM_GO_NEXT_PAGE));
 }
@@ -159,12 +143,12 @@ TEST_F(MainWindowTest, PageBoxShowsTheFrame) {
     UpdatePageBox();
     EXPECT_EQ(window_text(g_viewer.page_box), "0");
     EXPECT_FALSE(IsWindowEnabled(g_viewer.page_box));
-    install_frames(1, 0);
+    install_frames(1, 40, 30, 0);
     UpdatePageBox();
     EXPECT_EQ(window_text(g_viewer.page_box), "1");
     EXPECT_FALSE(IsWindowEnabled(g_viewer.page_box));
     CloseDocument();
-    install_frames(3, 1);
+    install_frames(3, 40, 30, 1);
     UpdatePageBox();
     UpdateToolbarButtons();
     EXPECT_EQ(window_text(g_viewer.page_box), "2");
@@ -250,13 +234,13 @@ TEST_F(MainWindowTest, MenuStateFollowsTheDocument) {
     EXPECT_TRUE(grayed(IDM_VIEW_ZOOM_IN));
     EXPECT_TRUE(grayed(IDM_EDIT_UNDO));
     EXPECT_FALSE(grayed(IDM_FILE_OPEN));
-    install_frames(1, 0);
+    install_frames(1, 40, 30, 0);
     SendMessageA(window, WM_INITMENU, (WPARAM)menu, 0);
     EXPECT_FALSE(grayed(IDM_FILE_SAVE));
     EXPECT_FALSE(grayed(IDM_VIEW_ZOOM_IN));
     EXPECT_TRUE(grayed(IDM_EDIT_UNDO)) << "gray right after opening";
     EXPECT_TRUE(grayed(IDM_GO_NEXT_PAGE));
-    g_viewer.undo_image = gray_picture(2, 2);
+    g_viewer.undo_image = make_picture(2, 2);
     SendMessageA(window, WM_INITMENU, (WPARAM)menu, 0);
     EXPECT_FALSE(grayed(IDM_EDIT_UNDO));
 }
@@ -287,7 +271,7 @@ TEST_F(MainWindowTest, AcceleratorsSkipListKeysAndEditFields) {
     SetFocus(edit);
     MSG plus = {edit, WM_KEYDOWN, VK_ADD, 0, 0, {0, 0}};
     EXPECT_FALSE(AcceleratorsMaySee(plus)) << "a plus typed in an edit is not a zoom";
-    install_frames(3, 0);  // the page box takes the focus only while it is enabled
+    install_frames(3, 40, 30, 0);  // the page box takes the focus only while it is enabled
     UpdatePageBox();
     SetFocus(g_viewer.page_box);
     ASSERT_EQ(GetFocus(), g_viewer.page_box);
@@ -319,7 +303,7 @@ TEST_F(MainWindowTest, AcceleratorsSkipListKeysAndEditFields) {
 // Commands whose work is not built yet reach their row and do nothing: the
 // window and the document stay as they were.
 TEST_F(MainWindowTest, CommandsWithoutWorkYetDoNothing) {
-    install_frames(1, 0);
+    install_frames(1, 40, 30, 0);
     Image* shown = g_viewer.shown;
     int sent = 0;
     for (int id = 40001; id <= 40144; ++id) {

@@ -21,31 +21,9 @@ uint32_t pattern_colour(int x, int y) {
     return (uint32_t)(r << 16 | g << 8 | b);
 }
 
-Image* make_picture(int w, int h, uint32_t (*colour)(int, int)) {
-    Image* image = image_create(w, h);
-    if (!image) return nullptr;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            uint32_t c = colour(x, y);
-            image_set_pixel(image, x, y, (uint8_t)c, (uint8_t)(c >> 8), (uint8_t)(c >> 16));
-        }
-    return image;
-}
-
 uint32_t picture_pixel(const Image* image, int x, int y) {
     const uint8_t* p = image_row(image, y) + 3 * x;
     return (uint32_t)(p[2] << 16 | p[1] << 8 | p[0]);
-}
-
-// Installs frames as an open document would; the fixture's CloseDocument frees them.
-void install_frames(std::vector<Image*> frames, int32_t* delays = nullptr) {
-    g_viewer.document.frames = (Image**)calloc(frames.size(), sizeof(Image*));
-    for (size_t i = 0; i < frames.size(); ++i) g_viewer.document.frames[i] = frames[i];
-    g_viewer.document.count = (int32_t)frames.size();
-    g_viewer.document.delays = delays;
-    g_viewer.frame_index = 0;
-    g_viewer.shown = g_viewer.document.frames[0];
-    g_viewer.loaded_image = g_viewer.shown;
 }
 
 uint32_t as_rgb(COLORREF c) { return (uint32_t)(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c)); }

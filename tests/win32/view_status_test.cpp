@@ -28,16 +28,9 @@ std::string title_of(HWND window) {
 }
 
 void install_frames(int count, int w, int h, bool with_delays) {
-    g_viewer.document.frames = (Image**)calloc(count, sizeof(Image*));
-    for (int i = 0; i < count; ++i) g_viewer.document.frames[i] = image_create(w, h);
-    g_viewer.document.count = count;
-    if (with_delays) {
-        g_viewer.document.delays = (int32_t*)calloc(count, sizeof(int32_t));
-        for (int i = 0; i < count; ++i) g_viewer.document.delays[i] = 100;
-    }
-    g_viewer.frame_index = 0;
-    g_viewer.shown = g_viewer.document.frames[0];
-    g_viewer.loaded_image = g_viewer.shown;
+    std::vector<Image*> frames;
+    for (int i = 0; i < count; ++i) frames.push_back(make_picture(w, h));
+    install_frames(frames, with_delays ? std::vector<int32_t>(count, 100) : std::vector<int32_t>{});
 }
 
 void show_frame(int index) {
