@@ -13,7 +13,7 @@ void browser_forget_dimensions();
 bool browser_command(int id);
 // WM_NOTIFY from the browser's list view or folder tree; false when not theirs.
 bool browser_notify(NMHDR* header, LRESULT* result);
-// WM_OPEN_SELECTED and command 40130: opens the selected entry.
+// WM_OPEN_SELECTED and IDM_FILE_OPEN_SELECTED: opens the selected entry.
 void browser_open_selected();
 void browser_layout();
 void browser_shutdown();

@@ -3,7 +3,7 @@
 
 void LoadRecentMenus();
 void AddRecentFile(const char* path);
-// Commands 40110..40117 and 40120..40127.
+// Commands IDM_RECENT_FILE_FIRST + index and IDM_RECENT_FOLDER_FIRST + index.
 void OnRecentFileCommand(int index);
 void OnRecentFolderCommand(int index);
 // The StartLast rule: the first recent folder in the browser when it holds a

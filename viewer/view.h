@@ -18,7 +18,8 @@ void ZoomAt(double factor, int x, int y);
 void UpdateScrollBars();
 // WM_HSCROLL (bar SB_HORZ) and WM_VSCROLL (SB_VERT).
 void OnScrollMessage(int bar, WPARAM wparam);
-// The zoom commands 40020..40023, 40080..40087; false for any other id.
+// The zoom commands (Best Fit, Actual Size, Zoom In/Out, Shrink to Fit, the
+// presets and Custom Scale); false for any other id.
 bool ZoomCommand(int id);
 
 // The Custom Scale dialog (scale_dialog.cpp): the accepted percentage, or 0

@@ -1,5 +1,7 @@
 #include "viewer/view_geometry_pure.h"
 
+#include "res/resource.h"
+
 ViewBox ViewBoxInClient(const ViewBox& client, int toolbar_height, int status_height) {
     ViewBox view = client;
     view.top = toolbar_height > 0 ? toolbar_height : 0;
@@ -139,18 +141,18 @@ int ThumbPosition(int message_position, int tracking_position) {
 namespace {
 
 const ZoomCommandRow kZoomCommands[] = {
-    {40020, kZoomSetMode, kZoomBestFit, false},       // Best Fit
-    {40021, kZoomActualSize, 1.0, false},             // Actual Size
-    {40022, kZoomStep, kZoomInFactor, true},          // Zoom In
-    {40023, kZoomStep, kZoomOutFactor, true},         // Zoom Out
-    {40080, kZoomPreset, 0.25, true},                 // 25%
-    {40081, kZoomPreset, 0.5, true},                  // 50%
-    {40082, kZoomPreset, 0.75, true},                 // 75%
-    {40083, kZoomPreset, 1.0, true},                  // 100%
-    {40084, kZoomPreset, 2.0, true},                  // 200%
-    {40085, kZoomPreset, 4.0, true},                  // 400%
-    {40086, kZoomCustomScale, 0.0, true},             // Custom Scale...
-    {40087, kZoomSetMode, kZoomShrinkToFit, false},   // Shrink to Fit
+    {IDM_VIEW_BEST_FIT, kZoomSetMode, kZoomBestFit, false},
+    {IDM_VIEW_ACTUAL_SIZE, kZoomActualSize, 1.0, false},
+    {IDM_VIEW_ZOOM_IN, kZoomStep, kZoomInFactor, true},
+    {IDM_VIEW_ZOOM_OUT, kZoomStep, kZoomOutFactor, true},
+    {IDM_ZOOM_25, kZoomPreset, 0.25, true},
+    {IDM_ZOOM_50, kZoomPreset, 0.5, true},
+    {IDM_ZOOM_75, kZoomPreset, 0.75, true},
+    {IDM_ZOOM_100, kZoomPreset, 1.0, true},
+    {IDM_ZOOM_200, kZoomPreset, 2.0, true},
+    {IDM_ZOOM_400, kZoomPreset, 4.0, true},
+    {IDM_ZOOM_CUSTOM_SCALE, kZoomCustomScale, 0.0, true},
+    {IDM_VIEW_SHRINK_TO_FIT, kZoomSetMode, kZoomShrinkToFit, false},
 };
 
 }  // namespace
