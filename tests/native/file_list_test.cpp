@@ -35,7 +35,7 @@ struct ListFixture : ::testing::Test {
 }  // namespace
 
 TEST(FileListFilter, PicturesUnlessShowAllNoFoldersHiddenOnlyWhenAskedAndShortPaths) {
-    const struct { const char* name; bool directory, hidden, show_all, show_hidden; size_t folder; bool listed; } cases[] = {
+    const struct { const char* name; bool directory, hidden, all, show_hidden; size_t folder; bool listed; } cases[] = {
         {"photo.JPG", false, false, false, false, 10, true},  // an extension the loader takes, in capitals
         {"notes.txt", false, false, false, false, 10, false},
         {"readme", false, false, false, false, 10, false},
@@ -48,7 +48,7 @@ TEST(FileListFilter, PicturesUnlessShowAllNoFoldersHiddenOnlyWhenAskedAndShortPa
         {"a.png", false, false, false, false, 255, false},
     };
     for (auto c : cases)
-        EXPECT_EQ(file_list_accepts(c.name, c.directory, c.hidden, c.show_all, c.show_hidden, c.folder), c.listed)
+        EXPECT_EQ(file_list_accepts(c.name, c.directory, c.hidden, c.all, c.show_hidden, c.folder), c.listed)
             << c.name << (c.directory ? " folder" : "") << (c.hidden ? " hidden" : "") << " folder length "
             << c.folder;
 }

@@ -46,7 +46,7 @@ TEST(FileTypeName, EveryExtensionTheLoaderAcceptsHasAName) {
                 bool same_name = strcmp(name_a, name_b) == 0;
                 EXPECT_STRNE(name_a, "") << a.extension << " in language " << language;
                 EXPECT_EQ(same_name, a.text_id == b.text_id) << a.extension << ", " << b.extension << ": " << name_a;
-                if (same_name) EXPECT_EQ(a.decoder, b.decoder) << a.extension << " and " << b.extension << ": " << name_a;
+                if (same_name) EXPECT_EQ(a.decoder, b.decoder) << a.extension << ", " << b.extension << ": " << name_a;
             }
 }
 

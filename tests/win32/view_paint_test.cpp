@@ -5,7 +5,8 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <string.h>
+
 #include <vector>
 
 #include "tests/support/main_window_fixture.h"
@@ -37,36 +38,26 @@ struct Capture {
 // The client area: PaintView drawing straight into a 32-bit DIB section that
 // starts out as kSentinel, or what a real WM_PAINT left on the window.
 Capture capture(HWND window, bool real_paint = false) {
-    if (real_paint) {
-        InvalidateRect(window, nullptr, FALSE);
-        UpdateWindow(window);
-    }
-    Capture c;
+    if (real_paint) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     RECT client;
     GetClientRect(window, &client);
-    c.width = client.right;
-    c.height = client.bottom;
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, c.width, -c.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    Capture c{client.right, client.bottom, std::vector<uint32_t>((size_t)client.right * client.bottom, kSentinel)};
+    BITMAPINFO info = {{sizeof info.bmiHeader, c.width, -c.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     HDC dc = GetDC(window), memory = CreateCompatibleDC(dc);
-    uint32_t* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, (void**)&bits, nullptr, 0);
-    EXPECT_TRUE(dib && memory) << "no DIB section";
-    if (dib && memory) {
-        HGDIOBJ old = SelectObject(memory, dib);
-        size_t n = (size_t)c.width * c.height;
-        if (real_paint) {
-            BitBlt(memory, 0, 0, c.width, c.height, dc, 0, 0, SRCCOPY);
-        } else {
-            std::fill(bits, bits + n, kSentinel);
-            PaintView(memory);
-        }
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, dib);
+    EXPECT_NE(bits, nullptr) << "no DIB section";
+    if (bits) {
+        memcpy(bits, c.pixels.data(), c.pixels.size() * 4);
+        if (real_paint) BitBlt(memory, 0, 0, c.width, c.height, dc, 0, 0, SRCCOPY);
+        else PaintView(memory);
         GdiFlush();
-        c.pixels.assign(bits, bits + n);
-        SelectObject(memory, old);
+        memcpy(c.pixels.data(), bits, c.pixels.size() * 4);
     }
-    if (memory) DeleteDC(memory);
-    if (dib) DeleteObject(dib);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(dib);
     ReleaseDC(window, dc);
     return c;
 }

@@ -106,8 +106,6 @@ TEST_F(ViewStatusTest, NothingIsWrittenInFullScreen) {
 }
 
 TEST_F(ViewStatusTest, TitleFollowsTheEditedState) {
-    UpdateTitle("C:\\pictures\\cat.png");
-    EXPECT_EQ(window_title(), "cat.png - Lumora");
     g_viewer.edited = true;
     UpdateTitle("C:\\pictures\\cat.png");
     EXPECT_EQ(window_title(), "*cat.png (edited) - Lumora");

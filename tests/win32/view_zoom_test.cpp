@@ -120,7 +120,8 @@ TEST_F(ViewZoomTest, ScrollBarsOnlyForALargerPictureAtFixedScale) {
     Command(IDM_VIEW_ACTUAL_SIZE);
     EXPECT_EQ(scrolling_bars(window), "hv");
     RECT r = GetViewRect();
-    EXPECT_EQ(Ints({g_viewer.scroll_max_x, g_viewer.scroll_max_y}), Ints({1000 - (r.right - r.left), 800 - (r.bottom - r.top)}));
+    EXPECT_EQ(Ints({g_viewer.scroll_max_x, g_viewer.scroll_max_y}),
+              Ints({1000 - (r.right - r.left), 800 - (r.bottom - r.top)}));
     Command(IDM_VIEW_SHRINK_TO_FIT);
     EXPECT_EQ(scrolling_bars(window), "");
     EXPECT_EQ(Ints({g_viewer.scroll_max_x, g_viewer.scroll_max_y}), Ints({0, 0}));
@@ -182,7 +183,8 @@ TEST_F(ViewZoomTest, DraggingPansWithinTheScrollLimits) {
     SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(400, 300));
     EXPECT_EQ(Ints({g_viewer.zoom.scroll_x, g_viewer.zoom.scroll_y}), Ints({0, 0})) << "stopped at the start";
     SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM((WORD)-30000, (WORD)-30000));
-    EXPECT_EQ(Ints({g_viewer.zoom.scroll_x, g_viewer.zoom.scroll_y}), Ints({g_viewer.scroll_max_x, g_viewer.scroll_max_y}))
+    EXPECT_EQ(Ints({g_viewer.zoom.scroll_x, g_viewer.zoom.scroll_y}),
+              Ints({g_viewer.scroll_max_x, g_viewer.scroll_max_y}))
         << "stopped at the end";
     SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(0, 0));
     EXPECT_FALSE(g_viewer.panning);
