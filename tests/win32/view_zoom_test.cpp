@@ -122,6 +122,9 @@ TEST_F(ViewZoomTest, ScrollBarsOnlyForALargerPictureAtFixedScale) {
     RECT r = GetViewRect();
     EXPECT_EQ(Ints({g_viewer.scroll_max_x, g_viewer.scroll_max_y}),
               Ints({1000 - (r.right - r.left), 800 - (r.bottom - r.top)}));
+    SCROLLINFO si = {sizeof si, SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
+    ASSERT_TRUE(GetScrollInfo(window, SB_HORZ, &si));
+    EXPECT_EQ(Ints({si.nMin, si.nMax, (int)si.nPage}), Ints({0, 999, (int)(r.right - r.left)})) << "range and page";
     Command(IDM_VIEW_SHRINK_TO_FIT);
     EXPECT_EQ(scrolling_bars(window), "");
     EXPECT_EQ(Ints({g_viewer.scroll_max_x, g_viewer.scroll_max_y}), Ints({0, 0}));
