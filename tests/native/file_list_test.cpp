@@ -19,7 +19,6 @@ struct ListFixture : ::testing::Test {
     FileList list = {};
     void Add(const char* name, uint32_t size, uint64_t time = 0) {
         ASSERT_TRUE(file_list_append(&list, "C:\\p\\", name, size, time));
-        list.totalSize += size;
     }
     // The names in list order; with their sizes and times when asked.
     std::string Names(bool data = false) {

@@ -40,12 +40,12 @@ TEST_F(ViewStatusTest, NothingOpenShowsTheHint) {
 }
 
 TEST_F(ViewStatusTest, EachPartDescribesTheShownPicture) {
-    std::string path = scratch_file("status-photo.png", 3000);
+    std::string path = scratch_file("status-b.png", 3000), folder = path.substr(0, path.rfind('\\') + 1);
     SetPath(path);
     install_frames(1, 40, 30);
     g_viewer.zoom.mode = kZoomShrinkToFit;
     LayoutMainWindow();
-    EXPECT_EQ(status_part(0), "status-photo.png");
+    EXPECT_EQ(status_part(0), "status-b.png");
     EXPECT_NE(status_part(1), "");
     EXPECT_EQ(status_part(1), FileTypeName(path.c_str()));
     EXPECT_EQ(status_part(2), "3 KB") << "the size from the file system";
@@ -56,28 +56,22 @@ TEST_F(ViewStatusTest, EachPartDescribesTheShownPicture) {
     g_language = 0;
     EXPECT_EQ(status_part(1), text_entry(3, FileTypeTextId(path.c_str()))) << "the type name follows the language";
 
-    SetPath(path.substr(0, path.rfind('\\') + 1) + "gone.png");
-    UpdateStatusBar();
-    EXPECT_EQ(status_part(2), "") << "no size for a missing file";
-}
-
-TEST_F(ViewStatusTest, PositionAndSizeFromTheFolderList) {
-    std::string path = scratch_file("status-b.png", 3000);
-    std::string folder = path.substr(0, path.rfind('\\') + 1);
-    SetPath(path);
-    install_frames(1, 40, 30);
+    // With a folder list: the position, and the size from the list while its
+    // current entry is the shown file.
     ASSERT_TRUE(file_list_append(&g_file_list, folder.c_str(), "status-a.png", 10, 0));
     ASSERT_TRUE(file_list_append(&g_file_list, folder.c_str(), "STATUS-B.PNG", 5000, 0));
-    // While the list's current entry is the shown file, the list gives the size.
     g_file_list.current = 1;
     UpdateStatusBar();
     EXPECT_EQ(status_part(0), "status-b.png  (2/2)");
     EXPECT_EQ(status_part(2), "5 KB");
-    // Otherwise the file system does.
     g_file_list.current = 0;
     UpdateStatusBar();
     EXPECT_EQ(status_part(0), "status-b.png  (1/2)");
-    EXPECT_EQ(status_part(2), "3 KB");
+    EXPECT_EQ(status_part(2), "3 KB") << "another current entry: the file system again";
+
+    SetPath(folder + "gone.png");
+    UpdateStatusBar();
+    EXPECT_EQ(status_part(2), "") << "no size for a missing file";
 }
 
 TEST_F(ViewStatusTest, FrameWordForAnAnimationPageWordOtherwise) {

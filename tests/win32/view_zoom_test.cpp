@@ -18,16 +18,13 @@ namespace {
 
 typedef std::vector<int> Ints;
 
-// The scroll bars that can scroll: "h", "v", both or none.
+// The bars whose range is longer than their page, "h", "v" or both: the
+// system hides the others.
 std::string scrolling_bars(HWND window) {
     std::string bars;
-    for (LONG object : {OBJID_HSCROLL, OBJID_VSCROLL}) {
-        SCROLLBARINFO info = {};
-        info.cbSize = sizeof info;
-        LONG style_bit = object == OBJID_HSCROLL ? WS_HSCROLL : WS_VSCROLL;
-        if ((GetWindowLongA(window, GWL_STYLE) & style_bit) && GetScrollBarInfo(window, object, &info) &&
-            !(info.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE)))
-            bars += object == OBJID_HSCROLL ? "h" : "v";
+    for (int bar : {SB_HORZ, SB_VERT}) {
+        SCROLLINFO si = {sizeof si, SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
+        if (GetScrollInfo(window, bar, &si) && si.nMax - si.nMin >= (int)si.nPage) bars += bar == SB_HORZ ? "h" : "v";
     }
     return bars;
 }
