@@ -19,11 +19,13 @@ struct ListFixture : ::testing::Test {
     FileList list = {};
     void Add(const char* name, uint32_t size, uint64_t time = 0) {
         ASSERT_TRUE(file_list_append(&list, "C:\\p\\", name, size, time));
-        list.totalSize += size;
     }
-    std::string Names() {
+    // The names in list order; with their sizes and times when asked.
+    std::string Names(bool data = false) {
         std::string s;
-        for (int i = 0; i < list.count; ++i) s += std::string(list.path[i] + 5) + " ";
+        for (int i = 0; i < list.count; ++i)
+            s += std::string(list.path[i] + 5) +
+                 (data ? "/" + std::to_string(list.size[i]) + "/" + std::to_string(list.modified[i]) : "") + " ";
         return s;
     }
     void TearDown() override { file_list_release(&list); }
@@ -31,19 +33,23 @@ struct ListFixture : ::testing::Test {
 
 }  // namespace
 
-TEST(FileListFilter, ExtensionsOfTheLoaderOnly) {
-    EXPECT_TRUE(file_list_accepts("photo.JPG", false, false, false, false, 10));
-    EXPECT_TRUE(file_list_accepts("scan.tiff", false, false, false, false, 10));
-    EXPECT_FALSE(file_list_accepts("notes.txt", false, false, false, false, 10));
-    EXPECT_FALSE(file_list_accepts("readme", false, false, false, false, 10));
-    EXPECT_TRUE(file_list_accepts("notes.txt", false, false, true, false, 10));
-    EXPECT_TRUE(file_list_accepts("readme", false, false, true, false, 10));
-    EXPECT_FALSE(file_list_accepts("pictures.jpg", true, false, true, false, 10)) << "folders are never entries";
-    EXPECT_FALSE(file_list_accepts("hidden.png", false, true, false, false, 10));
-    EXPECT_TRUE(file_list_accepts("hidden.png", false, true, false, true, 10));
-    // Folder and name together must stay below 260 characters.
-    EXPECT_TRUE(file_list_accepts("a.png", false, false, false, false, 254));
-    EXPECT_FALSE(file_list_accepts("a.png", false, false, false, false, 255));
+TEST(FileListFilter, PicturesUnlessShowAllNoFoldersHiddenOnlyWhenAskedAndShortPaths) {
+    const struct { const char* name; bool directory, hidden, all, show_hidden; size_t folder; bool listed; } cases[] = {
+        {"photo.JPG", false, false, false, false, 10, true},  // an extension the loader takes, in capitals
+        {"notes.txt", false, false, false, false, 10, false},
+        {"readme", false, false, false, false, 10, false},
+        {"notes.txt", false, false, true, false, 10, true},
+        {"readme", false, false, true, false, 10, true},
+        {"pictures.jpg", true, false, true, false, 10, false},  // folders are never entries
+        {"hidden.png", false, true, false, false, 10, false},
+        {"hidden.png", false, true, false, true, 10, true},
+        {"a.png", false, false, false, false, 254, true},  // folder and name stay below 260
+        {"a.png", false, false, false, false, 255, false},
+    };
+    for (auto c : cases)
+        EXPECT_EQ(file_list_accepts(c.name, c.directory, c.hidden, c.all, c.show_hidden, c.folder), c.listed)
+            << c.name << (c.directory ? " folder" : "") << (c.hidden ? " hidden" : "") << " folder length "
+            << c.folder;
 }
 
 TEST_F(ListFixture, GrowsFrom64To128) {
@@ -55,6 +61,25 @@ TEST_F(ListFixture, GrowsFrom64To128) {
     EXPECT_STREQ(list.path[64], "C:\\p\\b.bmp");
 }
 
+TEST_F(ListFixture, SortsByEachKeyKeepingCurrentAndTheArraysTogether) {
+    Add("zeta.png", 1, 300);
+    Add("Alpha.jpg", 2, 200);
+    Add("mid.bmp", 3, 100);
+    Add("noext", 4, 400);
+    list.current = 2;  // mid.bmp
+    const struct { int key; bool ascending; const char* order; } cases[] = {
+        {0, true, "Alpha.jpg/2/200 mid.bmp/3/100 noext/4/400 zeta.png/1/300 "},
+        {1, false, "noext/4/400 mid.bmp/3/100 Alpha.jpg/2/200 zeta.png/1/300 "},
+        {2, true, "noext/4/400 mid.bmp/3/100 Alpha.jpg/2/200 zeta.png/1/300 "},  // no extension first
+        {3, false, "noext/4/400 zeta.png/1/300 Alpha.jpg/2/200 mid.bmp/3/100 "},
+    };
+    for (auto c : cases) {
+        file_list_sort(&list, c.key, c.ascending, key);
+        EXPECT_EQ(Names(true), c.order) << "key " << c.key;
+        EXPECT_STREQ(list.path[list.current], "C:\\p\\mid.bmp") << "key " << c.key;
+    }
+}
+
 TEST_F(ListFixture, EqualSizesAreOrderedByPathAndDescendingReversesTheTie) {
     Add("c.bmp", 10);
     Add("B.bmp", 5);
@@ -64,48 +89,31 @@ TEST_F(ListFixture, EqualSizesAreOrderedByPathAndDescendingReversesTheTie) {
     EXPECT_EQ(Names(), "d.bmp a.bmp B.bmp c.bmp ");
     file_list_sort(&list, 1, false, key);
     EXPECT_EQ(Names(), "c.bmp B.bmp a.bmp d.bmp ");
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(list.size[i], (uint32_t)(i == 0 ? 10 : i == 3 ? 1 : 5));
-}
-
-TEST_F(ListFixture, SortsByNameTypeAndDateKeepingCurrent) {
-    Add("zeta.png", 1, 300);
-    Add("Alpha.jpg", 2, 200);
-    Add("mid.bmp", 3, 100);
-    Add("noext", 4, 400);
-    list.current = 2;  // mid.bmp
-    file_list_sort(&list, 0, true, key);
-    EXPECT_EQ(Names(), "Alpha.jpg mid.bmp noext zeta.png ");
-    EXPECT_EQ(list.current, 1);
-    file_list_sort(&list, 2, true, key);
-    EXPECT_EQ(Names(), "noext mid.bmp Alpha.jpg zeta.png ");
-    EXPECT_STREQ(list.path[list.current], "C:\\p\\mid.bmp");
-    file_list_sort(&list, 3, false, key);
-    EXPECT_EQ(Names(), "noext zeta.png Alpha.jpg mid.bmp ");
-    EXPECT_EQ(list.modified[0], 400u);
-    EXPECT_EQ(list.current, 3);
 }
 
 TEST_F(ListFixture, OneEntryIsNotSorted) {
     Add("only.bmp", 1);
-    list.current = 0;
     file_list_sort(&list, 3, false, key);
     EXPECT_EQ(list.current, 0);
     EXPECT_EQ(list.count, 1);
 }
 
 TEST(FileListType, AfterTheLastDotOfTheName) {
-    EXPECT_STREQ(file_type_key("C:\\p\\a.b.JPG"), "JPG");
-    EXPECT_STREQ(file_type_key("C:\\p.d\\readme"), "");
-    EXPECT_STREQ(file_type_key("C:\\p\\readme"), "");
+    const struct { const char* path; const char* type; } cases[] = {
+        {"C:\\p\\a.b.JPG", "JPG"}, {"C:\\p.d\\readme", ""}, {"C:\\p\\readme", ""},
+    };
+    for (auto c : cases) EXPECT_STREQ(file_type_key(c.path), c.type) << c.path;
 }
 
-TEST_F(ListFixture, FindIgnoresCase) {
+TEST_F(ListFixture, FindIgnoresCaseAndClearKeepsTheArrays) {
     Add("One.bmp", 1);
     Add("two.bmp", 1);
+    Add("notes.txt", 1);
     EXPECT_EQ(file_list_find(&list, "c:\\P\\TWO.BMP", compare), 1);
     EXPECT_EQ(file_list_find(&list, "C:\\p\\three.bmp", compare), -1);
     EXPECT_TRUE(file_list_is_image(&list, 0));
-    EXPECT_FALSE(file_list_is_image(&list, 2));
+    EXPECT_FALSE(file_list_is_image(&list, 2)) << "notes.txt";
+    EXPECT_FALSE(file_list_is_image(&list, 3)) << "past the end";
     file_list_clear(&list);
     EXPECT_EQ(list.count, 0);
     EXPECT_EQ(list.capacity, 64) << "clearing keeps the arrays for the next scan";

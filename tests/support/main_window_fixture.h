@@ -3,11 +3,15 @@
 #pragma once
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <stdlib.h>
+#include <string.h>
 
+#include <string>
 #include <vector>
 
+#include "browser/file_list.h"
 #include "platform/bridge.h"
 #include "shell/settings.h"
 #include "tests/support/registry_snapshot.h"
@@ -35,20 +39,30 @@ inline void install_frames(std::vector<Image*> frames, std::vector<int32_t> dela
     ImageSet& set = g_viewer.document;
     set.count = (int32_t)frames.size();
     set.frames = (Image**)calloc(frames.size(), sizeof(Image*));
-    for (size_t i = 0; i < frames.size(); ++i) set.frames[i] = frames[i];
-    if (!delays.empty()) {
-        set.delays = (int32_t*)calloc(delays.size(), sizeof(int32_t));
-        for (size_t i = 0; i < delays.size(); ++i) set.delays[i] = delays[i];
-    }
+    memcpy(set.frames, frames.data(), frames.size() * sizeof(Image*));
+    set.delays = delays.empty() ? nullptr : (int32_t*)calloc(delays.size(), sizeof(int32_t));
+    if (set.delays) memcpy(set.delays, delays.data(), delays.size() * sizeof(int32_t));
     g_viewer.frame_index = index;
     g_viewer.shown = g_viewer.loaded_image = set.frames[index];
 }
 
-// count gray pictures of w x h.
-inline void install_frames(int count, int w = 40, int h = 30, int index = 0) {
+// count gray pictures of w x h; an animation when they have a delay.
+inline void install_frames(int count, int w = 40, int h = 30, int index = 0, int32_t delay = 0) {
     std::vector<Image*> frames;
     for (int i = 0; i < count; ++i) frames.push_back(make_picture(w, h));
-    install_frames(frames, {}, index);
+    install_frames(frames, delay ? std::vector<int32_t>(count, delay) : std::vector<int32_t>(), index);
+}
+
+inline std::string status_part(int part) {
+    char text[512] = "";
+    SendMessageA(g_viewer.status_bar, SB_GETTEXTA, part, (LPARAM)text);
+    return text;
+}
+
+inline std::string window_title() {
+    char text[512] = "";
+    GetWindowTextA(g_viewer.main_window, text, sizeof text);
+    return text;
 }
 
 inline void pump_messages() {
@@ -78,10 +92,12 @@ struct MainWindowTest : ::testing::Test {
         pump_messages();
     }
     void SetUp() override { OpenWindow(); }
+    void Command(int id) { SendMessageA(window, WM_COMMAND, id, 0); }
     void TearDown() override {
         if (window && IsWindow(window)) DestroyWindow(window);
         pump_messages();
         CloseDocument();
+        free_file_list();
         g_viewer = viewer_state_defaults();
     }
     // Sets client width (and a fixed height) through the window size.

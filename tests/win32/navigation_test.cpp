@@ -1,5 +1,5 @@
-// Opening files and stepping through a real folder on disk, through the main
-// window's own commands.
+// Opening files and folders and stepping through a real folder on disk,
+// through the main window's own commands.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "browser/file_list.h"
-#include "core/stb_adapter.h"
+#include "core/decode_message.h"
+#include "core/loader.h"
+#include "platform/text.h"
 #include "res/resource.h"
 #include "tests/support/bmp_builder.h"
 #include "tests/support/dialog_driver.h"
@@ -15,30 +17,17 @@
 
 namespace {
 
-void write_bytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    FILE* f = fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr) << path;
-    fwrite(bytes.data(), 1, bytes.size(), f);
-    fclose(f);
-}
-
-// A 4 x 3 bitmap filled with one blue value, so a test knows which is shown.
+// A 2 x 2 bitmap filled with one blue value, so a test knows which is shown.
 std::vector<uint8_t> bitmap(uint8_t blue) {
     BmpSpec s;
-    s.width = 4;
-    s.height = 3;
     std::vector<uint8_t> b = bmp_headers(s);
-    for (int row = 0; row < 3; ++row)
-        for (size_t i = 0; i < bmp_row_bytes(s); ++i) b.push_back(i % 3 == 0 ? blue : 0);
+    for (size_t i = 0; i < 2 * bmp_row_bytes(s); ++i) b.push_back(i % bmp_row_bytes(s) % 3 == 0 ? blue : 0);
     return b;
 }
 
-// A 1 x 1 red GIF.
-const std::vector<uint8_t> kTinyGif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0xFF, 0, 0, 0, 0, 0,
-                                       ',', 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 'D', 1, 0, ';'};
-
 struct NavigationTest : MainWindowTest {
-    std::string folder;
+    std::string folder;  // of this test alone; ends in a backslash
+    std::vector<std::wstring> files;
     void SetUp() override {
         MainWindowTest::SetUp();
         char temp[MAX_PATH];
@@ -48,38 +37,36 @@ struct NavigationTest : MainWindowTest {
     }
     void TearDown() override {
         MainWindowTest::TearDown();
-        WIN32_FIND_DATAA d;
-        HANDLE h = FindFirstFileA((folder + "*").c_str(), &d);
-        if (h != INVALID_HANDLE_VALUE) {
-            do DeleteFileA((folder + d.cFileName).c_str());
-            while (FindNextFileA(h, &d));
-            FindClose(h);
-        }
+        for (const std::wstring& file : files) DeleteFileW(file.c_str());
         RemoveDirectoryA(folder.c_str());
     }
-    std::string Put(const char* name, const std::vector<uint8_t>& bytes) {
-        write_bytes(folder + name, bytes);
-        return folder + name;
+    // Writes a file into the folder: a wide name, so that any name can be written.
+    std::string Put(const std::wstring& name, const std::vector<uint8_t>& bytes) {
+        files.push_back(std::wstring(folder.begin(), folder.end()) + name);
+        HANDLE h = CreateFileW(files.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        EXPECT_TRUE(WriteFile(h, bytes.data(), (DWORD)bytes.size(), &written, nullptr)) << folder;
+        CloseHandle(h);
+        return folder + std::string(name.begin(), name.end());
     }
     std::string Shown() {
         std::string p = g_viewer.current_path;
         return p.substr(p.find_last_of('\\') + 1);
     }
-    void Command(int id) { SendMessageA(window, WM_COMMAND, id, 0); }
 };
 
 }  // namespace
 
-TEST_F(NavigationTest, NextAndPreviousWrapAroundFiveBitmaps) {
-    const char* names[] = {"a.bmp", "b.bmp", "c.bmp", "d.bmp", "e.bmp"};
+TEST_F(NavigationTest, StepsWrapAroundAndFirstAndLastJump) {
+    const wchar_t* names[] = {L"a.bmp", L"b.bmp", L"c.bmp", L"d.bmp", L"e.bmp"};
     for (int i = 0; i < 5; ++i) Put(names[i], bitmap((uint8_t)(10 * i)));
     ASSERT_TRUE(OpenFileInViewer((folder + "c.bmp").c_str()));
     EXPECT_EQ(g_file_list.count, 5);
     EXPECT_EQ(g_file_list.current, 2);
     EXPECT_EQ(g_viewer.shown->pixels[0], 20);
     const struct { int command; const char* shown; } steps[] = {
-        {IDM_GO_NEXT, "d.bmp"}, {IDM_GO_NEXT, "e.bmp"}, {IDM_GO_NEXT, "a.bmp"}, {IDM_GO_PREVIOUS, "e.bmp"},
-        {IDM_GO_FIRST, "a.bmp"}, {IDM_GO_PREVIOUS, "e.bmp"}, {IDM_GO_LAST, "e.bmp"}, {IDM_GO_FIRST, "a.bmp"},
+        {IDM_GO_NEXT, "d.bmp"},  {IDM_GO_NEXT, "e.bmp"},     {IDM_GO_NEXT, "a.bmp"},
+        {IDM_GO_PREVIOUS, "e.bmp"}, {IDM_GO_FIRST, "a.bmp"}, {IDM_GO_LAST, "e.bmp"},
     };
     for (auto s : steps) {
         Command(s.command);
@@ -88,117 +75,96 @@ TEST_F(NavigationTest, NextAndPreviousWrapAroundFiveBitmaps) {
     }
     // The wheel steps too: towards the user is the next picture.
     SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)-120), 0);
-    EXPECT_EQ(Shown(), "b.bmp");
-    SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
     EXPECT_EQ(Shown(), "a.bmp");
+    SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    EXPECT_EQ(Shown(), "e.bmp");
 }
 
-TEST_F(NavigationTest, OnePictureOnlyNextDoesNothing) {
-    std::string only = Put("only.bmp", bitmap(7));
-    Put("notes.txt", {'h', 'i'});
-    ASSERT_TRUE(OpenFileInViewer(only.c_str()));
-    EXPECT_EQ(g_file_list.count, 1);
+TEST_F(NavigationTest, ShowAllFilesListsEverythingAndStepsOnlyOntoPictures) {
+    std::string a = Put(L"a.bmp", bitmap(1));
+    Put(L"notes.txt", {'h', 'i'});
+    ASSERT_TRUE(OpenFileInViewer(a.c_str()));
+    EXPECT_EQ(g_file_list.count, 1) << "only pictures without ShowAllFiles";
     Image* before = g_viewer.shown;
     Command(IDM_GO_NEXT);
-    SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)-120), 0);
-    EXPECT_EQ(g_viewer.shown, before) << "not even reloaded";
-}
+    EXPECT_EQ(g_viewer.shown, before) << "one picture: Next does not even reload it";
 
-TEST_F(NavigationTest, ShowAllFilesSkipsWhatIsNotAPicture) {
-    Put("a.bmp", bitmap(1));
-    Put("notes.txt", {'h', 'i'});
-    Put("b.bmp", bitmap(2));
+    Put(L"b.bmp", bitmap(2));
     g_settings.ShowAllFiles = 1;
-    ASSERT_TRUE(OpenFileInViewer((folder + "a.bmp").c_str()));
+    ASSERT_TRUE(OpenFileInViewer(a.c_str()));
     EXPECT_EQ(g_file_list.count, 3);
     Command(IDM_GO_NEXT);
     EXPECT_EQ(Shown(), "b.bmp");
-    Command(IDM_GO_NEXT);  // skips notes.txt, wraps to a.bmp
-    EXPECT_EQ(Shown(), "a.bmp");
-    Command(IDM_GO_LAST);  // the last entry is notes.txt: the last picture before it is shown
-    EXPECT_EQ(Shown(), "b.bmp");
+    Command(IDM_GO_NEXT);
+    EXPECT_EQ(Shown(), "a.bmp") << "notes.txt is stepped over";
+    Command(IDM_GO_LAST);
+    EXPECT_EQ(Shown(), "b.bmp") << "the last picture before notes.txt";
 }
 
-TEST_F(NavigationTest, DamagedFileKeepsThePictureAndTheTitle) {
-    std::string good = Put("good.bmp", bitmap(5));
+TEST_F(NavigationTest, FailedOpenKeepsThePositionThePictureAndTheTitle) {
+    std::string good = Put(L"a.bmp", bitmap(5));
     std::vector<uint8_t> damaged = bitmap(5);
     damaged[28] = 16;  // 16 bits per pixel: refused
-    std::string bad = Put("bad.bmp", damaged);
+    std::string bad = Put(L"b.bmp", damaged);
     ASSERT_TRUE(OpenFileInViewer(good.c_str()));
-    char title[256];
-    GetWindowTextA(window, title, sizeof title);
+    std::string title = window_title();
     Image* shown = g_viewer.shown;
+    char reason[kMessageBytes] = "";
+    ASSERT_EQ(load_image(bad.c_str(), reason), nullptr);
+    char message[1024];
+    snprintf(message, sizeof message, tr(kTextCannotOpenImage), bad.c_str(), reason);
 
     answer_next_dialog(IDOK);
-    EXPECT_FALSE(OpenFileInViewer(bad.c_str()));
+    Command(IDM_GO_NEXT);
     stop_answering();
     ASSERT_TRUE(last_dialog().seen);
-    EXPECT_EQ(last_dialog().title, "Lumora");
-    EXPECT_EQ(last_dialog().text, "Cannot open image:\n" + bad + "\n\nDesteklenmeyen BMP bit derinligi.");
+    EXPECT_EQ(last_dialog().text, message);
+    EXPECT_EQ(g_file_list.current, 0) << "the next Next tries the same file again";
     EXPECT_EQ(g_viewer.shown, shown);
-    EXPECT_EQ(Shown(), "good.bmp");
-    char after[256];
-    GetWindowTextA(window, after, sizeof after);
-    EXPECT_STREQ(after, title);
+    EXPECT_EQ(window_title(), title);
 
     answer_next_dialog(IDOK);
     EXPECT_FALSE(OpenFileInViewer((folder + "missing.bmp").c_str()));
     stop_answering();
-    EXPECT_EQ(last_dialog().text, "Cannot open file.");
+    EXPECT_EQ(last_dialog().text, tr(kTextCannotOpenFile));
     EXPECT_EQ(g_viewer.shown, shown);
 }
 
+// The first bytes choose the loader: a GIF named .bmp opens as a GIF, and its
+// one frame keeps its delay but does not animate.
 TEST_F(NavigationTest, FirstBytesWinOverTheExtension) {
-    Image* red = image_create(2, 2);
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 2; ++x) image_set_pixel(red, x, y, 0, 0, 255);
-    std::string png = folder + "png-inside.bmp";
-    ASSERT_TRUE(save_image(png.c_str(), red, kSavePng, 0));
-    image_free(red);
-    std::string gif = Put("gif-inside.bmp", kTinyGif);
-
-    ASSERT_TRUE(OpenFileInViewer(png.c_str()));
-    EXPECT_EQ(g_viewer.shown->width, 2);
-    EXPECT_EQ(image_row(g_viewer.shown, 0)[2], 255);
+    std::string gif = Put(L"gif-inside.bmp", {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0xFF, 0, 0, 0, 0,
+                                             0, ',', 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 'D', 1, 0, ';'});
     ASSERT_TRUE(OpenFileInViewer(gif.c_str()));
     EXPECT_EQ(g_viewer.document.count, 1);
     EXPECT_NE(g_viewer.document.delays, nullptr) << "the GIF loader gave the frame";
-    EXPECT_FALSE(g_viewer.animating) << "one frame does not animate";
-    EXPECT_EQ(image_row(g_viewer.shown, 0)[2], 255);
+    EXPECT_FALSE(g_viewer.animating);
+    EXPECT_EQ(image_row(g_viewer.shown, 0)[2], 255) << "red";
 }
 
-TEST_F(NavigationTest, FolderPathGetsOneBackslash) {
-    Put("x.bmp", bitmap(3));
+TEST_F(NavigationTest, OpenPathTakesFoldersAndRelativePaths) {
+    Put(L"x.bmp", bitmap(3));
     OpenPath(folder.c_str());  // already ends in a backslash
-    EXPECT_EQ(std::string(g_file_list.folder), folder);
+    EXPECT_EQ(std::string(g_file_list.folder), folder) << "no second backslash";
     EXPECT_EQ(g_file_list.count, 1);
-    EXPECT_EQ(g_file_list.current, 0);
-    std::string bare = folder.substr(0, folder.size() - 1);
-    OpenPath(bare.c_str());
+    OpenPath(folder.substr(0, folder.size() - 1).c_str());
     EXPECT_EQ(std::string(g_file_list.folder), folder);
+
+    char before[MAX_PATH];
+    GetCurrentDirectoryA(sizeof before, before);
+    ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
+    OpenPath("x.bmp");
+    SetCurrentDirectoryA(before);
+    EXPECT_EQ(std::string(g_viewer.current_path), folder + "x.bmp") << "taken from the current folder";
 }
 
+// The folder scan lists a name the ANSI code page cannot hold by a name that
+// opens.
 TEST_F(NavigationTest, NameOutsideTheAnsiCodePageOpens) {
-    std::wstring wide_folder(folder.begin(), folder.end());
-    std::wstring name = wide_folder + L"\x03A9\x03BC\x03AD\x03B3\x03B1.bmp";  // Greek letters
-    std::vector<uint8_t> bytes = bitmap(77);
-    HANDLE h = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(h, bytes.data(), (DWORD)bytes.size(), &written, nullptr);
-    CloseHandle(h);
-    Put("plain.bmp", bitmap(1));
-
-    scan_folder((folder + "*").c_str());
-    ASSERT_EQ(g_file_list.count, 2);
-    int greek = -1;
-    for (int i = 0; i < 2; ++i)
-        if (!strstr(g_file_list.path[i], "plain.bmp")) greek = i;
-    ASSERT_GE(greek, 0);
-    std::string listed = g_file_list.path[greek];
-    GoToIndex(greek);
-    EXPECT_EQ(std::string(g_viewer.current_path), listed);
-    ASSERT_NE(g_viewer.shown, nullptr) << "opened through " << listed;
+    Put(L"\x03A9\x03BC\x03AD\x03B3\x03B1.bmp", bitmap(77));  // Greek letters
+    scan_folder(folder.c_str());
+    ASSERT_EQ(g_file_list.count, 1);
+    GoToIndex(0);
+    ASSERT_NE(g_viewer.shown, nullptr) << "opened through " << g_file_list.path[0];
     EXPECT_EQ(g_viewer.shown->pixels[0], 77);
-    DeleteFileW(name.c_str());
 }

@@ -1,77 +1,31 @@
-// The viewer's status bar parts and the window title on the real window.
+// The viewer's status bar and the window title on the real window: which part
+// gets what, and from where. The formatting rules are tested natively
+// (tests/native/view_status_text_test.cpp).
 #include <windows.h>
-#include <commctrl.h>
 #include <gtest/gtest.h>
-
-#include <stdlib.h>
 
 #include <string>
 #include <vector>
 
-#include "browser/file_list.h"
+#include "browser/file_list_pure.h"
+#include "platform/text.h"
 #include "tests/support/main_window_fixture.h"
+#include "tests/support/scratch.h"
 #include "viewer/layout.h"
+#include "viewer/status_text_pure.h"
 #include "viewer/view.h"
 
 namespace {
 
-std::string status_part(int part) {
-    char text[512] = "";
-    SendMessageA(g_viewer.status_bar, SB_GETTEXTA, part, (LPARAM)text);
-    return text;
+// A file of `bytes` bytes in the scratch folder; its full path.
+std::string scratch_file(const char* name, size_t bytes) {
+    std::string path = write_scratch(name, std::vector<unsigned char>(bytes, 'x'));
+    char full[MAX_PATH] = "";
+    GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    return full;
 }
-
-std::string title_of(HWND window) {
-    char text[512] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-void install_frames(int count, int w, int h, bool with_delays) {
-    std::vector<Image*> frames;
-    for (int i = 0; i < count; ++i) frames.push_back(make_picture(w, h));
-    install_frames(frames, with_delays ? std::vector<int32_t>(count, 100) : std::vector<int32_t>{});
-}
-
-void show_frame(int index) {
-    g_viewer.frame_index = index;
-    g_viewer.shown = g_viewer.document.frames[index];
-}
-
-// A folder of its own under the temporary folder, emptied at the end.
-struct TempFolder {
-    std::string path;  // ends in a backslash
-    std::vector<std::string> files;
-    TempFolder() {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        path = std::string(temp) + "lumora-view-status\\";
-        CreateDirectoryA(path.c_str(), nullptr);
-    }
-    std::string write(const char* name, size_t bytes) {
-        std::string file = path + name;
-        HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        std::vector<char> data(bytes, 'x');
-        DWORD written = 0;
-        if (h != INVALID_HANDLE_VALUE) {
-            if (bytes) WriteFile(h, data.data(), (DWORD)bytes, &written, nullptr);
-            CloseHandle(h);
-        }
-        files.push_back(file);
-        return file;
-    }
-    ~TempFolder() {
-        for (const std::string& f : files) DeleteFileA(f.c_str());
-        RemoveDirectoryA(path.c_str());
-    }
-};
 
 struct ViewStatusTest : MainWindowTest {
-    TempFolder folder;
-    void TearDown() override {
-        free_file_list();
-        MainWindowTest::TearDown();
-    }
     void SetPath(const std::string& path) {
         lstrcpynA(g_viewer.current_path, path.c_str(), sizeof g_viewer.current_path);
     }
@@ -81,106 +35,74 @@ struct ViewStatusTest : MainWindowTest {
 
 TEST_F(ViewStatusTest, NothingOpenShowsTheHint) {
     UpdateStatusBar();
-    EXPECT_EQ(status_part(0), "Open an image (Ctrl+O)...");
+    EXPECT_EQ(status_part(0), tr(kTextOpenHint));
     for (int part = 1; part <= 4; ++part) EXPECT_EQ(status_part(part), "") << part;
-    EXPECT_EQ(title_of(window), "Lumora");
 }
 
-TEST_F(ViewStatusTest, OneFileWithItsSizeTypeDimensionsAndScale) {
-    SetPath(folder.write("photo.png", 1025));
-    install_frames(1, 40, 30, false);
-    g_viewer.zoom.mode = 2;
+TEST_F(ViewStatusTest, EachPartDescribesTheShownPicture) {
+    std::string path = scratch_file("status-b.png", 3000), folder = path.substr(0, path.rfind('\\') + 1);
+    SetPath(path);
+    install_frames(1, 40, 30);
+    g_viewer.zoom.mode = kZoomShrinkToFit;
     LayoutMainWindow();
-    EXPECT_EQ(status_part(0), "photo.png");
-    EXPECT_EQ(status_part(1), "PNG Image");
-    EXPECT_EQ(status_part(2), "2 KB");
+    EXPECT_EQ(status_part(0), "status-b.png");
+    EXPECT_NE(status_part(1), "");
+    EXPECT_EQ(status_part(1), FileTypeName(path.c_str()));
+    EXPECT_EQ(status_part(2), "3 KB") << "the size from the file system";
     EXPECT_EQ(status_part(3), "40 x 30");
     EXPECT_EQ(status_part(4), "100%");
-
-    SetPath(folder.write("small.bmp", 1023));
+    g_language = 3;
     UpdateStatusBar();
-    EXPECT_EQ(status_part(1), "Bitmap Image");
-    EXPECT_EQ(status_part(2), "1 KB");
-}
+    g_language = 0;
+    EXPECT_EQ(status_part(1), text_entry(3, FileTypeTextId(path.c_str()))) << "the type name follows the language";
 
-TEST_F(ViewStatusTest, PositionInTheFolderAndSizeFromTheList) {
-    folder.write("a.png", 10);
-    std::string second = folder.write("b.png", 3000);
-    scan_folder(second.c_str());
-    ASSERT_EQ(g_file_list.count, 2);
-    ASSERT_EQ(g_file_list.current, 1);
-    SetPath(second);
-    install_frames(1, 40, 30, false);
-    // The list's size is used while its current entry is the shown file.
-    g_file_list.size[1] = 5000;
+    // With a folder list: the position, and the size from the list while its
+    // current entry is the shown file.
+    ASSERT_TRUE(file_list_append(&g_file_list, folder.c_str(), "status-a.png", 10, 0));
+    ASSERT_TRUE(file_list_append(&g_file_list, folder.c_str(), "STATUS-B.PNG", 5000, 0));
+    g_file_list.current = 1;
     UpdateStatusBar();
-    EXPECT_EQ(status_part(0), "b.png  (2/2)");
+    EXPECT_EQ(status_part(0), "status-b.png  (2/2)");
     EXPECT_EQ(status_part(2), "5 KB");
-    // A list whose current entry is another file: the file system answers.
     g_file_list.current = 0;
     UpdateStatusBar();
-    EXPECT_EQ(status_part(0), "b.png  (1/2)");
-    EXPECT_EQ(status_part(2), "3 KB");
-}
+    EXPECT_EQ(status_part(0), "status-b.png  (1/2)");
+    EXPECT_EQ(status_part(2), "3 KB") << "another current entry: the file system again";
 
-TEST_F(ViewStatusTest, FramesOfAnAnimationAndPagesOfADocument) {
-    SetPath(folder.write("spin.gif", 100));
-    install_frames(12, 20, 20, true);
-    show_frame(2);
+    SetPath(folder + "gone.png");
     UpdateStatusBar();
-    EXPECT_EQ(status_part(0), "spin.gif  [frame 3/12]");
-    EXPECT_EQ(status_part(1), "GIF Image");
-    CloseDocument();
-
-    SetPath(folder.write("scan.tif", 100));
-    install_frames(3, 20, 20, false);
-    UpdateStatusBar();
-    EXPECT_EQ(status_part(0), "scan.tif  [page 1/3]");
-    EXPECT_EQ(status_part(1), "TIFF Image");
-}
-
-TEST_F(ViewStatusTest, MissingFileAndUnknownType) {
-    SetPath(folder.path + "gone.xyz");
-    install_frames(1, 20, 20, false);
-    UpdateStatusBar();
-    EXPECT_EQ(status_part(0), "gone.xyz");
-    EXPECT_EQ(status_part(1), "") << "no type name for .xyz";
     EXPECT_EQ(status_part(2), "") << "no size for a missing file";
-    EXPECT_EQ(status_part(3), "20 x 20");
+}
+
+TEST_F(ViewStatusTest, FrameWordForAnAnimationPageWordOtherwise) {
+    SetPath("C:\\pictures\\spin.gif");
+    install_frames(12, 20, 20, 2, 100);
+    UpdateStatusBar();
+    std::string frame = std::string(tr(kTextWordFrame)) + " 3/12";
+    EXPECT_NE(status_part(0).find(frame), std::string::npos) << status_part(0) << " lacks " << frame;
+    CloseDocument();
+    install_frames(3, 20, 20);
+    UpdateStatusBar();
+    std::string page = std::string(tr(kTextWordPage)) + " 1/3";
+    EXPECT_NE(status_part(0).find(page), std::string::npos) << status_part(0) << " lacks " << page;
 }
 
 TEST_F(ViewStatusTest, NothingIsWrittenInFullScreen) {
-    SetPath(folder.write("photo.png", 10));
-    install_frames(1, 40, 30, false);
+    install_frames(1, 40, 30);
     UpdateStatusBar();
     ASSERT_EQ(status_part(3), "40 x 30");
     CloseDocument();
-    install_frames(1, 50, 60, false);
+    install_frames(1, 50, 60);
     g_viewer.fullscreen = true;
     UpdateStatusBar();
     g_viewer.fullscreen = false;
     EXPECT_EQ(status_part(3), "40 x 30");
-    UpdateStatusBar();
-    EXPECT_EQ(status_part(3), "50 x 60");
 }
 
-TEST_F(ViewStatusTest, TitleNamesTheFileAndItsEditedState) {
-    UpdateTitle("C:\\pictures\\cat.png");
-    EXPECT_EQ(title_of(window), "cat.png - Lumora");
+TEST_F(ViewStatusTest, TitleFollowsTheEditedState) {
     g_viewer.edited = true;
     UpdateTitle("C:\\pictures\\cat.png");
-    EXPECT_EQ(title_of(window), "*cat.png (edited) - Lumora");
-    g_viewer.edited = false;  // after Undo back to the loaded picture
-    UpdateTitle("C:\\pictures\\cat.png");
-    EXPECT_EQ(title_of(window), "cat.png - Lumora");
+    EXPECT_EQ(window_title(), "*cat.png (edited) - Lumora");
     UpdateTitle("");
-    EXPECT_EQ(title_of(window), "Lumora");
-    SetPath("C:\\pictures\\dog.jpg");
-    UpdateTitle(g_viewer.current_path);
-    EXPECT_EQ(title_of(window), "dog.jpg - Lumora");
-}
-
-TEST_F(ViewStatusTest, FileTypeNameForTheBrowser) {
-    EXPECT_STREQ(FileTypeName("C:\\x\\y.PCX"), "PC Paintbrush Image");
-    EXPECT_STREQ(FileTypeName("C:\\x\\y.txt"), "");
+    EXPECT_EQ(window_title(), "Lumora");
 }
