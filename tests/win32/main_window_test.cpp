@@ -4,6 +4,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/text.h"
 #include "res/resource.h"
@@ -18,22 +19,21 @@ namespace {
 
 bool button_enabled(int command) { return SendMessageA(g_viewer.toolbar, TB_ISBUTTONENABLED, command, 0) != 0; }
 
+// The commands of the toolbar's buttons, separators left out.
+std::vector<int> toolbar_commands() {
+    std::vector<int> ids;
+    for (int i = 0; i < (int)SendMessageA(g_viewer.toolbar, TB_BUTTONCOUNT, 0, 0); ++i) {
+        TBBUTTON b = {};
+        SendMessageA(g_viewer.toolbar, TB_GETBUTTON, i, (LPARAM)&b);
+        if (!(b.fsStyle & TBSTYLE_SEP)) ids.push_back(b.idCommand);
+    }
+    return ids;
+}
+
 std::string window_text(HWND w) {
     char text[64] = "";
     GetWindowTextA(w, text, sizeof text);
     return text;
-}
-
-std::string class_of(HWND w) {
-    char text[64] = "";
-    GetClassNameA(w, text, sizeof text);
-    return text;
-}
-
-LONG created_style;
-LRESULT CALLBACK watch_creation(int code, WPARAM wp, LPARAM lp) {
-    if (code == HCBT_CREATEWND && class_of((HWND)wp) == "LumoraMain") created_style = ((CBT_CREATEWNDA*)lp)->lpcs->style;
-    return CallNextHookEx(nullptr, code, wp, lp);
 }
 
 // The popup menu the window tracks, read when it opens and then closed.
@@ -56,45 +56,23 @@ LRESULT CALLBACK read_popup(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 TEST_F(MainWindowTest, ClassStyleAndChrome) {
-    EXPECT_EQ(class_of(window), "LumoraMain");
+    char cls[32] = "";
+    GetClassNameA(window, cls, sizeof cls);
+    EXPECT_STREQ(cls, "LumoraMain") << "a second start looks for this class";
     EXPECT_EQ(window_text(window), tr(kTextProduct));
-    EXPECT_EQ(GetClassLongA(window, GCL_STYLE), (DWORD)CS_DBLCLKS);
+    EXPECT_EQ(GetClassLongA(window, GCL_STYLE), (DWORD)CS_DBLCLKS) << "double clicks toggle full screen";
     EXPECT_EQ(GetClassLongPtrA(window, GCLP_HBRBACKGROUND), 0) << "the view paints every pixel";
     EXPECT_NE(GetMenu(window), nullptr) << "the class brings menu 101";
-    // Made with both scroll bars; the view hides them while nothing scrolls.
-    DestroyWindow(window);
-    pump_messages();
-    HHOOK hook = SetWindowsHookExA(WH_CBT, watch_creation, nullptr, GetCurrentThreadId());
-    window = CreateMainWindow(GetModuleHandleA(nullptr));
-    UnhookWindowsHookEx(hook);
-    ASSERT_NE(window, nullptr);
-    LONG want = WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL;
-    EXPECT_EQ(created_style & want, want);
-    EXPECT_EQ(g_viewer.main_window, window);
-
-    const struct { HWND child; int id; const char* cls; LONG style; } chrome[] = {
-        {g_viewer.toolbar, kToolbarId, "ToolbarWindow32", TBSTYLE_TOOLTIPS},
-        {g_viewer.status_bar, kStatusBarId, "msctls_statusbar32", SBARS_SIZEGRIP},
-        {g_viewer.page_box, kPageBoxId, "Edit", ES_READONLY},
-    };
-    for (const auto& c : chrome) {
-        ASSERT_NE(c.child, nullptr) << c.cls;
-        EXPECT_EQ(GetParent(c.child), c.id == kPageBoxId ? g_viewer.toolbar : window) << c.cls;
-        EXPECT_EQ(GetDlgCtrlID(c.child), c.id) << c.cls;
-        EXPECT_EQ(lstrcmpiA(class_of(c.child).c_str(), c.cls), 0) << class_of(c.child);
-        EXPECT_EQ(GetWindowLongA(c.child, GWL_STYLE) & c.style, c.style) << c.cls;
-    }
+    EXPECT_TRUE(GetWindowLongA(g_viewer.toolbar, GWL_STYLE) & TBSTYLE_TOOLTIPS);
+    EXPECT_EQ(GetParent(g_viewer.page_box), g_viewer.toolbar);
+    EXPECT_TRUE(GetWindowLongA(g_viewer.page_box, GWL_STYLE) & ES_READONLY);
 }
 
 // The toolbar shows every row with a viewer image, and the context menu
 // holds only rows of the table, grayed by their rules.
 TEST_F(MainWindowTest, ToolbarAndContextMenuTakeTheirCommandsFromTheTable) {
-    std::set<int> on_toolbar, with_image;
-    for (int i = 0; i < (int)SendMessageA(g_viewer.toolbar, TB_BUTTONCOUNT, 0, 0); ++i) {
-        TBBUTTON b = {};
-        SendMessageA(g_viewer.toolbar, TB_GETBUTTON, i, (LPARAM)&b);
-        if (!(b.fsStyle & TBSTYLE_SEP)) on_toolbar.insert(b.idCommand);
-    }
+    std::vector<int> ids = toolbar_commands();
+    std::set<int> on_toolbar(ids.begin(), ids.end()), with_image;
     for (int i = 0; i < kCommandTableSize; ++i)
         if (kCommandTable[i].viewer_image != kNoImage) with_image.insert(kCommandTable[i].id);
     EXPECT_EQ(on_toolbar, with_image);
@@ -130,31 +108,33 @@ TEST_F(MainWindowTest, StatusPartsFollowTheClientWidth) {
 }
 
 // The toolbar takes its state from the same rules as the menu.
-TEST_F(MainWindowTest, ToolbarButtonsFollowTheMenuRules) {
+TEST_F(MainWindowTest, ToolbarAndMenuFollowTheDocument) {
     HMENU menu = GetMenu(window);
-    int buttons = (int)SendMessageA(g_viewer.toolbar, TB_BUTTONCOUNT, 0, 0);
-    auto check_all = [&](const char* when) {
+    auto has = [&](int id, UINT flag) { return (GetMenuState(menu, id, MF_BYCOMMAND) & flag) != 0; };
+    auto check_toolbar = [&](const char* when) {
         LayoutMainWindow();
         int enabled = 0;
-        for (int i = 0; i < buttons; ++i) {
-            TBBUTTON b = {};
-            SendMessageA(g_viewer.toolbar, TB_GETBUTTON, i, (LPARAM)&b);
-            if (b.fsStyle & TBSTYLE_SEP) continue;
-            bool on = button_enabled(b.idCommand);
-            enabled += on;
-            EXPECT_EQ(on, !(GetMenuState(menu, b.idCommand, MF_BYCOMMAND) & MF_GRAYED)) << when << ": " << b.idCommand;
+        for (int id : toolbar_commands()) {
+            enabled += button_enabled(id);
+            EXPECT_EQ(button_enabled(id), !has(id, MF_GRAYED)) << when << ": " << id;
         }
         return enabled;
     };
-    EXPECT_EQ(check_all("nothing open"), 2) << "only Open and Browse";
+    EXPECT_EQ(check_toolbar("nothing open"), 2) << "only Open and Browse";
     EXPECT_TRUE(button_enabled(IDM_FILE_OPEN) && button_enabled(IDM_VIEW_BROWSE_FOLDER));
+    for (int id : {IDM_FILE_SAVE, IDM_VIEW_ZOOM_IN, IDM_EDIT_UNDO}) EXPECT_TRUE(has(id, MF_GRAYED)) << id << ", none";
     install_frames(1);
-    check_all("one picture");
-    EXPECT_TRUE(button_enabled(IDM_IMAGE_CROP));
-    EXPECT_FALSE(button_enabled(IDM_GO_NEXT_PAGE));
+    g_settings.ThumbSize = 192;
+    check_toolbar("one picture");
+    for (int id : {IDM_FILE_SAVE, IDM_IMAGE_CROP}) EXPECT_FALSE(has(id, MF_GRAYED)) << id << ", one picture";
+    for (int id : {IDM_EDIT_UNDO, IDM_GO_NEXT_PAGE}) EXPECT_TRUE(has(id, MF_GRAYED)) << id << ", one picture";
+    EXPECT_TRUE(has(IDM_THUMB_EXTRA_LARGE, MF_CHECKED) && !has(IDM_THUMB_MEDIUM, MF_CHECKED)) << "the radio mark moves";
+    g_viewer.undo_image = make_picture(2, 2);
+    SendMessageA(window, WM_INITMENU, (WPARAM)menu, 0);
+    EXPECT_FALSE(has(IDM_EDIT_UNDO, MF_GRAYED));
     CloseDocument();
     install_frames(3, 40, 30, 1);
-    check_all("three pages");
+    check_toolbar("three pages");
     EXPECT_TRUE(button_enabled(IDM_GO_PREVIOUS_PAGE) && button_enabled(IDM_GO_NEXT_PAGE));
 }
 
@@ -180,29 +160,23 @@ TEST_F(MainWindowTest, LargeButtonsRebuildTheToolbarAndWriteNothing) {
     HIMAGELIST images = (HIMAGELIST)SendMessageA(g_viewer.toolbar, TB_GETIMAGELIST, 0, 0);
     int cx = 0, cy = 0;
     ImageList_GetIconSize(images, &cx, &cy);
-    EXPECT_TRUE(cx == 24 && cy == 24) << cx << " x " << cy;
-    EXPECT_EQ(ImageList_GetImageCount(images), IMG_VIEWER_COUNT);
+    EXPECT_TRUE(cx == 24 && cy == 24 && ImageList_GetImageCount(images) == IMG_VIEWER_COUNT)
+        << ImageList_GetImageCount(images) << " images of " << cx << " x " << cy;
     EXPECT_TRUE(GetMenuState(GetMenu(window), IDM_VIEW_LARGE_TOOLBAR_BUTTONS, MF_BYCOMMAND) & MF_CHECKED);
+    DWORD value = 0;
+    EXPECT_FALSE(registry_read_dword(HKEY_CURRENT_USER, L"Software\\Harnwick\\Lumora", L"LargeButtons", &value))
+        << "the toggle reaches the registry only with the next full save";
 
     // The page box stays between the page buttons.
     RECT previous, next, box;
-    int previous_at = (int)SendMessageA(g_viewer.toolbar, TB_COMMANDTOINDEX, IDM_GO_PREVIOUS_PAGE, 0);
-    int next_at = (int)SendMessageA(g_viewer.toolbar, TB_COMMANDTOINDEX, IDM_GO_NEXT_PAGE, 0);
-    ASSERT_TRUE(SendMessageA(g_viewer.toolbar, TB_GETITEMRECT, previous_at, (LPARAM)&previous));
-    ASSERT_TRUE(SendMessageA(g_viewer.toolbar, TB_GETITEMRECT, next_at, (LPARAM)&next));
+    for (auto at : {std::make_pair(IDM_GO_PREVIOUS_PAGE, &previous), std::make_pair(IDM_GO_NEXT_PAGE, &next)}) {
+        int index = (int)SendMessageA(g_viewer.toolbar, TB_COMMANDTOINDEX, at.first, 0);
+        ASSERT_TRUE(SendMessageA(g_viewer.toolbar, TB_GETITEMRECT, index, (LPARAM)at.second));
+    }
     GetWindowRect(g_viewer.page_box, &box);
     MapWindowPoints(nullptr, g_viewer.toolbar, (POINT*)&box, 2);
     EXPECT_TRUE(box.left >= previous.right && box.right <= next.left && box.bottom > previous.top &&
                 box.top < previous.bottom);
-
-    DWORD value = 0;
-    EXPECT_FALSE(registry_read_dword(HKEY_CURRENT_USER, L"Software\\Harnwick\\Lumora", L"LargeButtons", &value))
-        << "the toggle reaches the registry only with the next full save";
-    SendMessageA(window, WM_COMMAND, IDM_VIEW_LARGE_TOOLBAR_BUTTONS, 0);
-    pump_messages();
-    EXPECT_FALSE(g_settings.LargeButtons);
-    ImageList_GetIconSize((HIMAGELIST)SendMessageA(g_viewer.toolbar, TB_GETIMAGELIST, 0, 0), &cx, &cy);
-    EXPECT_EQ(cx, 16);
 }
 
 TEST_F(MainWindowTest, ExitAsksTheWindowToClose) {
@@ -226,53 +200,29 @@ TEST_F(MainWindowTest, TooltipsAskForWideTextAndGetTheRowsText) {
     EXPECT_STREQ(narrow, tr(FindCommand(IDM_GO_NEXT_PAGE)->tooltip));
 }
 
-TEST_F(MainWindowTest, MenuStateFollowsTheDocument) {
-    HMENU menu = GetMenu(window);
-    auto has = [&](int id, UINT flag) { return (GetMenuState(menu, id, MF_BYCOMMAND) & flag) != 0; };
-    SendMessageA(window, WM_INITMENU, (WPARAM)menu, 0);
-    for (int id : {IDM_FILE_SAVE, IDM_VIEW_ZOOM_IN, IDM_EDIT_UNDO}) EXPECT_TRUE(has(id, MF_GRAYED)) << id << ", nothing open";
-    EXPECT_FALSE(has(IDM_FILE_OPEN, MF_GRAYED));
-    install_frames(1);
-    g_settings.ThumbSize = 192;
-    SendMessageA(window, WM_INITMENU, (WPARAM)menu, 0);
-    for (int id : {IDM_FILE_SAVE, IDM_VIEW_ZOOM_IN}) EXPECT_FALSE(has(id, MF_GRAYED)) << id << ", one picture";
-    for (int id : {IDM_EDIT_UNDO, IDM_GO_NEXT_PAGE}) EXPECT_TRUE(has(id, MF_GRAYED)) << id << ", one picture";
-    EXPECT_TRUE(has(IDM_THUMB_EXTRA_LARGE, MF_CHECKED) && !has(IDM_THUMB_MEDIUM, MF_CHECKED)) << "the radio mark moves";
-    g_viewer.undo_image = make_picture(2, 2);
-    SendMessageA(window, WM_INITMENU, (WPARAM)menu, 0);
-    EXPECT_FALSE(has(IDM_EDIT_UNDO, MF_GRAYED));
-}
-
 TEST_F(MainWindowTest, AcceleratorsSkipListKeysAndEditFields) {
-    HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, window, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
-    HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 100, 100, 20, window, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
-    ASSERT_TRUE(list && edit);
-    SetForegroundWindow(window);
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    auto with_ctrl = [&](bool down) {
-        keys[VK_CONTROL] = down ? 0x80 : 0;
-        SetKeyboardState(keys);
-    };
-    MSG left = {list, WM_KEYDOWN, VK_LEFT, 0, 0, {0, 0}};
-    SetFocus(list);
-    ASSERT_EQ(GetFocus(), list);
-    with_ctrl(false);
-    EXPECT_FALSE(AcceleratorsMaySee(left)) << "Left moves the list selection";
-    with_ctrl(true);
-    EXPECT_TRUE(AcceleratorsMaySee(left)) << "Ctrl+Left is Previous again";
-    with_ctrl(false);
-
-    SetFocus(edit);
-    MSG plus = {edit, WM_KEYDOWN, VK_ADD, 0, 0, {0, 0}};
-    EXPECT_FALSE(AcceleratorsMaySee(plus)) << "a plus typed in an edit is not a zoom";
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", style, 0, 0, 99, 99, window, nullptr, instance, nullptr);
+    HWND edit = CreateWindowExA(0, "EDIT", "", style, 0, 99, 99, 20, window, nullptr, instance, nullptr);
     install_frames(3);  // the page box takes the focus only while it is enabled
     UpdatePageBox();
-    SetFocus(g_viewer.page_box);
-    ASSERT_EQ(GetFocus(), g_viewer.page_box);
-    EXPECT_TRUE(AcceleratorsMaySee(plus)) << "accelerators work in the page box";
+    SetForegroundWindow(window);
+    const struct { HWND focus; WORD vk; bool ctrl, seen; const char* why; } cases[] = {
+        {list, VK_LEFT, false, false, "Left moves the list selection"},
+        {list, VK_LEFT, true, true, "Ctrl+Left is Previous again"},
+        {edit, VK_ADD, false, false, "a plus typed in an edit is not a zoom"},
+        {g_viewer.page_box, VK_ADD, false, true, "accelerators work in the page box"},
+    };
+    for (const auto& c : cases) {
+        SetFocus(c.focus);
+        ASSERT_EQ(GetFocus(), c.focus) << c.why;
+        BYTE keys[256] = {};
+        keys[VK_CONTROL] = c.ctrl ? 0x80 : 0;
+        SetKeyboardState(keys);
+        MSG msg = {c.focus, WM_KEYDOWN, c.vk, 0, 0, {0, 0}};
+        EXPECT_EQ(AcceleratorsMaySee(msg), c.seen) << c.why;
+    }
 }
 
 // Commands whose work is not built yet reach their row and do nothing: the

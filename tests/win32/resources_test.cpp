@@ -21,9 +21,6 @@ namespace {
 
 HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
 
-// ---------------------------------------------------------------------------
-// Menus and keys.
-
 struct MenuItem {
     UINT id;
     HMENU parent;
@@ -83,17 +80,8 @@ struct Key {
 // both the key that types it on this keyboard and, for + and -, the keypad's.
 std::vector<Key> KeysNamed(std::string name) {
     BYTE mods = 0;
-    for (bool more = true; more;) {
-        more = false;
-        for (auto prefix : {std::make_pair("Ctrl+", FCONTROL), std::make_pair("Shift+", FSHIFT)}) {
-            size_t n = strlen(prefix.first);
-            if (name.size() > n && name.compare(0, n, prefix.first) == 0) {
-                mods |= prefix.second;
-                name.erase(0, n);
-                more = true;
-            }
-        }
-    }
+    if (name.size() > 5 && name.compare(0, 5, "Ctrl+") == 0) mods |= FCONTROL, name.erase(0, 5);
+    if (name.size() > 6 && name.compare(0, 6, "Shift+") == 0) mods |= FSHIFT, name.erase(0, 6);
     const struct { const char* name; WORD vk; } named[] = {
         {"Left", VK_LEFT}, {"Right", VK_RIGHT}, {"Home", VK_HOME},  {"End", VK_END},         {"PgUp", VK_PRIOR},
         {"PgDn", VK_NEXT}, {"Del", VK_DELETE},  {"Space", VK_SPACE}, {"Backspace", VK_BACK}};
@@ -126,7 +114,7 @@ void ExpectKeysSend(const std::vector<ACCEL>& table, const std::string& name, UI
             << "\"" << name << "\" (key " << key.vk << ", mods " << (int)key.mods << ") should send " << command;
 }
 
-// First row index and ids of each radio group of the table.
+// The ids of each radio group of the table, in row order.
 std::vector<std::vector<UINT>> RadioGroups() {
     std::vector<std::vector<UINT>> groups;
     for (int i = 0; i < kCommandTableSize; ++i) {
@@ -183,15 +171,16 @@ TEST(Resources, MenusHoldTableCommandsOnceWithRadioGroupsAdjacent) {
         }
         // The recent lists find their submenus by these grayed placeholders
         // in the first menu.
-        std::vector<MenuItem> first_menu;
-        Walk(GetSubMenu(menu.handle, 0), &first_menu);
+        HMENU first_menu = GetSubMenu(menu.handle, 0);
         std::vector<UINT> placeholders = {IDM_RECENT_FOLDER_FIRST};
         if (resource == IDR_VIEWER_MENU) placeholders.push_back(IDM_RECENT_FILE_FIRST);
         for (UINT id : placeholders) {
-            auto found = std::find_if(first_menu.begin(), first_menu.end(), [&](const MenuItem& m) { return m.id == id; });
-            ASSERT_TRUE(found != first_menu.end()) << "placeholder " << id << " is not in the first menu";
-            EXPECT_TRUE(found->parent != GetSubMenu(menu.handle, 0) && (found->state & MFS_GRAYED))
-                << "placeholder " << id << " should be a grayed item of a submenu";
+            const MenuItem* found = menu.Find(id);
+            bool in_submenu = false;
+            for (int k = 0; found && k < GetMenuItemCount(first_menu); ++k)
+                in_submenu |= GetSubMenu(first_menu, k) == found->parent;
+            EXPECT_TRUE(in_submenu && (found->state & MFS_GRAYED))
+                << "placeholder " << id << " should be a grayed item of a submenu of the first menu";
         }
     }
 }
@@ -235,9 +224,6 @@ TEST(Resources, KeysSendTableCommandsAndTheirNamesAreRight) {
     }
 }
 
-// ---------------------------------------------------------------------------
-// Icons.
-
 namespace {
 
 #pragma pack(push, 2)
@@ -254,17 +240,6 @@ const BYTE* ResourceBytes(int id, LPCSTR type, DWORD* size) {
     HGLOBAL loaded = found ? LoadResource(Instance(), found) : nullptr;
     *size = found ? SizeofResource(Instance(), found) : 0;
     return loaded ? (const BYTE*)LockResource(loaded) : nullptr;
-}
-
-// The entries of an icon group: a 6-byte header whose last word is the count.
-std::vector<GroupIconEntry> GroupEntries(int id) {
-    DWORD size = 0;
-    const BYTE* bytes = ResourceBytes(id, (LPCSTR)RT_GROUP_ICON, &size);
-    if (!bytes || size < 6) return {};
-    WORD count = *(const WORD*)(bytes + 4);
-    if (size < 6 + count * sizeof(GroupIconEntry)) return {};
-    const GroupIconEntry* first = (const GroupIconEntry*)(bytes + 6);
-    return std::vector<GroupIconEntry>(first, first + count);
 }
 
 // The width of an icon's mask bitmap; -1 when the icon has none.
@@ -285,61 +260,44 @@ BOOL CALLBACK CollectIconGroup(HMODULE, LPCSTR, LPSTR name, LONG_PTR param) {
 
 }  // namespace
 
-TEST(Resources, IconGroupsKeepTheirOrderAndLoadAtListSizes) {
+TEST(Resources, IconGroupsKeepTheirOrderAndEveryEntryLoads) {
     // "lumora.exe,N" in a DefaultIcon value is the N-th group: the program
     // icon, then the type icons by id, with nothing between them.
     std::vector<int> groups, want = {IDI_LUMORA};
     EnumResourceNamesA(Instance(), (LPCSTR)RT_GROUP_ICON, CollectIconGroup, (LONG_PTR)&groups);
     for (int id = IDI_TYPE_BMP; id <= IDI_TYPE_PCD; ++id) want.push_back(id);
     ASSERT_EQ(groups, want);
-
-    std::vector<std::vector<BYTE>> type_images;
-    for (int id : groups) {
+    for (int id : groups)
         for (int size : {16, 32}) {
             HICON icon = (HICON)LoadImageA(Instance(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0);
             EXPECT_EQ(MaskWidth(icon), size) << "icon " << id << " at " << size << " pixels";
             if (icon) DestroyIcon(icon);
         }
-        if (id == IDI_LUMORA) continue;
-        std::vector<BYTE> images;
-        for (const GroupIconEntry& e : GroupEntries(id)) {
-            DWORD size = 0;
-            const BYTE* image = ResourceBytes(e.id, (LPCSTR)RT_ICON, &size);
-            if (image) images.insert(images.end(), image, image + size);
-        }
-        for (size_t other = 0; other < type_images.size(); ++other)
-            EXPECT_TRUE(type_images[other] != images) << "icons " << id << " and " << groups[other + 1] << " are the same";
-        type_images.push_back(images);
-    }
-}
 
-TEST(Resources, ProgramIconOffersBothSizesInSeveralDepths) {
-    // The icon picker chooses by the directory's size and depth and may
-    // create any entry.
-    std::vector<GroupIconEntry> entries = GroupEntries(IDI_LUMORA);
-    for (int size : {16, 32}) {
-        std::set<int> depths;
-        for (const GroupIconEntry& e : entries)
-            if (e.width == size && e.height == size) depths.insert(e.bit_count);
-        EXPECT_GE(depths.size(), 2u) << size << " pixels";
-    }
-    for (const GroupIconEntry& e : entries) {
-        int size = e.width ? e.width : 256;
-        SCOPED_TRACE(testing::Message() << size << " pixels, " << e.bit_count << " bits");
+    // The icon picker chooses among the program icon's entries by the
+    // directory's size and depth, and may create any of them.
+    DWORD size = 0;
+    const BYTE* group = ResourceBytes(IDI_LUMORA, (LPCSTR)RT_GROUP_ICON, &size);
+    int count = group && size >= 6 ? *(const WORD*)(group + 4) : 0;  // after reserved and type
+    ASSERT_TRUE(count > 0 && size >= 6 + count * sizeof(GroupIconEntry));
+    std::set<int> depths[2];  // of the 16 and the 32 pixel entries
+    const GroupIconEntry* entries = (const GroupIconEntry*)(group + 6);
+    for (const GroupIconEntry* e = entries; e < entries + count; ++e) {
+        int side = e->width ? e->width : 256;
+        SCOPED_TRACE(testing::Message() << side << " pixels, " << e->bit_count << " bits");
+        if ((side == 16 || side == 32) && e->height == side) depths[side / 32].insert(e->bit_count);
         DWORD bytes = 0;
-        const BYTE* image = ResourceBytes(e.id, (LPCSTR)RT_ICON, &bytes);
+        const BYTE* image = ResourceBytes(e->id, (LPCSTR)RT_ICON, &bytes);
         ASSERT_TRUE(image && bytes >= sizeof(BITMAPINFOHEADER));
         const BITMAPINFOHEADER* header = (const BITMAPINFOHEADER*)image;
-        EXPECT_EQ(header->biWidth, size);
-        EXPECT_EQ(header->biBitCount, e.bit_count) << "the directory misstates the depth";
-        HICON icon = CreateIconFromResourceEx((PBYTE)image, bytes, TRUE, 0x00030000, size, size, 0);
-        EXPECT_EQ(MaskWidth(icon), size);
+        EXPECT_TRUE(header->biWidth == side && header->biBitCount == e->bit_count) << "the directory misstates it";
+        HICON icon = CreateIconFromResourceEx((PBYTE)image, bytes, TRUE, 0x00030000, side, side, 0);
+        EXPECT_EQ(MaskWidth(icon), side);
         if (icon) DestroyIcon(icon);
     }
+    EXPECT_TRUE(depths[0].size() >= 2 && depths[1].size() >= 2)
+        << depths[0].size() << " depths at 16 pixels, " << depths[1].size() << " at 32";
 }
-
-// ---------------------------------------------------------------------------
-// Toolbar strips.
 
 namespace {
 
@@ -364,7 +322,8 @@ bool ReadRawStrip(int id, RawStrip* out) {
     out->width = h->biWidth;
     out->height = h->biHeight;
     const BYTE* rows = (const BYTE*)(palette + colours);
-    for (int y = out->height - 1; y >= 0; --y) out->index.insert(out->index.end(), rows + stride * y, rows + stride * y + out->width);
+    for (int y = out->height - 1; y >= 0; --y)
+        out->index.insert(out->index.end(), rows + stride * y, rows + stride * y + out->width);
     return true;
 }
 
@@ -399,7 +358,7 @@ TEST(Resources, ToolbarStripsFitTheirCellsAndKeepArtOffTheMappedColours) {
             for (int y = 0; y < s.cell; ++y)
                 for (int x = 0; x < s.cell; ++x) cell.push_back(raw.index[y * raw.width + c * s.cell + x]);
             size_t background = std::count(cell.begin(), cell.end(), (BYTE)face);
-            EXPECT_TRUE(background > 0 && background < cell.size() * 3 / 4) << "cell " << c << " is full or nearly empty";
+            EXPECT_TRUE(background > 0 && background < cell.size() * 3 / 4) << "cell " << c << " is full or empty";
             for (size_t other = 0; other < cells.size(); ++other)
                 EXPECT_TRUE(cells[other] != cell) << "cells " << other << " and " << c << " are the same";
             cells.push_back(cell);

@@ -12,6 +12,7 @@
 #include "browser/file_list.h"
 #include "tests/support/dialog_driver.h"
 #include "tests/support/main_window_fixture.h"
+#include "viewer/chrome.h"
 #include "viewer/main_window.h"
 
 namespace {
@@ -22,20 +23,14 @@ std::string test_data_folder() {
     return folder;
 }
 
-struct WindowSearch {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK match_main_window(HWND w, LPARAM lp) {
-    WindowSearch* s = (WindowSearch*)lp;
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    char cls[32] = "";
-    GetClassNameA(w, cls, sizeof cls);
-    if (owner != s->pid || lstrcmpA(cls, "LumoraMain") != 0 || !IsWindowVisible(w)) return TRUE;
-    s->found = w;
-    return FALSE;
+// The main window a process shows; none while it shows none.
+HWND main_window_of(DWORD pid) {
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "LumoraMain", nullptr));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == pid && IsWindowVisible(w)) return w;
+    }
+    return nullptr;
 }
 
 // Starts lumora.exe with the arguments in `folder` and keeps this thread's
@@ -58,9 +53,8 @@ int run_lumora(const std::string& arguments, const std::string& folder = "",
     for (DWORD start = GetTickCount(); GetTickCount() - start < 30000;) {
         if (MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, 50, QS_ALLINPUT) == WAIT_OBJECT_0) break;
         pump_messages();
-        WindowSearch search = {pi.dwProcessId, nullptr};
-        EnumWindows(match_main_window, (LPARAM)&search);
-        if (search.found && !done) done = look(search.found);
+        HWND shown = done ? nullptr : main_window_of(pi.dwProcessId);
+        if (shown) done = look(shown);
     }
     DWORD code = (DWORD)-1;
     if (WaitForSingleObject(pi.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 99);
@@ -121,7 +115,7 @@ TEST_F(MainWindowTest, StartsWithoutHandOverOpenTheirOwnWindow) {
             GetWindowTextA(other, title, sizeof title);
             if (strcmp(title, c.title) != 0) return false;  // the file loads after the window shows
             // WM_GETTEXT, unlike SB_GETTEXT, carries the text of part 0 across processes.
-            SendMessageA(GetDlgItem(other, 2), WM_GETTEXT, sizeof status, (LPARAM)status);
+            SendMessageA(GetDlgItem(other, kStatusBarId), WM_GETTEXT, sizeof status, (LPARAM)status);
             PostMessageA(other, WM_CLOSE, 0, 0);
             return true;
         });
@@ -135,36 +129,27 @@ TEST_F(MainWindowTest, StartsWithoutHandOverOpenTheirOwnWindow) {
 }
 
 TEST_F(MainWindowTest, StoredRectangleIsUsedAboveTheThresholdsAndOnlyItIsWritten) {
-    DestroyWindow(window);
-    pump_messages();
     for (int width : {200, 201}) {  // the rule's arithmetic is tested natively
-        g_settings.RememberPos = 1;
-        g_settings.WinX = 30;  // the closing before wrote the window's own
-        g_settings.WinY = 40;
-        g_settings.WinW = width;
-        g_settings.WinH = 151;
-        window = CreateMainWindow(GetModuleHandleA(nullptr));
-        ASSERT_NE(window, nullptr);
-        RECT r, stored = {30, 40, 30 + width, 40 + 151};
-        GetWindowRect(window, &r);
-        EXPECT_EQ(EqualRect(&r, &stored) != 0, width > 200) << "width " << width << ": window at " << r.left << ","
-                                                            << r.top << " size " << r.right - r.left << " x "
-                                                            << r.bottom - r.top;
-        if (width == 200) DestroyWindow(window);
+        DestroyWindow(window);  // closing writes the window's rectangle into the settings
         pump_messages();
+        g_settings.RememberPos = 1;
+        g_settings.WinX = 30, g_settings.WinY = 40, g_settings.WinW = width, g_settings.WinH = 151;
+        window = CreateMainWindow(GetModuleHandleA(nullptr));
+        RECT r = {}, stored = {30, 40, 30 + width, 40 + 151};
+        GetWindowRect(window, &r);
+        EXPECT_EQ(EqualRect(&r, &stored) != 0, width > 200)
+            << "stored width " << width << ": " << r.right - r.left << " x " << r.bottom - r.top << " at " << r.left;
     }
     SetWindowPos(window, nullptr, 70, 80, 610, 420, SWP_NOZORDER);
     g_settings.JpegQ = 55;  // changed in memory only: not written at exit
     DestroyWindow(window);
     pump_messages();
     window = nullptr;
-    const wchar_t* key = L"Software\\Harnwick\\Lumora";
-    const struct { const wchar_t* name; DWORD value; } written[] = {{L"WinX", 70}, {L"WinY", 80}, {L"WinW", 610}, {L"WinH", 420}};
+    const struct { const wchar_t* name; DWORD value; } written[] = {
+        {L"WinX", 70}, {L"WinY", 80}, {L"WinW", 610}, {L"WinH", 420}, {L"JpegQ", 0}};
     for (const auto& w : written) {
         DWORD value = 0;
-        EXPECT_TRUE(registry_read_dword(HKEY_CURRENT_USER, key, w.name, &value) && value == w.value)
-            << w.name << " is " << value << " instead of " << w.value;
+        bool found = registry_read_dword(HKEY_CURRENT_USER, L"Software\\Harnwick\\Lumora", w.name, &value);
+        EXPECT_TRUE(found == (w.value != 0) && value == w.value) << w.name << " is " << value << ", not " << w.value;
     }
-    DWORD value = 0;
-    EXPECT_FALSE(registry_read_dword(HKEY_CURRENT_USER, key, L"JpegQ", &value));
 }
