@@ -74,9 +74,7 @@ TEST(SetupSwitches, FoundOnALowerCasedCopy) {
     EXPECT_EQ(FindSetupSwitch(far.c_str()), 0);
 }
 
-namespace {
-
-WindowFacts viewer_with_image() {
+static WindowFacts viewer_with_image() {
     WindowFacts f = {};
     f.image_shown = true;
     f.file_count = 1;
@@ -84,8 +82,6 @@ WindowFacts viewer_with_image() {
     f.has_current_path = true;
     return f;
 }
-
-}  // namespace
 
 TEST(CommandRules, ViewerTargetsAreTheShownPicture) {
     WindowFacts none = {};
