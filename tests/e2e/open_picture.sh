@@ -1,22 +1,28 @@
 #!/usr/bin/env bash
 # lumora.exe started with a picture shows it: the title names the file and
-# the sun of samples/evening.bmp appears on screen in its exact colour.
+# the sun of samples/evening.bmp appears on screen in its exact colour. Then
+# the Right key steps through samples/, showing every sample picture once
+# whatever its format, and wraps around to the first.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/scripts/wine-env.sh"
 source "$root/scripts/display.sh"
 
-picture=$(lumora_windows_path "$root/samples/evening.bmp")
-wine "$LUMORA_EXE" "$picture" >/dev/null 2>&1 &
+wine "$LUMORA_EXE" "$(lumora_windows_path "$root/samples/evening.bmp")" >/dev/null 2>&1 &
 app=$!
 trap 'kill $app 2>/dev/null || true' EXIT
 id=$(lumora_wait_window 60) || { echo "no window"; exit 1; }
 # The window shows before the picture is loaded: give the title a moment.
-for _ in $(seq 1 100); do
-    title=$(xdotool getwindowname "$id")
-    [ "$title" = "evening.bmp - Lumora" ] && break
-    sleep 0.1
-done
+title_other_than() {  # prints the title once it is no longer $1
+    local t=$1
+    for _ in $(seq 1 100); do
+        t=$(xdotool getwindowname "$id")
+        [ "$t" != "$1" ] && break
+        sleep 0.1
+    done
+    echo "$t"
+}
+title=$(title_other_than "Lumora")
 [ "$title" = "evening.bmp - Lumora" ] || { echo "title is '$title'"; exit 1; }
 sleep 1
 shot=$(mktemp --suffix=.png)
@@ -28,6 +34,24 @@ have=$(count_sun "$shot")
 rm -f "$shot"
 echo "sun pixels: file $want, screen $have"
 [ "$want" -gt 1000 ] && [ "$have" = "$want" ] || { echo "the picture is not on screen as it is in the file"; exit 1; }
+
+mapfile -t samples < <(cd "$root/samples" && ls)
+seen=()
+for step in $(seq 1 "${#samples[@]}"); do
+    xdotool windowfocus --sync "$id" 2>/dev/null || true
+    xdotool key --window "$id" Right
+    next=$(title_other_than "$title")
+    [ "$next" != "$title" ] || { echo "step $step: still '$title'"; exit 1; }
+    title=$next
+    seen+=("$title")
+done
+[ "$title" = "evening.bmp - Lumora" ] || { echo "did not wrap around: '$title' after ${#samples[@]} steps"; exit 1; }
+for s in "${samples[@]}"; do
+    found=0
+    for t in "${seen[@]}"; do [ "$t" = "$s - Lumora" ] && found=$((found + 1)); done
+    [ "$found" = 1 ] || { echo "$s was shown $found times"; exit 1; }
+done
+echo "shown in turn: ${seen[*]}"
 lumora_close_window "$id"
 for _ in $(seq 1 50); do kill -0 $app 2>/dev/null || break; sleep 0.2; done
 echo "ok"

@@ -5,87 +5,44 @@
 #include "viewer/layout_pure.h"
 #include "viewer/command_rules_pure.h"
 
-TEST(StatusParts, ViewerEdgesAtFourHundredAndAThousand) {
-    int e[5];
-    ASSERT_EQ(StatusPartEdges(400, false, e), 5);
-    EXPECT_EQ(e[0], 60);
-    EXPECT_EQ(e[1], 170);
-    EXPECT_EQ(e[2], 240);
-    EXPECT_EQ(e[3], 330);
-    EXPECT_EQ(e[4], -1);
-    ASSERT_EQ(StatusPartEdges(1000, false, e), 5);
-    EXPECT_EQ(e[0], 640);
-    EXPECT_EQ(e[1], 770);
-    EXPECT_EQ(e[2], 840);
-    EXPECT_EQ(e[3], 930);
-    EXPECT_EQ(e[4], -1);
-}
-
-TEST(StatusParts, NarrowWindowsKeepPartsInOrder) {
-    int e[5];
-    StatusPartEdges(100, false, e);  // every edge raised above the one before
-    EXPECT_EQ(e[0], 60);
-    EXPECT_EQ(e[1], 70);
-    EXPECT_EQ(e[2], 80);
-    EXPECT_EQ(e[3], 90);
-    StatusPartEdges(420, false, e);
-    EXPECT_EQ(e[0], 60);
-    EXPECT_EQ(e[1], 190);
-    StatusPartEdges(419, false, e);
-    EXPECT_EQ(e[0], 60);
-}
-
-TEST(StatusParts, BrowserHasThreeParts) {
-    int e[5];
-    ASSERT_EQ(StatusPartEdges(1000, true, e), 3);
-    EXPECT_EQ(e[0], 770);
-    EXPECT_EQ(e[1], 880);
-    EXPECT_EQ(e[2], -1);
-    StatusPartEdges(309, true, e);
-    EXPECT_EQ(e[0], 80);
-    EXPECT_EQ(e[1], 189);
-    StatusPartEdges(150, true, e);
-    EXPECT_EQ(e[1], 90);
-    StatusPartEdges(310, true, e);
-    EXPECT_EQ(e[0], 80);
-}
-
-TEST(Accelerators, ListAndTreeKeepTheirNavigationKeys) {
-    KeyFacts f = {true, 0x25 /* Left */, false, "SysListView32", false};
-    EXPECT_TRUE(SkipAccelerators(f));
-    f.focus_class = "systreeview32";
-    EXPECT_TRUE(SkipAccelerators(f));
-    f.ctrl_held = true;  // Ctrl+Left is Previous again
-    EXPECT_FALSE(SkipAccelerators(f));
-    f.ctrl_held = false;
-    for (unsigned vk : {0x21u, 0x22u, 0x23u, 0x24u, 0x26u, 0x27u, 0x28u}) {
-        f.virtual_key = vk;
-        EXPECT_TRUE(SkipAccelerators(f)) << vk;
+TEST(StatusParts, EdgesFollowTheClientWidthAndStayInOrder) {
+    const struct { int width; bool browser; int parts; int edges[5]; } cases[] = {
+        {400, false, 5, {60, 170, 240, 330, -1}},  {1000, false, 5, {640, 770, 840, 930, -1}},
+        {420, false, 5, {60, 190, 260, 350, -1}},  {419, false, 5, {60, 189, 259, 349, -1}},
+        {100, false, 5, {60, 70, 80, 90, -1}},  // every edge raised above the one before
+        {1000, true, 3, {770, 880, -1}},           {310, true, 3, {80, 190, -1}},
+        {309, true, 3, {80, 189, -1}},             {150, true, 3, {80, 90, -1}},
+    };
+    for (const auto& c : cases) {
+        int e[5] = {};
+        ASSERT_EQ(StatusPartEdges(c.width, c.browser, e), c.parts);
+        for (int i = 0; i < c.parts; ++i)
+            EXPECT_EQ(e[i], c.edges[i]) << (c.browser ? "browser" : "viewer") << " width " << c.width << " part " << i;
     }
-    f.virtual_key = 0x20;  // Space plays
-    EXPECT_FALSE(SkipAccelerators(f));
-    f.virtual_key = 0x2E;  // Delete deletes
-    EXPECT_FALSE(SkipAccelerators(f));
-    f.virtual_key = 0x25;
-    f.key_down = false;
-    EXPECT_FALSE(SkipAccelerators(f));
-    f.key_down = true;
-    f.focus_class = "LumoraMain";
-    EXPECT_FALSE(SkipAccelerators(f));
 }
 
-TEST(Accelerators, EditFieldsKeepEveryKeyButThePageBox) {
-    KeyFacts f = {false, 0, false, "Edit", false};  // a typed character (WM_CHAR)
-    EXPECT_TRUE(SkipAccelerators(f));
-    f.focus_class = "EDIT";
-    f.key_down = true;
-    f.virtual_key = 0xBB;  // plus on the main keyboard
-    EXPECT_TRUE(SkipAccelerators(f));
-    f.focus_is_page_box = true;
-    EXPECT_FALSE(SkipAccelerators(f));
-    f.focus_class = "";
-    f.focus_is_page_box = false;
-    EXPECT_FALSE(SkipAccelerators(f));
+TEST(Accelerators, ListTreeAndEditFieldsKeepTheirKeys) {
+    const unsigned kLeft = 0x25;
+    const struct { bool key_down; unsigned vk; bool ctrl; const char* focus; bool page_box; bool skip; } cases[] = {
+        {true, kLeft, false, "SysListView32", false, true},
+        {true, kLeft, false, "systreeview32", false, true},  // the class compares without case
+        {true, 0x21, false, "SysListView32", false, true},   // Page Up .. Down arrow
+        {true, 0x28, false, "SysListView32", false, true},
+        {true, kLeft, true, "SysListView32", false, false},  // Ctrl+Left is Previous again
+        {true, 0x20, false, "SysListView32", false, false},  // Space plays
+        {true, 0x2E, false, "SysListView32", false, false},  // Delete deletes
+        {false, kLeft, false, "SysListView32", false, false},
+        {true, kLeft, false, "LumoraMain", false, false},
+        {false, 0, false, "Edit", false, true},  // a typed character (WM_CHAR)
+        {true, 0xBB, false, "EDIT", false, true},
+        {true, 0xBB, false, "EDIT", true, false},  // the page box takes accelerators
+        {true, 0xBB, false, "", false, false},
+    };
+    for (const auto& c : cases) {
+        KeyFacts f = {c.key_down, c.vk, c.ctrl, c.focus, c.page_box};
+        EXPECT_EQ(SkipAccelerators(f), c.skip) << "key " << c.vk << (c.key_down ? " down" : " char") << " ctrl "
+                                               << c.ctrl << " in \"" << c.focus << "\" page box " << c.page_box;
+    }
 }
 
 TEST(IconPicker, DepthOutweighsSizeAndWidthZeroIs256) {
@@ -117,9 +74,7 @@ TEST(SetupSwitches, FoundOnALowerCasedCopy) {
     EXPECT_EQ(FindSetupSwitch(far.c_str()), 0);
 }
 
-namespace {
-
-WindowFacts viewer_with_image() {
+static WindowFacts viewer_with_image() {
     WindowFacts f = {};
     f.image_shown = true;
     f.file_count = 1;
@@ -127,8 +82,6 @@ WindowFacts viewer_with_image() {
     f.has_current_path = true;
     return f;
 }
-
-}  // namespace
 
 TEST(CommandRules, ViewerTargetsAreTheShownPicture) {
     WindowFacts none = {};

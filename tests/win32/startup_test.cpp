@@ -1,40 +1,60 @@
-// Start-up of the real lumora.exe against a main window of this process, and
-// the window rectangle rule.
+// Start-up of the real lumora.exe next to a main window of this process, and
+// the window rectangle from creation to closing.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <stdio.h>
+
+#include <algorithm>
+#include <functional>
 #include <string>
 
-#include "tests/support/bmp_builder.h"
+#include "browser/file_list.h"
+#include "tests/support/dialog_driver.h"
 #include "tests/support/main_window_fixture.h"
+#include "viewer/chrome.h"
+#include "viewer/main_window.h"
 
 namespace {
 
-std::string program_folder() {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string s = path;
-    return s.substr(0, s.find_last_of('\\'));
+std::string test_data_folder() {
+    std::string folder = LUMORA_TEST_DATA;
+    std::replace(folder.begin(), folder.end(), '/', '\\');
+    return folder;
 }
 
-// Starts lumora.exe with the arguments and keeps this thread's windows
-// answering until it ends; its exit code, or -1 when it outlives the limit.
-int run_lumora(const std::string& arguments, DWORD limit_ms, DWORD* pid_out = nullptr,
-               bool (*while_running)(DWORD pid) = nullptr) {
-    std::string command = "\"" + program_folder() + "\\lumora.exe\" " + arguments;
-    STARTUPINFOA si = {sizeof si};
+// The main window a process shows; none while it shows none.
+HWND main_window_of(DWORD pid) {
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "LumoraMain", nullptr));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == pid && IsWindowVisible(w)) return w;
+    }
+    return nullptr;
+}
+
+// Starts lumora.exe with the arguments in `folder` and keeps this thread's
+// windows answering until it ends. While it runs, `look` gets the main
+// window it shows until it returns true. The exit code, or -1 when the
+// process outlives 30 seconds.
+int run_lumora(const std::string& arguments, const std::string& folder = "",
+               std::function<bool(HWND)> look = nullptr) {
+    char program[MAX_PATH];
+    GetModuleFileNameA(nullptr, program, sizeof program);
+    *strrchr(program, '\\') = 0;
+    std::string command = "\"" + std::string(program) + "\\lumora.exe\" " + arguments;
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
-    std::string mutable_command = command;
-    if (!CreateProcessA(nullptr, &mutable_command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &si, &pi))
         return -2;
-    if (pid_out) *pid_out = pi.dwProcessId;
-    DWORD start = GetTickCount();
-    bool acted = false;
-    while (GetTickCount() - start < limit_ms) {
-        DWORD r = MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, 50, QS_ALLINPUT);
-        if (r == WAIT_OBJECT_0) break;
+    bool done = !look;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 30000;) {
+        if (MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, 50, QS_ALLINPUT) == WAIT_OBJECT_0) break;
         pump_messages();
-        if (while_running && !acted) acted = while_running(pi.dwProcessId);
+        HWND shown = done ? nullptr : main_window_of(pi.dwProcessId);
+        if (shown) done = look(shown);
     }
     DWORD code = (DWORD)-1;
     if (WaitForSingleObject(pi.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 99);
@@ -44,141 +64,92 @@ int run_lumora(const std::string& arguments, DWORD limit_ms, DWORD* pid_out = nu
     return (int)code;
 }
 
-struct WindowSearch {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK match_main_window(HWND w, LPARAM lp) {
-    WindowSearch* s = (WindowSearch*)lp;
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    char cls[32] = "";
-    GetClassNameA(w, cls, sizeof cls);
-    if (owner == s->pid && lstrcmpA(cls, "LumoraMain") == 0 && IsWindowVisible(w)) {
-        s->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The main window another process made, if any.
-HWND foreign_main_window(DWORD pid) {
-    WindowSearch search = {pid, nullptr};
-    EnumWindows(match_main_window, (LPARAM)&search);
-    return search.found;
-}
-
-std::string temp_bitmap(const char* name) {
-    char folder[MAX_PATH];
-    GetTempPathA(sizeof folder, folder);
-    std::string path = std::string(folder) + name;
-    BmpSpec s;
-    s.width = 3;
-    s.height = 2;
-    std::vector<uint8_t> bytes = bmp_headers(s);
-    bytes.resize(bytes.size() + 2 * bmp_row_bytes(s), 0x40);
-    FILE* f = fopen(path.c_str(), "wb");
-    if (f) {
-        fwrite(bytes.data(), 1, bytes.size(), f);
-        fclose(f);
-    }
-    return path;
+// Fails the test when the process shows a window of its own.
+bool no_window_expected(HWND) {
+    ADD_FAILURE() << "the second process showed a window";
+    return true;
 }
 
 }  // namespace
 
-TEST_F(MainWindowTest, SecondInstanceHandsItsPathOverAndEnds) {
-    std::string path = temp_bitmap("lumora hand over.bmp");
+// The sender makes the path absolute: the running window's current folder
+// is not the one the path was typed in.
+TEST_F(MainWindowTest, SecondInstanceHandsItsRelativePathOverAndEnds) {
+    std::string folder = test_data_folder();
+    char here[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof here, here);
+    ASSERT_NE(lstrcmpiA(here, folder.c_str()), 0);
     ShowWindow(window, SW_MINIMIZE);
     pump_messages();
-    DWORD pid = 0;
-    int code = run_lumora("\"" + path + "\"   ", 30000, &pid);
-    EXPECT_EQ(code, 0);
-    EXPECT_STREQ(g_viewer.current_path, path.c_str()) << "the running window opened the file";
+    answer_next_dialog(IDOK);  // a path it cannot open would stop both processes behind a message box
+    EXPECT_EQ(run_lumora("\"im24-a.bmp\"   ", folder, no_window_expected), 0);
+    stop_answering();
+    EXPECT_FALSE(last_dialog().seen) << last_dialog().text;
+    EXPECT_STREQ(g_viewer.current_path, (folder + "\\im24-a.bmp").c_str()) << "the running window opened the file";
+    EXPECT_GT(g_file_list.count, 1) << "and listed its folder";
     EXPECT_FALSE(IsIconic(window)) << "restored from the minimized state";
-    EXPECT_EQ(foreign_main_window(pid), nullptr);
-    DeleteFileA(path.c_str());
 }
 
 TEST_F(MainWindowTest, SetupSwitchInCapitalsEndsWithoutAWindow) {
-    DWORD pid = 0;
-    int code = run_lumora("/UNASSOC", 30000, &pid);
-    EXPECT_EQ(code, 0);
+    EXPECT_EQ(run_lumora("/UNASSOC", "", no_window_expected), 0);
     EXPECT_STREQ(g_viewer.current_path, "") << "a switch is never handed over as a path";
 }
 
-TEST_F(MainWindowTest, BareStartOpensASecondWindow) {
-    static bool closed;
-    closed = false;
-    DWORD pid = 0;
-    int code = run_lumora("", 30000, &pid, [](DWORD child) {
-        HWND other = foreign_main_window(child);
-        if (!other) return false;
-        char title[32] = "";
-        GetWindowTextA(other, title, sizeof title);
-        closed = lstrcmpA(title, "Lumora") == 0;
-        PostMessageA(other, WM_CLOSE, 0, 0);
-        return true;
-    });
-    EXPECT_TRUE(closed) << "the second process showed its own window";
-    EXPECT_EQ(code, 0);
+// Bare, a second process opens its own window next to ours; with a path
+// relative to its current folder and no window to hand it to, it shows the
+// file in its folder.
+TEST_F(MainWindowTest, StartsWithoutHandOverOpenTheirOwnWindow) {
+    const struct { const char* arguments; bool ours_open; const char* title; } cases[] = {
+        {"", true, "Lumora"},
+        {"im24-a.bmp", false, "im24-a.bmp - Lumora"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "arguments \"" << c.arguments << "\"");
+        if (!c.ours_open && window) {
+            DestroyWindow(window);
+            pump_messages();
+            window = nullptr;
+        }
+        char title[64] = "", status[300] = "";
+        int code = run_lumora(c.arguments, test_data_folder(), [&](HWND other) {
+            GetWindowTextA(other, title, sizeof title);
+            if (strcmp(title, c.title) != 0) return false;  // the file loads after the window shows
+            // WM_GETTEXT, unlike SB_GETTEXT, carries the text of part 0 across processes.
+            SendMessageA(GetDlgItem(other, kStatusBarId), WM_GETTEXT, sizeof status, (LPARAM)status);
+            PostMessageA(other, WM_CLOSE, 0, 0);
+            return true;
+        });
+        EXPECT_STREQ(title, c.title);
+        EXPECT_EQ(code, 0);
+        if (c.ours_open) continue;
+        int position = 0, count = 0;
+        EXPECT_EQ(sscanf(status, "im24-a.bmp  (%d/%d)", &position, &count), 2) << "status: " << status;
+        EXPECT_TRUE(position >= 1 && count > 1) << "status: " << status;
+    }
 }
 
-struct WindowRectTest : MainWindowTest {
-    void SetUp() override {}
-    void Store(DWORD remember, DWORD x, DWORD y, DWORD w, DWORD h) {
-        HKEY key;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Harnwick\\Lumora", 0, nullptr, 0, KEY_WRITE, nullptr,
-                                  &key, nullptr),
-                  ERROR_SUCCESS);
-        const struct { const char* name; DWORD value; } values[] = {
-            {"RememberPos", remember}, {"WinX", x}, {"WinY", y}, {"WinW", w}, {"WinH", h}};
-        for (auto v : values) RegSetValueExA(key, v.name, 0, REG_DWORD, (const BYTE*)&v.value, 4);
-        RegCloseKey(key);
-    }
-    RECT Opened() {
-        OpenWindow();
-        RECT r = {};
-        GetWindowRect(window, &r);
-        DestroyWindow(window);
+TEST_F(MainWindowTest, StoredRectangleIsUsedAboveTheThresholdsAndOnlyItIsWritten) {
+    for (int width : {200, 201}) {  // the rule's arithmetic is tested natively
+        DestroyWindow(window);  // closing writes the window's rectangle into the settings
         pump_messages();
-        window = nullptr;
-        return r;
+        g_settings.RememberPos = 1;
+        g_settings.WinX = 30, g_settings.WinY = 40, g_settings.WinW = width, g_settings.WinH = 151;
+        window = CreateMainWindow(GetModuleHandleA(nullptr));
+        RECT r = {}, stored = {30, 40, 30 + width, 40 + 151};
+        GetWindowRect(window, &r);
+        EXPECT_EQ(EqualRect(&r, &stored) != 0, width > 200)
+            << "stored width " << width << ": " << r.right - r.left << " x " << r.bottom - r.top << " at " << r.left;
     }
-};
-
-TEST_F(WindowRectTest, RememberedRectangleNeedsMoreThan200By150) {
-    Store(1, 30, 40, 200, 150);
-    RECT r = Opened();
-    EXPECT_EQ(r.right - r.left, 720);
-    EXPECT_EQ(r.bottom - r.top, 540);
-    Store(1, 30, 40, 201, 151);
-    r = Opened();
-    EXPECT_EQ(r.left, 30);
-    EXPECT_EQ(r.top, 40);
-    EXPECT_EQ(r.right - r.left, 201);
-    EXPECT_EQ(r.bottom - r.top, 151);
-    Store(0, 30, 40, 400, 300);
-    r = Opened();
-    EXPECT_EQ(r.right - r.left, 720);
-}
-
-TEST_F(WindowRectTest, ClosingWritesOnlyThePlacement) {
-    Store(1, 50, 60, 500, 400);
-    OpenWindow();
     SetWindowPos(window, nullptr, 70, 80, 610, 420, SWP_NOZORDER);
     g_settings.JpegQ = 55;  // changed in memory only: not written at exit
     DestroyWindow(window);
     pump_messages();
     window = nullptr;
-    DWORD value = 0;
-    const wchar_t* key = L"Software\\Harnwick\\Lumora";
-    ASSERT_TRUE(registry_read_dword(HKEY_CURRENT_USER, key, L"WinX", &value));
-    EXPECT_EQ(value, 70u);
-    ASSERT_TRUE(registry_read_dword(HKEY_CURRENT_USER, key, L"WinW", &value));
-    EXPECT_EQ(value, 610u);
-    ASSERT_TRUE(registry_read_dword(HKEY_CURRENT_USER, key, L"WinH", &value));
-    EXPECT_EQ(value, 420u);
-    EXPECT_FALSE(registry_read_dword(HKEY_CURRENT_USER, key, L"JpegQ", &value));
+    const struct { const wchar_t* name; DWORD value; } written[] = {
+        {L"WinX", 70}, {L"WinY", 80}, {L"WinW", 610}, {L"WinH", 420}, {L"JpegQ", 0}};
+    for (const auto& w : written) {
+        DWORD value = 0;
+        bool found = registry_read_dword(HKEY_CURRENT_USER, L"Software\\Harnwick\\Lumora", w.name, &value);
+        EXPECT_TRUE(found == (w.value != 0) && value == w.value) << w.name << " is " << value << ", not " << w.value;
+    }
 }
