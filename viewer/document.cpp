@@ -11,10 +11,7 @@
 #include "browser/file_list.h"
 #include "browser/file_list_pure.h"
 #include "core/decode_message.h"
-#include "core/exif.h"
-#include "core/loader.h"
-#include "core/stb_adapter.h"
-#include "core/transform.h"
+#include "core/load_set.h"
 #include "platform/bridge.h"
 #include "platform/text.h"
 #include "res/resource.h"
@@ -57,107 +54,22 @@ int OpenFileInViewer(const char* path) {
 
 static void warn(const char* text) { show_message(g_viewer.main_window, text, tr(kTextProduct), MB_OK | MB_ICONWARNING); }
 
-namespace {
-
-// The loaders that give every frame or page of a file, chosen by its first
-// four bytes; a file none of them takes goes to load_image.
-typedef Image** (*FrameLoader)(const char* path, int32_t** delays, int32_t* count, char* message);
-
-struct FrameLoaderRow {
-    bool (*matches)(const unsigned char head[4]);
-    FrameLoader load;  // null while the format has no page loader
-};
-
-bool is_gif(const unsigned char h[4]) { return h[0] == 'G' && h[1] == 'I' && h[2] == 'F'; }
-bool is_tiff(const unsigned char h[4]) {
-    return (h[0] == 'I' && h[1] == 'I' && h[2] == 0x2A) || (h[0] == 'M' && h[1] == 'M' && h[3] == 0x2A);
-}
-bool is_dcx(const unsigned char h[4]) { return h[0] == 0xB1 && h[1] == 0x68 && h[2] == 0xDE && h[3] == 0x3A; }
-
-const FrameLoaderRow kFrameLoaders[] = {
-    {is_gif, load_gif_frames},
-    {is_tiff, nullptr},
-    {is_dcx, nullptr},
-};
-
-Image* apply_step(const Image* frame, ExifStep step) {
-    switch (step) {
-    case kExifStepMirror: return image_mirror(frame);
-    case kExifStepFlip: return image_flip(frame);
-    case kExifStepRotateCw: return image_rotate90(frame, 1);
-    case kExifStepRotateCcw: return image_rotate90(frame, 0);
-    case kExifStepRotate180: {
-        Image* half = image_rotate90(frame, 1);
-        Image* result = image_rotate90(half, 1);
-        image_free(half);
-        return result;
-    }
-    default: return nullptr;
-    }
-}
-
-// Turns a JPEG photo upright by the orientation its camera recorded; none
-// when it is upright already or a step failed. The transposed orientations
-// 5 and 7 are turned too, so no photo is left sideways and mirrored.
-Image* upright(const Image* frame, int orientation) {
-    ExifUpright steps = exif_upright_steps(orientation);
-    Image* first = apply_step(frame, steps.first);
-    if (!first || steps.second == kExifStepNone) return first;
-    Image* second = apply_step(first, steps.second);
-    image_free(first);
-    return second;
-}
-
-}  // namespace
-
 int LoadDocument(const char* path) {
-    unsigned char head[4] = {};
-    FILE* f = fopen(path, "rb");
-    if (!f) {
-        warn(tr(kTextCannotOpenFile));
-        return 0;
-    }
-    size_t got = fread(head, 1, sizeof head, f);
-    (void)got;
-    fclose(f);
     SetCursor(LoadCursor(nullptr, IDC_WAIT));
-
     char message[kMessageBytes] = "";
     ImageSet set = {};
-    for (const FrameLoaderRow& row : kFrameLoaders) {
-        if (!row.matches(head)) continue;
-        if (row.load) set.frames = row.load(path, &set.delays, &set.count, message);
-        break;
-    }
-    if (!set.frames || set.count < 1) {
-        image_set_free(&set);
-        Image* single = load_image(path, message);
-        if (single) {
-            set.frames = (Image**)calloc(1, sizeof(Image*));
-            if (set.frames) {
-                set.frames[0] = single;
-                set.count = 1;
-            } else {
-                image_free(single);
-                set_message(message, kMsgNoMemory);
-            }
-        }
-    }
-    if (!set.frames || set.count < 1 || !set.frames[0]) {
-        image_set_free(&set);
+    switch (load_image_set(path, &set, message)) {
+    case kLoadSetCannotOpen:
+        warn(tr(kTextCannotOpenFile));
+        return 0;
+    case kLoadSetFailed: {
         char text[1024];
         snprintf(text, sizeof text, tr(kTextCannotOpenImage), path, message);
         warn(text);
         return 0;
     }
-
-    if (set.count == 1 && head[0] == 0xFF && head[1] == 0xD8) {
-        int orientation = 1;
-        read_exif(path, &orientation, nullptr, 0, nullptr, 0, nullptr, 0);
-        if (Image* turned = upright(set.frames[0], orientation)) {
-            image_free(set.frames[0]);
-            set.frames[0] = turned;
-        }
+    case kLoadSetOk:
+        break;
     }
 
     CloseDocument();  // only now: a failed open leaves the old picture on screen

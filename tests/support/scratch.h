@@ -1,7 +1,11 @@
-// Files written by a test into the build tree's scratch folder.
+// Files a test writes into the build tree's scratch folder. Header-only, for
+// the native and the Windows tests.
 #pragma once
 #include <stdio.h>
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <direct.h>
+#endif
 
 #include <string>
 #include <vector>
@@ -12,7 +16,7 @@
 
 inline std::string scratch_path(const std::string& name) {
 #ifdef _WIN32
-    mkdir(LUMORA_SCRATCH);
+    _mkdir(LUMORA_SCRATCH);
 #else
     mkdir(LUMORA_SCRATCH, 0755);
 #endif
@@ -21,8 +25,7 @@ inline std::string scratch_path(const std::string& name) {
 
 inline std::string write_scratch(const std::string& name, const std::vector<unsigned char>& bytes) {
     std::string path = scratch_path(name);
-    FILE* f = fopen(path.c_str(), "wb");
-    if (f) {
+    if (FILE* f = fopen(path.c_str(), "wb")) {
         if (!bytes.empty()) fwrite(bytes.data(), 1, bytes.size(), f);
         fclose(f);
     }
