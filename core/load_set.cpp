@@ -40,10 +40,7 @@ LoadSetResult load_image_set(const char* path, ImageSet* set, char* message) {
     *set = ImageSet{};
     clear_message(message);
     uint8_t head[8];
-    if (file_read_head(path, head, sizeof head) < 0) {
-        set_message(message, kMsgOpenFailed);
-        return kLoadSetCannotOpen;
-    }
+    if (file_read_head_for_decoder(path, head, sizeof head, message) < 0) return kLoadSetCannotOpen;
     // Only the sniffed row's frame loader is asked. A file with a format's
     // signature that its frame loader still rejects (a TIFF magic other than
     // 42, say) falls back to load_image, which fails the same way: a stricter

@@ -10,10 +10,7 @@ Image* load_image(const char* path, char* message) {
     clear_message(message);
 
     uint8_t head[8];
-    if (file_read_head(path, head, sizeof head) < 0) {
-        set_message(message, kMsgOpenFailed);
-        return nullptr;
-    }
+    if (file_read_head_for_decoder(path, head, sizeof head, message) < 0) return nullptr;
     const FormatRow* row = format_for_file(head, path);
     if (!row || !row->load) {
         set_message(message, kMsgUnknownFormat);

@@ -138,6 +138,7 @@ Image* decode_with_stb(const uint8_t* data, size_t size, char* message) {
     }
     int len = (int)size;
     int w = 0, h = 0, channels = 0;
+    // Asked on a line of its own: the sizes it fills are passed on by value.
     bool understood = stbi_info_from_memory(data, len, &w, &h, &channels) != 0;
     if (refused_by_header(understood, w, h, message)) return nullptr;
     stb_clear_failure_reason();
@@ -151,11 +152,8 @@ Image* decode_with_stb(const uint8_t* data, size_t size, char* message) {
 Image* load_with_stb(const char* path, char* message) {
     clear_message(message);
     uint8_t head[kPlainPnmHeadBytes];
-    int got = file_read_head(path, head, sizeof head);
-    if (got < 0) {
-        set_message(message, kMsgOpenFailed);
-        return nullptr;
-    }
+    int got = file_read_head_for_decoder(path, head, sizeof head, message);
+    if (got < 0) return nullptr;
     if (is_pnm_plain(head, (size_t)got)) {
         FileBytes file;
         if (!read_for_stb(path, &file, message)) return nullptr;

@@ -14,14 +14,9 @@
 
 namespace {
 
-struct Loaded {
-    ImageSet set = {nullptr, -1, nullptr};
-    char message[kMessageBytes] = "untouched";
-    LoadSetResult result = kLoadSetFailed;
-    ~Loaded() { image_set_free(&set); }
-};
-
-void load(const std::string& path, Loaded* out) { out->result = load_image_set(path.c_str(), &out->set, out->message); }
+LoadSetResult load(const std::string& path, DecodedFrames* out) {
+    return load_image_set(path.c_str(), &out->set, out->message);
+}
 
 // Where stored pixel (r, c) of a picture of h x w stored rows and columns
 // belongs in the upright view, by the EXIF definition of each orientation:
@@ -64,9 +59,8 @@ TEST(LoadImageSet, EveryOrientationOpensUpright) {
                     uint8_t* q = &want.rgb[((size_t)ur * want.width + uc) * 3];
                     q[0] = p[2], q[1] = p[1], q[2] = p[0];
                 }
-            Loaded l;
-            load(data_path(name), &l);
-            ASSERT_EQ(l.result, kLoadSetOk) << l.message;
+            DecodedFrames l;
+            ASSERT_EQ(load(data_path(name), &l), kLoadSetOk) << l.message;
             ASSERT_EQ(l.set.count, 1);
             EXPECT_EQ(l.set.delays, nullptr);
             EXPECT_EQ(compare_with_reference(l.set.frames[0], want), "");
@@ -76,9 +70,8 @@ TEST(LoadImageSet, EveryOrientationOpensUpright) {
 }
 
 TEST(LoadImageSet, AnimationKeepsEveryDelay) {
-    Loaded l;
-    load(data_path("stb-gif-anim.gif"), &l);
-    ASSERT_EQ(l.result, kLoadSetOk) << l.message;
+    DecodedFrames l;
+    ASSERT_EQ(load(data_path("stb-gif-anim.gif"), &l), kLoadSetOk) << l.message;
     ASSERT_EQ(l.set.count, 3);
     ASSERT_NE(l.set.delays, nullptr);
     FILE* delays = fopen(data_path("stb-gif-anim.delays").c_str(), "r");  // ImageMagick's, in centiseconds
@@ -94,10 +87,10 @@ TEST(LoadImageSet, AnimationTooLargeForMemoryShowsItsFirstFrame) {
     // 20 x 14 frames of 1120 bytes: no block may hold two, so the whole
     // animation fails while the first frame alone still decodes.
     stb_limit_allocation_size(2 * 20 * 14 * 4 - 1);
-    Loaded l;
-    load(data_path("stb-gif-anim.gif"), &l);
+    DecodedFrames l;
+    LoadSetResult result = load(data_path("stb-gif-anim.gif"), &l);
     stb_limit_allocation_size(0);
-    ASSERT_EQ(l.result, kLoadSetOk) << l.message;
+    ASSERT_EQ(result, kLoadSetOk) << l.message;
     ASSERT_EQ(l.set.count, 1);
     EXPECT_EQ(l.set.delays, nullptr);
     RefPicture first;
@@ -106,18 +99,15 @@ TEST(LoadImageSet, AnimationTooLargeForMemoryShowsItsFirstFrame) {
 }
 
 TEST(LoadImageSet, FailuresLeaveAnEmptySetAndTheReason) {
-    Loaded missing, unknown, broken;
-    load(scratch_path("no-such-file.jpg"), &missing);
-    EXPECT_EQ(missing.result, kLoadSetCannotOpen);
+    DecodedFrames missing, unknown, broken;
+    EXPECT_EQ(load(scratch_path("no-such-file.jpg"), &missing), kLoadSetCannotOpen);
     EXPECT_STREQ(missing.message, kMsgOpenFailed);
-    load(write_scratch("notes.txt", {'h', 'i'}), &unknown);
-    EXPECT_EQ(unknown.result, kLoadSetFailed);
+    EXPECT_EQ(load(write_scratch("notes.txt", {'h', 'i'}), &unknown), kLoadSetFailed);
     EXPECT_STREQ(unknown.message, kMsgUnknownFormat);
     // A GIF signature and nothing more: the frame loader and load_image both fail.
-    load(write_scratch("cut.gif", {'G', 'I', 'F', '8', '9', 'a', 1}), &broken);
-    EXPECT_EQ(broken.result, kLoadSetFailed);
+    EXPECT_EQ(load(write_scratch("cut.gif", {'G', 'I', 'F', '8', '9', 'a', 1}), &broken), kLoadSetFailed);
     EXPECT_STRNE(broken.message, "");
-    for (Loaded* l : {&missing, &unknown, &broken}) {
+    for (DecodedFrames* l : {&missing, &unknown, &broken}) {
         EXPECT_EQ(l->set.frames, nullptr);
         EXPECT_EQ(l->set.count, 0);
         EXPECT_EQ(l->set.delays, nullptr);

@@ -1,28 +1,13 @@
-// The cursors every decoder reads through: the byte reader's peek, the bit
-// reader, the IFD reader. Each is given a block of exactly its size, so the
+// The cursors the decoders of codes and tag tables read through: the bit
+// reader and the IFD reader. Each is given a block of exactly its size, so the
 // sanitizer sees any read past it.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "core/bit_reader.h"
-#include "core/byte_reader.h"
 #include "core/ifd.h"
 #include "tests/support/bytes.h"
-
-TEST(ByteReader, PeekLooksWithoutMovingOrFailing) {
-    const uint8_t data[2] = {7, 9};
-    ByteReader r = reader_make(data, sizeof data);
-    uint8_t b = 0;
-    EXPECT_TRUE(reader_peek(&r, &b));
-    EXPECT_EQ(b, 7);
-    EXPECT_EQ(reader_u8(&r), 7);
-    reader_skip(&r, 1);
-    b = 0;
-    EXPECT_FALSE(reader_peek(&r, &b));
-    EXPECT_EQ(b, 0);
-    EXPECT_FALSE(r.failed);
-}
 
 TEST(BitReader, MostSignificantBitFirstAcrossBytes) {
     std::vector<uint8_t> data = {0xA5, 0x3C, 0xF0, 0x0F, 0x81};  // 10100101 00111100 11110000 00001111 10000001
@@ -56,14 +41,13 @@ TEST(BitReader, ZerosPastTheEndAndNoBitsLeft) {
 TEST(Ifd, EntriesAndChainInBothByteOrders) {
     for (bool little : {true, false}) {
         SCOPED_TRACE(little ? "II" : "MM");
-        std::vector<uint8_t> b = tiff_structure(
-            {{ifd_short(256, 0x1234), ifd_long(257, 0x89ABCDEF), ifd_ascii(305, "Lumora tests")}, {ifd_short(1, 2)}},
-            little, true);
+        std::vector<uint8_t> b = tiff_structure({{ifd_short(256, 0x1234), ifd_long(257, 0x89ABCDEF)}, {ifd_short(1, 2)}},
+                                                little, true);
         IfdReader reader;
         uint32_t first = ifd_begin(&reader, b.data(), b.size(), 10);
         Ifd ifd;
         ASSERT_TRUE(ifd_open(&reader, first, &ifd));
-        ASSERT_EQ(ifd.count, 3u);
+        ASSERT_EQ(ifd.count, 2u);
         IfdEntry e;
         ASSERT_TRUE(ifd_entry(&reader, &ifd, 0, &e));
         EXPECT_EQ(e.tag, 256);
@@ -72,15 +56,12 @@ TEST(Ifd, EntriesAndChainInBothByteOrders) {
         EXPECT_EQ(e.value_short, 0x1234);
         ASSERT_TRUE(ifd_entry(&reader, &ifd, 1, &e));
         EXPECT_EQ(e.value, 0x89ABCDEFu);
-        ASSERT_TRUE(ifd_entry(&reader, &ifd, 2, &e));
-        const uint8_t* text = nullptr;
-        size_t length = 0;
-        ASSERT_TRUE(ifd_value_bytes(&reader, &e, &text, &length));  // 13 bytes: at the offset
-        EXPECT_EQ(std::string((const char*)text, length), std::string("Lumora tests", 13));
-        EXPECT_FALSE(ifd_entry(&reader, &ifd, 3, &e));
+        EXPECT_FALSE(ifd_entry(&reader, &ifd, 2, &e));
         uint32_t next = ifd_next(&reader, &ifd);
         ASSERT_TRUE(ifd_open(&reader, next, &ifd));
         ASSERT_TRUE(ifd_entry(&reader, &ifd, 0, &e));
+        const uint8_t* text = nullptr;
+        size_t length = 0;
         EXPECT_TRUE(ifd_value_bytes(&reader, &e, &text, &length));  // 2 bytes: in the field
         EXPECT_EQ(length, 2u);
         EXPECT_EQ(text, b.data() + e.field);

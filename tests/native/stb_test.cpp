@@ -20,12 +20,6 @@
 
 namespace {
 
-struct Decoded {
-    Image* image = nullptr;
-    char message[kMessageBytes] = "untouched";
-    ~Decoded() { image_free(image); }
-};
-
 Decoded* decode(const std::string& text, Decoded* out) {
     out->image = decode_with_stb((const uint8_t*)text.data(), text.size(), out->message);
     return out;
@@ -36,21 +30,18 @@ Decoded* decode(const std::vector<uint8_t>& bytes, Decoded* out) {
     return out;
 }
 
-struct Frames {
-    ImageSet set = {nullptr, -1, nullptr};
-    char message[kMessageBytes] = "untouched";
-    bool ok = false;
-    ~Frames() { image_set_free(&set); }
-};
+typedef DecodedFrames Frames;
 
-Frames* decode_frames(const std::vector<uint8_t>& bytes, Frames* out) {
-    out->ok = decode_gif_frames(bytes.data(), bytes.size(), &out->set, out->message);
-    return out;
+// The loader's answer, checked against what it left: a failure leaves the set
+// empty and says why; a success has frames and delays.
+bool decode_frames(const std::vector<uint8_t>& bytes, Frames* out) {
+    bool ok = decode_gif_frames(bytes.data(), bytes.size(), &out->set, out->message);
+    EXPECT_EQ(ok, out->set.count > 0);
+    return ok;
 }
 
-// A failure leaves the set empty and says why; a success has frames and delays.
 void expect_clean(const Frames& f) {
-    if (f.ok) {
+    if (f.set.count > 0) {
         EXPECT_GE(f.set.count, 1);
         EXPECT_NE(f.set.delays, nullptr);
         EXPECT_STREQ(f.message, "");
@@ -88,12 +79,6 @@ bool netpbm_decode(const std::string& tool, const std::string& path, RefPicture*
     std::string ppm = path + ".np.ppm";
     std::string command = tool + " '" + path + "' 2>/dev/null | ppmtoppm > '" + ppm + "' 2>/dev/null";
     return system(command.c_str()) == 0 && read_ppm(ppm, out);
-}
-
-RefPicture reference(const std::string& name) {
-    RefPicture ref;
-    EXPECT_TRUE(read_ppm(data_path(name), &ref)) << name;
-    return ref;
 }
 
 }  // namespace
@@ -156,16 +141,12 @@ TEST(Stb, SoftimagePicOpensByItsExtension) {
     b.resize(88, 0);
     b.insert(b.end(), {'P', 'I', 'C', 'T', 0, 2, 0, 1, 0x3F, 0x80, 0, 0, 0, 3, 0, 0, 0, 8, 0, 0xE0});
     b.insert(b.end(), {10, 20, 30, 40, 50, 60});
-    std::string path = write_scratch("two.pic", b);
     char message[kMessageBytes];
-    Image* image = load_image(path.c_str(), message);
+    Image* image = load_image(write_scratch("two.pic", b).c_str(), message);
     ASSERT_NE(image, nullptr) << message;
     const uint8_t* p = image_row(image, 0);
-    EXPECT_TRUE(p[0] == 30 && p[1] == 20 && p[2] == 10 && p[3] == 60 && p[5] == 40);
+    EXPECT_TRUE(image->width == 2 && p[0] == 30 && p[1] == 20 && p[2] == 10 && p[3] == 60 && p[5] == 40);
     image_free(image);
-    int w = 0, h = 0;
-    EXPECT_TRUE(probe_image_size(path.c_str(), &w, &h));
-    EXPECT_TRUE(w == 2 && h == 1);
 }
 
 TEST(Stb, PlainNetpbmDetails) {
@@ -181,10 +162,7 @@ TEST(Stb, PlainNetpbmDetails) {
     // A P3 pixel is red, green, blue.
     ASSERT_NE(decode("P3 1 1 255 10 20 30", &colour)->image, nullptr);
     EXPECT_TRUE(colour.image->pixels[0] == 30 && colour.image->pixels[2] == 10);
-    const struct {
-        const char* text;
-        const char* message;
-    } bad[] = {{"P2 3", kMsgPnmInvalid},         {"P2 3 2 0 1", kMsgPnmInvalid},     {"P3 1 1 70000 1", kMsgPnmInvalid},
+    const struct { const char* text; const char* message; } bad[] = {{"P2 3", kMsgPnmInvalid},         {"P2 3 2 0 1", kMsgPnmInvalid},     {"P3 1 1 70000 1", kMsgPnmInvalid},
                {"P1 x", kMsgPnmInvalid},         {"P4 30001 1 ", kMsgBadDimensions}, {"P1 0 5", kMsgBadDimensions},
                {"P2 99999999999 1 255", kMsgBadDimensions}};
     for (const auto& b : bad) {
@@ -203,7 +181,9 @@ TEST(StbGif, TransparentPixelsKeepTheLibrarysColour) {
     ImageSet set = {};
     char message[kMessageBytes];
     ASSERT_TRUE(load_gif_frames(path.c_str(), &set, message)) << message;
-    RefPicture ref = reference("stb-gif-transparent.ref.ppm"), alpha = reference("stb-gif-transparent.alpha.ppm");
+    RefPicture ref, alpha;
+    ASSERT_TRUE(read_ppm(data_path("stb-gif-transparent.ref.ppm"), &ref));
+    ASSERT_TRUE(read_ppm(data_path("stb-gif-transparent.alpha.ppm"), &alpha));  // white where opaque
     ASSERT_EQ(alpha.rgb.size(), ref.rgb.size());
     int transparent = 0;
     for (size_t i = 0; i < alpha.rgb.size(); i += 3)
@@ -214,24 +194,17 @@ TEST(StbGif, TransparentPixelsKeepTheLibrarysColour) {
 }
 
 TEST(StbGif, FailuresLeaveTheSetEmpty) {
-    Frames missing, empty, not_gif, cut, no_frame, wide;
+    Frames missing, empty, cut, wide;
     ASSERT_FALSE(load_gif_frames(scratch_path("stb-no-such.gif").c_str(), &missing.set, missing.message));
     EXPECT_STREQ(missing.message, kMsgOpenFailed);
     ASSERT_FALSE(load_gif_frames(write_scratch("stb-empty.gif", {}).c_str(), &empty.set, empty.message));
     EXPECT_STREQ(empty.message, kMsgGifInvalid);
-    std::vector<uint8_t> gif = read_whole(data_path("stb-gif-one.gif"));
-    ASSERT_GT(gif.size(), 13u + 3 * 64);
-    decode_frames({'P', '6', ' ', '1'}, &not_gif);
-    decode_frames(std::vector<uint8_t>(gif.begin(), gif.begin() + 8), &cut);
-    decode_frames(std::vector<uint8_t>(gif.begin(), gif.begin() + 13 + 3 * 64), &no_frame);
+    EXPECT_FALSE(decode_frames({'G', 'I', 'F', '8', '9', 'a', 1, 0}, &cut));
     // A 30001 x 1 screen with one pixel: the library takes it, the loader must not.
-    decode_frames({'G', 'I', 'F', '8', '9', 'a', 0x31, 0x75, 1, 0, 0x80, 0, 0, 0, 0, 0, 9, 9, 9,
-                   0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 0x01, 0, 0x3B}, &wide);
+    EXPECT_FALSE(decode_frames({'G', 'I', 'F', '8', '9', 'a', 0x31, 0x75, 1, 0, 0x80, 0, 0, 0, 0, 0, 9, 9, 9,
+                                0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 0x01, 0, 0x3B}, &wide));
     EXPECT_STREQ(wide.message, kMsgGifBadDimensions);
-    for (Frames* f : {&missing, &empty, &not_gif, &cut, &no_frame, &wide}) {
-        EXPECT_FALSE(f->ok);
-        expect_clean(*f);
-    }
+    for (Frames* f : {&missing, &empty, &cut, &wide}) expect_clean(*f);
 }
 
 TEST(StbGif, FrameSizesTheLibraryCannotHaveMadeAreRefused) {
@@ -240,8 +213,7 @@ TEST(StbGif, FrameSizesTheLibraryCannotHaveMadeAreRefused) {
     uint8_t* rgba = (uint8_t*)malloc(16);
     int* delays = (int*)calloc(9, sizeof(int));
     Frames f;
-    f.ok = adopt_gif_frames(rgba, delays, 8000, 8000, 9, &f.set, f.message);
-    EXPECT_FALSE(f.ok);
+    EXPECT_FALSE(adopt_gif_frames(rgba, delays, 8000, 8000, 9, &f.set, f.message));
     EXPECT_STREQ(f.message, kMsgGifBadDimensions);
     expect_clean(f);
 }
@@ -258,7 +230,8 @@ TEST(StbCrashers, EveryInputFailsCleanlyOrDecodes) {
     for (const std::string& path : gif) {
         SCOPED_TRACE(path);
         Frames f;
-        expect_clean(*decode_frames(read_whole(path), &f));
+        decode_frames(read_whole(path), &f);
+        expect_clean(f);
     }
 }
 
@@ -267,8 +240,7 @@ TEST(StbCrashers, GifOutOfMemoryLeavesNoDelaysBehind) {
     // library frees its delays, and must not hand them back to be freed again.
     AllocationLimit limit(1u << 20);
     Frames f;
-    decode_frames(read_whole(std::string(LUMORA_CRASHERS) + "/gif/out-of-memory-frees-delays.gif"), &f);
-    EXPECT_FALSE(f.ok);
+    EXPECT_FALSE(decode_frames(read_whole(std::string(LUMORA_CRASHERS) + "/gif/out-of-memory-frees-delays.gif"), &f));
     expect_clean(f);
     EXPECT_STREQ(f.message, "outofmem");
 }
@@ -281,8 +253,9 @@ TEST(StbCrashers, EveryAllocationFailingInTurn) {
         AllocationLimit reset(0);
         stb_fail_allocations_from(n);
         Frames f;
-        expect_clean(*decode_frames(gif, &f));
-        if (f.ok) break;
+        bool ok = decode_frames(gif, &f);
+        expect_clean(f);
+        if (ok) break;
         EXPECT_STREQ(f.message, "outofmem") << n;
         ASSERT_LT(n, 40) << "never decoded";
     }
@@ -304,12 +277,7 @@ TEST(StbSave, IndependentDecodersReadWhatIsWritten) {
     char message[kMessageBytes];
     Image* picture = load_image(data_path("stb-png-rgb.png").c_str(), message);
     ASSERT_NE(picture, nullptr) << message;
-    const struct {
-        int format;
-        const char* name;
-        const char* tool;
-        int tolerance;
-    } cases[] = {{kSavePng, "w.png", "pngtopam", 0}, {kSaveBmp, "w.bmp", "bmptopnm", 0},
+    const struct { int format; const char *name, *tool; int tolerance; } cases[] = {{kSavePng, "w.png", "pngtopam", 0}, {kSaveBmp, "w.bmp", "bmptopnm", 0},
                  {kSaveJpeg, "w.jpg", "jpegtopnm", 24}};  // quality 95 loses up to 18 levels of this picture
     for (const auto& c : cases) {
         std::string path = scratch_path(c.name);
@@ -317,25 +285,6 @@ TEST(StbSave, IndependentDecodersReadWhatIsWritten) {
         RefPicture ref;
         ASSERT_TRUE(netpbm_decode(c.tool, path, &ref)) << c.tool;
         EXPECT_EQ(compare_with_reference(picture, ref, c.tolerance), "") << c.name;
-        Image* back = load_image(path.c_str(), message);  // and by Lumora
-        ASSERT_NE(back, nullptr) << message;
-        EXPECT_LE(max_difference(back, ref), 3) << c.name;
-        image_free(back);
     }
     image_free(picture);
-}
-
-TEST(StbSave, QualityBelowOneMeansNinety) {
-    char message[kMessageBytes];
-    Image* picture = load_image(data_path("stb-png-rgb.png").c_str(), message);
-    ASSERT_NE(picture, nullptr) << message;
-    std::vector<std::vector<uint8_t>> files;
-    for (int quality : {0, -5, 90, 50}) {
-        std::string path = scratch_path("q" + std::to_string(quality) + ".jpg");
-        ASSERT_TRUE(save_image(path.c_str(), picture, kSaveJpeg, quality));
-        files.push_back(read_whole(path));
-    }
-    image_free(picture);
-    EXPECT_TRUE(files[0] == files[2] && files[1] == files[2]);
-    EXPECT_FALSE(files[3] == files[2]);  // the quality reaches the writer
 }

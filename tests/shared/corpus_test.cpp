@@ -9,6 +9,7 @@
 #include "core/load_set.h"
 #include "core/loader.h"
 #include "tests/support/reference.h"
+#include "tests/support/scratch.h"
 
 namespace {
 
@@ -40,11 +41,8 @@ void check_row(const ManifestRow& row) {
     EXPECT_EQ(w, want.width);
     EXPECT_EQ(h, want.height);
     // Files of an independent encoder carry the signature their format's row expects.
-    std::vector<unsigned char> head(8, 0);
-    if (FILE* f = fopen(path.c_str(), "rb")) {
-        EXPECT_GT(fread(head.data(), 1, head.size(), f), 0u);
-        fclose(f);
-    }
+    std::vector<unsigned char> head = read_whole(path);
+    head.resize(8, 0);
     const FormatRow* by_name = format_for_extension(row.file);
     ASSERT_NE(by_name, nullptr);
     if (by_name->signatures[0].length) {

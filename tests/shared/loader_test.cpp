@@ -58,11 +58,7 @@ TEST(LoadImage, NothingMatchesOrNoDecoderYet) {
     EXPECT_EQ(fails_with(write_scratch("notes.txt", {'h', 'e', 'l', 'l', 'o'})), kMsgUnknownFormat);
     EXPECT_EQ(fails_with(write_scratch("empty.xyz", {})), kMsgUnknownFormat);
     // The last dot of the path stands in a folder name: its extension is ".b/picture".
-#ifdef _WIN32
-    _mkdir(scratch_path("a.b").c_str());
-#else
-    mkdir(scratch_path("a.b").c_str(), 0755);
-#endif
+    scratch_folder("a.b");
     EXPECT_EQ(fails_with(write_scratch("a.b/picture", {'h', 'e', 'l', 'l', 'o'})), kMsgUnknownFormat);
     // Rows whose decoder does not exist yet.
     EXPECT_EQ(fails_with(write_scratch("page.tif", {'I', 'I', 42, 0, 8, 0, 0, 0})), kMsgUnknownFormat);
@@ -76,13 +72,11 @@ TEST(LoadImage, MissingFilesAndMessages) {
     int w = -1, h = -1;
     EXPECT_FALSE(probe_image_size(missing.c_str(), &w, &h));
     EXPECT_EQ(w, -1);
-    // A GIF through the single-picture loader gives its first frame.
-    EXPECT_EQ(opens_as(data_path("stb-gif-anim.gif"), "stb-gif-anim-0.ref.ppm"), "");
 }
 
 // Round trips through the writer: files must be written in binary mode on
 // every build, and the format numbers keep their meaning.
-TEST(SaveImage, PngAndBmpRoundTripExactly) {
+TEST(SaveImage, RoundTripsAndFormats) {
     char message[kMessageBytes];
     Image* original = load_image(data_path("stb-png-rgb.png").c_str(), message);  // 61 wide: padded rows
     ASSERT_NE(original, nullptr) << message;
@@ -100,6 +94,15 @@ TEST(SaveImage, PngAndBmpRoundTripExactly) {
         EXPECT_EQ(compare_with_reference(back, want), "");
         image_free(back);
     }
+    // A JPEG quality below 1 means 90, and the quality reaches the writer.
+    std::vector<std::vector<unsigned char>> jpegs;
+    for (int quality : {0, -5, 90, 50}) {
+        std::string path = scratch_path("q" + std::to_string(quality) + ".jpg");
+        ASSERT_TRUE(save_image(path.c_str(), original, kSaveJpeg, quality));
+        jpegs.push_back(read_whole(path));
+    }
+    EXPECT_TRUE(jpegs[0] == jpegs[2] && jpegs[1] == jpegs[2]);
+    EXPECT_FALSE(jpegs[3] == jpegs[2]);
     EXPECT_FALSE(save_image(scratch_path("no-such-folder/x.png").c_str(), original, kSavePng, 0));
     EXPECT_FALSE(save_image(scratch_path("null.png").c_str(), nullptr, kSavePng, 0));
     image_free(original);

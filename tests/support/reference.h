@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/decode_message.h"
 #include "core/image.h"
 
 #ifndef LUMORA_TEST_DATA
@@ -15,6 +16,20 @@
 
 // A file of the test data folder (scripts/make-test-data.sh); '/' serves Windows too.
 inline std::string data_path(const std::string& name) { return std::string(LUMORA_TEST_DATA) + "/" + name; }
+
+// A decoder's picture and message, the picture freed when the test ends.
+struct Decoded {
+    Image* image = nullptr;
+    char message[kMessageBytes] = "untouched";
+    ~Decoded() { image_free(image); }
+};
+
+// The same for every frame of a file.
+struct DecodedFrames {
+    ImageSet set = {nullptr, -1, nullptr};
+    char message[kMessageBytes] = "untouched";
+    ~DecodedFrames() { image_set_free(&set); }
+};
 
 struct RefPicture {
     int width = 0, height = 0;

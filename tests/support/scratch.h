@@ -14,14 +14,18 @@
 #define LUMORA_SCRATCH "scratch"
 #endif
 
-inline std::string scratch_path(const std::string& name) {
+// The scratch folder, or a folder made in it, and its path.
+inline std::string scratch_folder(const std::string& name = "") {
+    std::string path = name.empty() ? std::string(LUMORA_SCRATCH) : std::string(LUMORA_SCRATCH) + "/" + name;
 #ifdef _WIN32
-    _mkdir(LUMORA_SCRATCH);
+    _mkdir(path.c_str());
 #else
-    mkdir(LUMORA_SCRATCH, 0755);
+    mkdir(path.c_str(), 0755);
 #endif
-    return std::string(LUMORA_SCRATCH) + "/" + name;
+    return path;
 }
+
+inline std::string scratch_path(const std::string& name) { return scratch_folder() + "/" + name; }
 
 inline std::string write_scratch(const std::string& name, const std::vector<unsigned char>& bytes) {
     std::string path = scratch_path(name);
