@@ -7,13 +7,13 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/loader.h"
+#include "core/formats.h"
 
 bool file_list_accepts(const char* name, bool directory, bool hidden, bool show_all, bool show_hidden,
                        size_t folder_length) {
     if (directory) return false;
     if (hidden && !show_hidden) return false;
-    if (!show_all && (!strchr(name, '.') || decoder_for_extension(name) == kDecoderNone)) return false;
+    if (!show_all && !format_for_extension(name)) return false;
     return folder_length + strlen(name) < 260;
 }
 
@@ -116,5 +116,5 @@ int file_list_find(const FileList* list, const char* path, PathCompare compare) 
     return -1;
 }
 bool file_list_is_image(const FileList* list, int index) {
-    return index >= 0 && index < list->count && decoder_for_extension(list->path[index]) != kDecoderNone;
+    return index >= 0 && index < list->count && format_for_extension(list->path[index]);
 }

@@ -11,13 +11,15 @@ add_library(lumora_core_san STATIC ${LUMORA_CORE_SOURCES} ${LUMORA_PORTABLE_SOUR
 target_include_directories(lumora_core_san PUBLIC ${CMAKE_SOURCE_DIR})
 lumora_sanitize(lumora_core_san)
 
-file(GLOB LUMORA_NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
+# tests/shared/: the tests both builds run.
+file(GLOB LUMORA_NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp ${CMAKE_SOURCE_DIR}/tests/shared/*.cpp)
 add_executable(lumora_native_tests ${LUMORA_NATIVE_TESTS})
 target_link_libraries(lumora_native_tests PRIVATE lumora_core_san GTest::gtest GTest::gtest_main)
 lumora_sanitize(lumora_native_tests)
 target_compile_definitions(lumora_native_tests PRIVATE
   LUMORA_TEST_DATA="${LUMORA_TESTDATA_DIR}"
   LUMORA_CRASHERS="${CMAKE_SOURCE_DIR}/tests/crashers"
+  LUMORA_CORPUS_MANIFEST="${CMAKE_SOURCE_DIR}/tests/corpus/manifest.txt"
   LUMORA_SCRATCH="${CMAKE_BINARY_DIR}/scratch")
 gtest_discover_tests(lumora_native_tests DISCOVERY_TIMEOUT 60)
 

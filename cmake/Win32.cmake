@@ -35,10 +35,11 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-file(GLOB LUMORA_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
+file(GLOB LUMORA_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp ${CMAKE_SOURCE_DIR}/tests/shared/*.cpp)
 add_executable(lumora_win_tests ${LUMORA_WIN_TESTS} ${LUMORA_RESOURCES})
 target_link_libraries(lumora_win_tests PRIVATE lumora_app gtest gtest_main)
-target_compile_definitions(lumora_win_tests PRIVATE LUMORA_TEST_DATA="Z:${LUMORA_TESTDATA_DIR}")
+target_compile_definitions(lumora_win_tests PRIVATE LUMORA_TEST_DATA="Z:${LUMORA_TESTDATA_DIR}"
+  LUMORA_CORPUS_MANIFEST="Z:${CMAKE_SOURCE_DIR}/tests/corpus/manifest.txt")
 gtest_discover_tests(lumora_win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
 
 # Windows benchmarks: each bench/win32/*.cpp is a program of its own, run by

@@ -63,6 +63,13 @@ inline size_t reader_read_some(ByteReader* r, void* dst, size_t n) {
     return k;
 }
 
+// The next byte without moving past it; false at the end (the cursor is not failed).
+inline bool reader_peek(const ByteReader* r, uint8_t* byte) {
+    if (reader_left(r) == 0) return false;
+    *byte = r->data[r->pos];
+    return true;
+}
+
 inline uint8_t reader_u8(ByteReader* r) {
     const uint8_t* p = reader_take(r, 1);
     return p ? p[0] : 0;

@@ -1,9 +1,12 @@
 #include "core/exif.h"
 
+#include <limits.h>
+#include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include "core/byte_reader.h"
-#include "core/file_bytes.h"
+#include "core/ifd.h"
 
 namespace {
 
@@ -20,6 +23,14 @@ const uint32_t kMaxIfdEntries = 500;
 // The first IFD and the EXIF sub-IFD it may name; thumbnail and GPS IFDs are of no use here.
 const int kMaxIfds = 2;
 
+// Segment header (FF, marker, 16-bit length) and the APP1 identifier.
+const size_t kSegmentHead = 4;
+const uint8_t kExifId[6] = {'E', 'x', 'i', 'f', 0, 0};
+// The EXIF segment comes right after the start of the image, or after a JFIF
+// header; a bound on the walk keeps a crafted file of tiny segments from
+// costing a read every four bytes.
+const int kMaxSegmentsBeforeExif = 1000;
+
 struct Text {
     char* buffer;
     size_t size;
@@ -30,28 +41,47 @@ struct ExifOut {
     Text date, make, model;
 };
 
-// The TIFF structure inside the APP1 segment: offsets count from `base`.
-struct Tiff {
+// Where the JPEG bytes come from: a file read piece by piece, or a block in memory.
+struct Source {
+    FILE* file;
     const uint8_t* data;
     size_t size;
-    size_t base;
-    bool little_endian;
 };
 
-// Offsets and values come from the file: every read is bounds-checked and
-// yields 0 past the end.
-uint16_t tiff_u16(const Tiff& t, uint64_t pos) {
-    if (pos > t.size) return 0;
-    ByteReader r = reader_make(t.data, t.size);
-    reader_seek(&r, (size_t)pos);
-    return t.little_endian ? reader_u16le(&r) : reader_u16be(&r);
+// Up to n bytes at offset; the count that arrived.
+size_t source_read(const Source& source, uint64_t offset, uint8_t* out, size_t n) {
+    if (source.file) {
+        if (offset > (uint64_t)LONG_MAX || fseek(source.file, (long)offset, SEEK_SET) != 0) return 0;
+        return fread(out, 1, n, source.file);
+    }
+    ByteReader r = reader_make(source.data, source.size);
+    if (offset > source.size || !reader_seek(&r, (size_t)offset)) return 0;
+    return reader_read_some(&r, out, n);
 }
 
-uint32_t tiff_u32(const Tiff& t, uint64_t pos) {
-    if (pos > t.size) return 0;
-    ByteReader r = reader_make(t.data, t.size);
-    reader_seek(&r, (size_t)pos);
-    return t.little_endian ? reader_u32le(&r) : reader_u32be(&r);
+// Finds the APP1 "Exif" segment: where its TIFF structure starts and how long
+// the segment says it is. The walk ends at the scan data, at a byte that is
+// not a marker, at a length below 2 or at the end of the file.
+bool find_exif(const Source& source, uint64_t* tiff_at, size_t* tiff_size) {
+    uint8_t head[kSegmentHead + sizeof kExifId];
+    if (source_read(source, 0, head, 2) != 2 || head[0] != 0xFF || head[1] != 0xD8) return false;
+    uint64_t offset = 2;
+    for (int segment = 0; segment < kMaxSegmentsBeforeExif; ++segment) {
+        size_t got = source_read(source, offset, head, sizeof head);
+        if (got < kSegmentHead) return false;
+        ByteReader r = reader_make(head, got);
+        uint8_t lead = reader_u8(&r), marker = reader_u8(&r);
+        size_t length = reader_u16be(&r);
+        if (lead != 0xFF || length < 2 || marker == 0xDA) return false;
+        const uint8_t* id = reader_take(&r, sizeof kExifId);
+        if (marker == 0xE1 && length >= 2 + sizeof kExifId && id && memcmp(id, kExifId, sizeof kExifId) == 0) {
+            *tiff_at = offset + sizeof head;
+            *tiff_size = length - 2 - sizeof kExifId;
+            return true;
+        }
+        offset += length + 2;
+    }
+    return false;
 }
 
 void set_text(Text text, const char* value) {
@@ -61,57 +91,46 @@ void set_text(Text text, const char* value) {
     }
 }
 
-// An ASCII value of 1..200 characters that lies wholly in the file, copied up
-// to its first zero byte and without trailing spaces.
-void read_text(const Tiff& t, uint64_t entry, Text text) {
+// An ASCII value of 1..200 characters that lies wholly in the block, copied
+// up to its first zero byte and without trailing spaces.
+void read_text(const IfdReader* reader, const IfdEntry* entry, Text text) {
     if (!text.buffer || text.size == 0) return;
-    uint16_t type = tiff_u16(t, entry + 2);
-    uint32_t count = tiff_u32(t, entry + 4);
-    if (type != kTypeAscii || count < 1 || count > kMaxTextCount) return;
-    // Up to four characters sit in the entry's value field, longer texts elsewhere.
-    uint64_t start = count > 4 ? t.base + (uint64_t)tiff_u32(t, entry + 8) : entry + 8;
-    if (start > t.size || count > t.size - start) return;
-    ByteReader r = reader_make(t.data, t.size);
-    reader_seek(&r, (size_t)start);
-    const char* src = (const char*)reader_take(&r, count);
-    if (!src) return;
+    if (entry->type != kTypeAscii || entry->count < 1 || entry->count > kMaxTextCount) return;
+    const uint8_t* src = nullptr;
+    size_t count = 0;
+    if (!ifd_value_bytes(reader, entry, &src, &count)) return;
     size_t n = 0;
     while (n < count && n < text.size - 1 && src[n]) {
-        text.buffer[n] = src[n];
+        text.buffer[n] = (char)src[n];
         ++n;
     }
     while (n > 0 && text.buffer[n - 1] == ' ') --n;
     text.buffer[n] = 0;
 }
 
-// Reads one IFD's entries; returns the position of the EXIF sub-IFD it names, or 0.
-uint64_t read_ifd(const Tiff& t, uint64_t p, ExifOut* out) {
-    uint16_t entries = tiff_u16(t, p);
-    if (entries > kMaxIfdEntries) return 0;
-    uint64_t sub_ifd = 0;
-    for (uint32_t j = 0; j < entries; ++j) {
-        uint64_t entry = p + 2 + 12 * (uint64_t)j;
-        if (entry + 12 > t.size) break;
-        switch (tiff_u16(t, entry)) {
+// Reads one IFD's entries; returns the offset of the EXIF sub-IFD it names, or 0.
+uint32_t read_ifd(const IfdReader* reader, const Ifd* ifd, ExifOut* out) {
+    uint32_t sub_ifd = 0;
+    IfdEntry entry;
+    for (uint32_t i = 0; ifd_entry(reader, ifd, i, &entry); ++i) {
+        switch (entry.tag) {
         case kTagOrientation:
-            if (out->orientation) {
-                uint16_t value = tiff_u16(t, entry + 8);
-                if (value >= 1 && value <= 8) *out->orientation = value;
-            }
+            if (out->orientation && entry.value_short >= 1 && entry.value_short <= 8)
+                *out->orientation = entry.value_short;
             break;
         case kTagExifIfd:
-            sub_ifd = t.base + (uint64_t)tiff_u32(t, entry + 8);
+            sub_ifd = entry.value;
             break;
         case kTagMake:
-            read_text(t, entry, out->make);
+            read_text(reader, &entry, out->make);
             break;
         case kTagModel:
-            read_text(t, entry, out->model);
+            read_text(reader, &entry, out->model);
             break;
         case kTagDateTime:
         case kTagDateTimeOriginal:
             // The first IFD comes first, so DateTime wins over DateTimeOriginal.
-            if (out->date.buffer && out->date.size > 0 && out->date.buffer[0] == 0) read_text(t, entry, out->date);
+            if (out->date.buffer && out->date.size > 0 && out->date.buffer[0] == 0) read_text(reader, &entry, out->date);
             break;
         default:
             break;
@@ -120,75 +139,51 @@ uint64_t read_ifd(const Tiff& t, uint64_t p, ExifOut* out) {
     return sub_ifd;
 }
 
-// Where the TIFF header of the APP1 "Exif" segment starts, or 0 when there is none.
-size_t find_exif(const uint8_t* data, size_t size) {
-    static const uint8_t kExifId[6] = {'E', 'x', 'i', 'f', 0, 0};
-    ByteReader r = reader_make(data, size);
-    size_t offset = 2;
-    while (offset + 4 < size) {
-        reader_seek(&r, offset);
-        uint8_t lead = reader_u8(&r);
-        uint8_t marker = reader_u8(&r);
-        size_t length = reader_u16be(&r);
-        if (lead != 0xFF || length < 2 || marker == 0xDA) return 0;  // lost, no length, or the scan data begins
-        if (marker == 0xE1 && offset + 10 < size) {
-            const uint8_t* id = reader_take(&r, sizeof kExifId);
-            if (id && memcmp(id, kExifId, sizeof kExifId) == 0) return offset + 10;
-        }
-        offset += length + 2;
-    }
-    return 0;
+void read_tiff(const uint8_t* data, size_t size, ExifOut* out) {
+    IfdReader reader;
+    uint32_t offset = ifd_begin(&reader, data, size, kMaxIfdEntries);
+    Ifd ifd;
+    for (int visited = 0; visited < kMaxIfds && ifd_open(&reader, offset, &ifd); ++visited)
+        offset = read_ifd(&reader, &ifd, out);
+}
+
+ExifOut start(int* orientation, char* date, size_t date_size, char* make, size_t make_size, char* model,
+              size_t model_size) {
+    ExifOut out = {orientation, {date, date_size}, {make, make_size}, {model, model_size}};
+    if (orientation) *orientation = 1;
+    set_text(out.date, "");
+    set_text(out.make, "");
+    set_text(out.model, "");
+    return out;
 }
 
 }  // namespace
 
 void read_exif_data(const uint8_t* data, size_t size, int* orientation, char* date, size_t date_size, char* make,
                     size_t make_size, char* model, size_t model_size) {
-    ExifOut out = {orientation, {date, date_size}, {make, make_size}, {model, model_size}};
-    if (orientation) *orientation = 1;
-    set_text(out.date, "");
-    set_text(out.make, "");
-    set_text(out.model, "");
-    if (size < 12 || size > kMaxExifFileBytes) return;
-    ByteReader r = reader_make(data, size);
-    if (reader_u16be(&r) != 0xFFD8) return;
-
-    size_t base = find_exif(data, size);
-    if (base == 0 || base + 8 > size) return;
-    reader_seek(&r, base);
-    Tiff t = {data, size, base, reader_u8(&r) == 'I'};
-    uint64_t ifd = base + (uint64_t)tiff_u32(t, base + 4);
-    for (int visited = 0; visited < kMaxIfds && ifd > 0 && ifd <= size - 2; ++visited) {
-        ifd = read_ifd(t, ifd, &out);
-    }
+    ExifOut out = start(orientation, date, date_size, make, make_size, model, model_size);
+    Source source = {nullptr, data, size};
+    uint64_t at = 0;
+    size_t tiff_size = 0;
+    if (!find_exif(source, &at, &tiff_size) || at > size) return;
+    // A segment cut short by the end of the file gives what there is.
+    if (tiff_size > size - at) tiff_size = size - (size_t)at;
+    read_tiff(data + at, tiff_size, &out);
 }
 
 void read_exif(const char* path, int* orientation, char* date, size_t date_size, char* make, size_t make_size,
                char* model, size_t model_size) {
-    FileBytes file;
-    if (file_bytes_read(path, kMaxExifFileBytes, &file) != kFileReadOk) {
-        // Nothing to read: the outputs still get their defaults.
-        read_exif_data(nullptr, 0, orientation, date, date_size, make, make_size, model, model_size);
-        return;
+    ExifOut out = start(orientation, date, date_size, make, make_size, model, model_size);
+    FILE* f = fopen(path, "rb");
+    if (!f) return;
+    Source source = {f, nullptr, 0};
+    uint64_t at = 0;
+    size_t tiff_size = 0;
+    uint8_t* tiff = nullptr;
+    if (find_exif(source, &at, &tiff_size) && (tiff = (uint8_t*)malloc(tiff_size ? tiff_size : 1)) != nullptr) {
+        size_t got = source_read(source, at, tiff, tiff_size);
+        read_tiff(tiff, got, &out);
     }
-    read_exif_data(file.data, file.size, orientation, date, date_size, make, make_size, model, model_size);
-    file_bytes_free(&file);
-}
-
-ExifUpright exif_upright_steps(int orientation) {
-    // Indexed by orientation: where the stored picture's first row and first
-    // column belong. 5 and 7 are transposed and need a turn and a mirror.
-    static const ExifUpright kSteps[9] = {
-        {kExifStepNone, kExifStepNone},        // 0: not a value
-        {kExifStepNone, kExifStepNone},        // 1: upright
-        {kExifStepMirror, kExifStepNone},      // 2
-        {kExifStepRotate180, kExifStepNone},   // 3
-        {kExifStepFlip, kExifStepNone},        // 4
-        {kExifStepRotateCw, kExifStepMirror},  // 5
-        {kExifStepRotateCw, kExifStepNone},    // 6
-        {kExifStepRotateCcw, kExifStepMirror}, // 7
-        {kExifStepRotateCcw, kExifStepNone},   // 8
-    };
-    if (orientation < 1 || orientation > 8) return kSteps[0];
-    return kSteps[orientation];
+    free(tiff);
+    fclose(f);
 }

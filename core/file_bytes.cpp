@@ -78,6 +78,12 @@ void file_bytes_free(FileBytes* bytes) {
     bytes->size = 0;
 }
 
+int file_read_head_for_decoder(const char* path, uint8_t* buf, size_t n, char* message) {
+    int got = file_read_head(path, buf, n);
+    if (got < 0) set_message(message, kMsgOpenFailed);
+    return got;
+}
+
 int file_read_head(const char* path, uint8_t* buf, size_t n) {
     memset(buf, 0, n);
     FILE* f = fopen(path, "rb");

@@ -25,3 +25,5 @@ bool file_bytes_read_for_decoder(const char* path, size_t max_bytes, FileBytes* 
 // Reads up to n bytes from the start of the file into buf, zero-filling the
 // rest; returns the count read or -1 when the file cannot be opened.
 int file_read_head(const char* path, uint8_t* buf, size_t n);
+// The same for a decoder: -1 with "Dosya acilamadi." in its message buffer.
+int file_read_head_for_decoder(const char* path, uint8_t* buf, size_t n, char* message);

@@ -5,21 +5,48 @@
 
 #include "core/checked.h"
 
-Image* image_create(int32_t width, int32_t height) {
-    if (width < 1 || width > kMaxImageSide || height < 1 || height > kMaxImageSide) return nullptr;
-    int32_t stride = image_stride_for(width);
+bool image_pixel_bytes(int32_t width, int32_t height, size_t* bytes) {
+    if (width < 1 || width > kMaxImageSide || height < 1 || height > kMaxImageSide) return false;
+    return checked_pixel_bytes((size_t)image_stride_for(width), (size_t)height, bytes);
+}
+
+namespace {
+
+// The one allocation of pixel buffers: a new zeroed block when `block` is
+// null, else `block` grown to the picture's size. None when the sides are
+// refused or memory is short (a block passed in is then left as it was).
+Image* allocate_picture(uint8_t* block, int32_t width, int32_t height) {
     size_t bytes = 0;
-    if (!checked_pixel_bytes((size_t)stride, (size_t)height, &bytes)) return nullptr;
+    if (!image_pixel_bytes(width, height, &bytes)) return nullptr;
     Image* image = (Image*)malloc(sizeof(Image));
     if (!image) return nullptr;
-    image->pixels = (uint8_t*)calloc(bytes, 1);
+    image->pixels = block ? (uint8_t*)realloc(block, bytes) : (uint8_t*)calloc(bytes, 1);
     if (!image->pixels) {
         free(image);
         return nullptr;
     }
     image->width = width;
     image->height = height;
-    image->stride = stride;
+    image->stride = image_stride_for(width);
+    return image;
+}
+
+}  // namespace
+
+Image* image_create(int32_t width, int32_t height) { return allocate_picture(nullptr, width, height); }
+
+Image* image_adopt_packed(uint8_t* block, int32_t width, int32_t height) {
+    if (!block) return nullptr;
+    Image* image = allocate_picture(block, width, height);
+    if (!image) return nullptr;
+    size_t row = (size_t)width * 3, stride = (size_t)image->stride;
+    if (stride != row) {
+        // From the last row back, so no row is overwritten before it has moved.
+        for (int32_t r = height - 1; r >= 0; --r) {
+            memmove(image->pixels + (size_t)r * stride, image->pixels + (size_t)r * row, row);
+            memset(image->pixels + (size_t)r * stride + row, 0, stride - row);
+        }
+    }
     return image;
 }
 

@@ -40,8 +40,19 @@ static_assert(sizeof(BitmapInfoHeader) == 40, "bitmap header must be 40 bytes");
 
 inline int32_t image_stride_for(int32_t width) { return (3 * width + 3) & ~3; }
 
+// The pixel bytes of a picture of these sides, stride * height; false when a
+// side is outside 1..kMaxImageSide or the block would pass kMaxBlockBytes.
+// Every pixel buffer is sized here, by image_create and image_adopt_packed.
+bool image_pixel_bytes(int32_t width, int32_t height, size_t* bytes);
 // None when a side is outside 1..kMaxImageSide or memory is short; all black.
 Image* image_create(int32_t width, int32_t height);
+// Makes a malloc block that starts with `height` packed rows of 3 * width
+// bytes (bottom-up blue, green, red, or anything the caller converts in place
+// afterwards) the pixels of a new picture: grown to the padded stride and the
+// rows spread out, padding zeroed. Spares a second buffer and a copy of large
+// decoded pictures. None when the sides are refused or memory is short; the
+// block is then still the caller's, unchanged.
+Image* image_adopt_packed(uint8_t* block, int32_t width, int32_t height);
 void image_free(Image* image);
 void image_fill_bitmap_header(const Image* image, BitmapInfoHeader* header);
 // No bounds check: callers stay inside the picture. y counts from the top.

@@ -12,12 +12,12 @@ bool is_digit(uint8_t c) { return c >= '0' && c <= '9'; }
 
 // Skips white space and '#' comments (to the end of their line).
 void skip_space(ByteReader* r) {
-    while (reader_left(r) > 0) {
-        uint8_t c = r->data[r->pos];
+    uint8_t c = 0;
+    while (reader_peek(r, &c)) {
         if (c == '#') {
-            while (reader_left(r) > 0 && r->data[r->pos] != '\n' && r->data[r->pos] != '\r') ++r->pos;
+            while (reader_peek(r, &c) && c != '\n' && c != '\r') reader_skip(r, 1);
         } else if (is_space(c)) {
-            ++r->pos;
+            reader_skip(r, 1);
         } else {
             return;
         }
@@ -28,12 +28,13 @@ void skip_space(ByteReader* r) {
 // `limit` are held at limit + 1 so they cannot overflow.
 bool read_number(ByteReader* r, uint32_t limit, uint32_t* out) {
     skip_space(r);
-    if (reader_left(r) == 0 || !is_digit(r->data[r->pos])) return false;
+    uint8_t c = 0;
+    if (!reader_peek(r, &c) || !is_digit(c)) return false;
     uint32_t v = 0;
-    while (reader_left(r) > 0 && is_digit(r->data[r->pos])) {
-        v = v * 10 + (r->data[r->pos] - '0');
+    while (reader_peek(r, &c) && is_digit(c)) {
+        v = v * 10 + (c - '0');
         if (v > limit) v = limit + 1;
-        ++r->pos;
+        reader_skip(r, 1);
     }
     *out = v;
     return true;
@@ -42,9 +43,8 @@ bool read_number(ByteReader* r, uint32_t limit, uint32_t* out) {
 // Plain PBM digits may stand with or without white space between them.
 bool read_bit(ByteReader* r, uint32_t* out) {
     skip_space(r);
-    if (reader_left(r) == 0) return false;
-    uint8_t c = r->data[r->pos++];
-    if (c != '0' && c != '1') return false;
+    uint8_t c = reader_u8(r);
+    if (r->failed || (c != '0' && c != '1')) return false;
     *out = c - '0';
     return true;
 }
@@ -88,14 +88,14 @@ bool is_pnm_plain(const uint8_t* data, size_t size) {
     return magic && magic[0] == 'P' && magic[1] >= '1' && magic[1] <= '4';
 }
 
-int probe_pnm_plain(const uint8_t* data, size_t size, int* width, int* height) {
+bool probe_pnm_plain(const uint8_t* data, size_t size, int* width, int* height) {
     ByteReader r = reader_make(data, size);
     int kind = 0;
     uint32_t w = 0, h = 0, maxval = 0;
-    if (!read_header(&r, &kind, &w, &h, &maxval, nullptr)) return 0;
+    if (!read_header(&r, &kind, &w, &h, &maxval, nullptr)) return false;
     *width = (int)w;
     *height = (int)h;
-    return 1;
+    return true;
 }
 
 Image* decode_pnm_plain(const uint8_t* data, size_t size, char* message) {

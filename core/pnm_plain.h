@@ -10,5 +10,5 @@
 bool is_pnm_plain(const uint8_t* data, size_t size);
 // Samples missing at the end leave their pixels black. message: at least kMessageBytes, or null.
 Image* decode_pnm_plain(const uint8_t* data, size_t size, char* message);
-// The size from the header alone; nonzero when both sides lie in 1..kMaxImageSide.
-int probe_pnm_plain(const uint8_t* data, size_t size, int* width, int* height);
+// The size from the header alone; true when both sides lie in 1..kMaxImageSide.
+bool probe_pnm_plain(const uint8_t* data, size_t size, int* width, int* height);

@@ -54,46 +54,40 @@ void swap_rows_rgb_to_bgr(uint8_t* a, uint8_t* b, size_t row) {
 }
 
 // Makes the library's packed, top-down red-green-blue block the pixels of a
-// picture, in place: rows swapped end for end and red swapped with blue in one
-// pass, then spread to the padded stride. Taking the block over spares a
+// picture, in place: spread to the padded stride, then rows swapped end for
+// end and red swapped with blue in one pass. Taking the block over spares a
 // second buffer of the picture's size and the copy into it, which cost as much
-// as a fifth of the decoding time of a large photo. None when memory is short;
-// the block is then still the caller's.
+// as a fifth of the decoding time of a large photo. None when the picture is
+// refused or memory is short; the block is then still the caller's.
 Image* adopt_rgb(uint8_t* rgb, int32_t width, int32_t height) {
-    Image* image = (Image*)malloc(sizeof(Image));
+    Image* image = image_adopt_packed(rgb, width, height);
     if (!image) return nullptr;
-    size_t row = (size_t)width * 3, stride = (size_t)image_stride_for(width);
+    size_t row = (size_t)width * 3, stride = (size_t)image->stride;
     for (int32_t top = 0, bottom = height - 1; top <= bottom; ++top, --bottom)
-        swap_rows_rgb_to_bgr(rgb + (size_t)top * row, rgb + (size_t)bottom * row, row);
-    if (stride != row) {
-        uint8_t* grown = (uint8_t*)realloc(rgb, stride * (size_t)height);
-        if (!grown) {
-            free(image);
-            return nullptr;
-        }
-        rgb = grown;
-        // From the last row back, so no row is overwritten before it has moved.
-        for (int32_t r = height - 1; r >= 0; --r) {
-            memmove(rgb + (size_t)r * stride, rgb + (size_t)r * row, row);
-            memset(rgb + (size_t)r * stride + row, 0, stride - row);
-        }
-    }
-    image->width = width;
-    image->height = height;
-    image->stride = (int32_t)stride;
-    image->pixels = rgb;
+        swap_rows_rgb_to_bgr(image->pixels + (size_t)top * stride, image->pixels + (size_t)bottom * stride, row);
     return image;
+}
+
+// What the size query says decides before any pixel is allocated: sides out
+// of range, or a picture too large for one block. A header the query does not
+// understand is left to the decoder. True when the picture is refused.
+bool refused_by_header(bool understood, int w, int h, char* message) {
+    if (!understood) return false;
+    size_t bytes = 0;
+    if (!side_ok(w) || !side_ok(h)) {
+        set_message(message, kMsgBadDimensions);
+        return true;
+    }
+    if (!image_pixel_bytes(w, h, &bytes)) {
+        set_message(message, kMsgNoMemory);
+        return true;
+    }
+    return false;
 }
 
 // Reads a whole file for the library; false with the message set.
 bool read_for_stb(const char* path, FileBytes* file, char* message) {
     return file_bytes_read_for_decoder(path, kMaxStbFileBytes, file, message);
-}
-
-void fail_frames(int32_t** delays, int32_t* count, char* message, const char* text) {
-    *delays = nullptr;
-    *count = 0;
-    set_message(message, text);
 }
 
 }  // namespace
@@ -134,8 +128,6 @@ Image* finish_stb_load(uint8_t* rgb, int w, int h, char* message) {
 
 }  // namespace
 
-// The header alone refuses a picture too big before any pixel is allocated; a
-// header the size query does not understand is left to the decoder.
 Image* decode_with_stb(const uint8_t* data, size_t size, char* message) {
     clear_message(message);
     // The library reads only the byte kinds of netpbm (P5, P6).
@@ -146,10 +138,9 @@ Image* decode_with_stb(const uint8_t* data, size_t size, char* message) {
     }
     int len = (int)size;
     int w = 0, h = 0, channels = 0;
-    if (stbi_info_from_memory(data, len, &w, &h, &channels) && (!side_ok(w) || !side_ok(h))) {
-        set_message(message, kMsgBadDimensions);
-        return nullptr;
-    }
+    // Asked on a line of its own: the sizes it fills are passed on by value.
+    bool understood = stbi_info_from_memory(data, len, &w, &h, &channels) != 0;
+    if (refused_by_header(understood, w, h, message)) return nullptr;
     stb_clear_failure_reason();
     w = h = 0;
     uint8_t* rgb = stbi_load_from_memory(data, len, &w, &h, &channels, 3);
@@ -161,11 +152,8 @@ Image* decode_with_stb(const uint8_t* data, size_t size, char* message) {
 Image* load_with_stb(const char* path, char* message) {
     clear_message(message);
     uint8_t head[kPlainPnmHeadBytes];
-    int got = file_read_head(path, head, sizeof head);
-    if (got < 0) {
-        set_message(message, kMsgOpenFailed);
-        return nullptr;
-    }
+    int got = file_read_head_for_decoder(path, head, sizeof head, message);
+    if (got < 0) return nullptr;
     if (is_pnm_plain(head, (size_t)got)) {
         FileBytes file;
         if (!read_for_stb(path, &file, message)) return nullptr;
@@ -174,103 +162,101 @@ Image* load_with_stb(const char* path, char* message) {
         return image;
     }
     int w = 0, h = 0, channels = 0;
-    if (stbi_info(path, &w, &h, &channels) && (!side_ok(w) || !side_ok(h))) {
-        set_message(message, kMsgBadDimensions);
-        return nullptr;
-    }
+    bool understood = stbi_info(path, &w, &h, &channels) != 0;
+    if (refused_by_header(understood, w, h, message)) return nullptr;
     stb_clear_failure_reason();
     w = h = 0;
     uint8_t* rgb = stbi_load(path, &w, &h, &channels, 3);
     return finish_stb_load(rgb, w, h, message);
 }
 
-int probe_stb_data(const uint8_t* data, size_t size, int* width, int* height) {
+bool probe_stb_data(const uint8_t* data, size_t size, int* width, int* height) {
     if (is_pnm_plain(data, size)) return probe_pnm_plain(data, size, width, height);
     int w = 0, h = 0, channels = 0;
-    if (size > kMaxStbFileBytes || !stbi_info_from_memory(data, (int)size, &w, &h, &channels)) return 0;
-    if (!side_ok(w) || !side_ok(h)) return 0;
+    if (size > kMaxStbFileBytes || !stbi_info_from_memory(data, (int)size, &w, &h, &channels)) return false;
+    if (!side_ok(w) || !side_ok(h)) return false;
     *width = w;
     *height = h;
-    return 1;
+    return true;
 }
 
-int probe_with_stb(const char* path, int* width, int* height) {
+bool probe_with_stb(const char* path, int* width, int* height) {
     // A plain netpbm header is text of a few numbers and perhaps comments.
     uint8_t head[kPlainPnmHeadBytes];
     int got = file_read_head(path, head, sizeof head);
     if (got >= 2 && is_pnm_plain(head, (size_t)got)) return probe_pnm_plain(head, (size_t)got, width, height);
     int w = 0, h = 0, channels = 0;
-    if (!stbi_info(path, &w, &h, &channels) || !side_ok(w) || !side_ok(h)) return 0;
+    if (!stbi_info(path, &w, &h, &channels) || !side_ok(w) || !side_ok(h)) return false;
     *width = w;
     *height = h;
-    return 1;
+    return true;
 }
 
-Image** decode_gif_frames(const uint8_t* data, size_t size, int32_t** delays, int32_t* count, char* message) {
-    *delays = nullptr;
-    *count = 0;
+bool adopt_gif_frames(uint8_t* rgba, int* delays, int width, int height, int frames, ImageSet* set, char* message) {
+    *set = ImageSet{};
+    size_t frame_bytes = 0, total = 0;
+    bool sizes_ok = side_ok(width) && side_ok(height) && frames >= 1 && frames <= kMaxGifFrames &&
+                    checked_mul((size_t)width * 4, (size_t)height, &frame_bytes) &&
+                    checked_mul(frame_bytes, (size_t)frames, &total) && total <= (size_t)INT_MAX;
+    set->frames = sizes_ok ? (Image**)calloc((size_t)frames, sizeof(Image*)) : nullptr;
+    if (!set->frames) {
+        stbi_image_free(rgba);
+        free(delays);
+        set_message(message, sizes_ok ? kMsgNoMemory : kMsgGifBadDimensions);
+        return false;
+    }
+    for (int f = 0; f < frames; ++f) {
+        Image* image = image_create(width, height);
+        if (!image) continue;  // a frame short of memory stays null; the others may still fit
+        copy_rows(rgba + (size_t)f * frame_bytes, 4, image);
+        set->frames[f] = image;
+    }
+    stbi_image_free(rgba);
+    set->delays = (int32_t*)delays;
+    set->count = frames;
+    return true;
+}
+
+bool decode_gif_frames(const uint8_t* data, size_t size, ImageSet* set, char* message) {
+    *set = ImageSet{};
     clear_message(message);
     if (size == 0) {
         set_message(message, kMsgGifInvalid);
-        return nullptr;
+        return false;
     }
     if (size > kMaxStbFileBytes) {
         set_message(message, kMsgNoMemory);
-        return nullptr;
+        return false;
     }
-    int* stb_delays = nullptr;
+    int* delays = nullptr;
     int w = 0, h = 0, frames = 0, channels = 0;
     stb_clear_failure_reason();
-    uint8_t* rgba = stbi_load_gif_from_memory(data, (int)size, &stb_delays, &w, &h, &frames, &channels, 4);
+    uint8_t* rgba = stbi_load_gif_from_memory(data, (int)size, &delays, &w, &h, &frames, &channels, 4);
     if (!rgba) {
-        free(stb_delays);  // the library leaves it null when it has freed it
+        free(delays);  // the library leaves it null when it has freed it
         set_library_reason(message, stbi_failure_reason(), kMsgGifFailed);
-        return nullptr;
+        return false;
     }
-    if (!side_ok(w) || !side_ok(h) || frames < 1 || frames > kMaxGifFrames) {
-        stbi_image_free(rgba);
-        free(stb_delays);
-        fail_frames(delays, count, message, kMsgGifBadDimensions);
-        return nullptr;
-    }
-    Image** images = (Image**)calloc((size_t)frames, sizeof(Image*));
-    if (!images) {
-        stbi_image_free(rgba);
-        free(stb_delays);
-        fail_frames(delays, count, message, kMsgNoMemory);
-        return nullptr;
-    }
-    size_t frame_bytes = (size_t)w * (size_t)h * 4;
-    for (int f = 0; f < frames; ++f) {
-        Image* image = image_create(w, h);
-        if (!image) continue;  // a frame short of memory stays null; the others may still fit
-        copy_rows(rgba + (size_t)f * frame_bytes, 4, image);
-        images[f] = image;
-    }
-    stbi_image_free(rgba);
-    *delays = (int32_t*)stb_delays;
-    *count = frames;
-    return images;
+    return adopt_gif_frames(rgba, delays, w, h, frames, set, message);
 }
 
-Image** load_gif_frames(const char* path, int32_t** delays, int32_t* count, char* message) {
-    *delays = nullptr;
-    *count = 0;
+bool load_gif_frames(const char* path, ImageSet* set, char* message) {
+    *set = ImageSet{};
     clear_message(message);
     FileBytes file;
-    if (!read_for_stb(path, &file, message)) return nullptr;
-    Image** frames = decode_gif_frames(file.data, file.size, delays, count, message);
+    if (!read_for_stb(path, &file, message)) return false;
+    bool ok = decode_gif_frames(file.data, file.size, set, message);
     file_bytes_free(&file);
-    return frames;
+    return ok;
 }
 
-int save_image(const char* path, const Image* image, int format, int quality) {
-    if (!image || !image->pixels || !side_ok(image->width) || !side_ok(image->height)) return 0;
+bool save_image(const char* path, const Image* image, int format, int quality) {
+    if (!image || !image->pixels || !side_ok(image->width) || !side_ok(image->height)) return false;
     size_t row = 0, bytes = 0;
     if (!checked_pixel_bytes((size_t)image->width, 3, &row) || !checked_pixel_bytes(row, (size_t)image->height, &bytes))
-        return 0;
+        return false;
     uint8_t* rgb = (uint8_t*)malloc(bytes);
-    if (!rgb) return 0;
+    if (!rgb) return false;
     for (int32_t y = 0; y < image->height; ++y) {
         const uint8_t* s = image_row(image, y);
         uint8_t* d = rgb + (size_t)y * row;
@@ -289,5 +275,5 @@ int save_image(const char* path, const Image* image, int format, int quality) {
         ok = stbi_write_bmp(path, image->width, image->height, 3, rgb);
     }
     free(rgb);
-    return ok ? 1 : 0;
+    return ok != 0;
 }

@@ -23,22 +23,26 @@ const int kMaxGifFrames = 10000;
 Image* load_with_stb(const char* path, char* message);
 Image* decode_with_stb(const uint8_t* data, size_t size, char* message);
 
-// Nonzero when the library understands the header and both sides lie in
+// True when the library understands the header and both sides lie in
 // 1..kMaxImageSide. Reads only as much of the file as the header needs.
-int probe_with_stb(const char* path, int* width, int* height);
-int probe_stb_data(const uint8_t* data, size_t size, int* width, int* height);
+bool probe_with_stb(const char* path, int* width, int* height);
+bool probe_stb_data(const uint8_t* data, size_t size, int* width, int* height);
 
 // Every frame of an animated GIF, composed as it is to be shown, with its
-// delay in milliseconds. The array, each frame (an entry may be null when its
-// picture could not be had) and *delays belong to the caller, who frees them
-// with free() and image_free (an ImageSet of frames, count, delays). On
-// failure: none, *count 0, *delays null and the reason in message.
-Image** load_gif_frames(const char* path, int32_t** delays, int32_t* count, char* message);
-Image** decode_gif_frames(const uint8_t* data, size_t size, int32_t** delays, int32_t* count, char* message);
+// delay in milliseconds; the set (empty on entry) belongs to the caller. An
+// entry may be null when its picture could not be had. False with the set
+// empty and the reason in message when the file gives no frame.
+bool load_gif_frames(const char* path, ImageSet* set, char* message);
+bool decode_gif_frames(const uint8_t* data, size_t size, ImageSet* set, char* message);
+// What decode_gif_frames does with the library's result: `rgba` holds
+// `frames` pictures of width x height, 4 bytes a pixel, top-down; both blocks
+// are taken over (freed, or handed to the set as its delays). Sizes whose
+// product the library could not have allocated are refused.
+bool adopt_gif_frames(uint8_t* rgba, int* delays, int width, int height, int frames, ImageSet* set, char* message);
 
 // Writes kSavePng, kSaveJpeg (quality 1..100; below 1 means kDefaultJpegQuality)
-// or, for any other format, BMP. Nonzero on success.
-int save_image(const char* path, const Image* image, int format, int quality);
+// or, for any other format, BMP.
+bool save_image(const char* path, const Image* image, int format, int quality);
 
 // The library's reason cut to kLibraryReasonChars, or fallback when it gave none.
 void set_library_reason(char* message, const char* reason, const char* fallback);

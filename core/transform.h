@@ -10,3 +10,7 @@ Image* image_rotate90(const Image* image, int clockwise);
 Image* image_mirror(const Image* image);
 // Top and bottom exchanged.
 Image* image_flip(const Image* image);
+// A picture a camera stored with this EXIF orientation (1..8: where its first
+// row and column belong), turned upright; none when it is upright already,
+// the value is not one of the eight, or memory is short.
+Image* image_upright(const Image* image, int orientation);

@@ -5,12 +5,12 @@
 
 #include "core/bmp.h"
 #include "core/decode_message.h"
-#include "core/loader.h"
+#include "core/formats.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    unsigned char head[8] = {};
+    uint8_t head[8] = {};
     memcpy(head, data, size < 8 ? size : 8);
-    (void)decoder_for_header(head);
+    (void)format_for_header(head);
 
     char message[kMessageBytes];
     Image* image = decode_bmp(data, size, message);

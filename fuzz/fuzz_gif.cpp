@@ -2,7 +2,6 @@
 // animation call and the conversion of every frame).
 #include <stddef.h>
 #include <stdint.h>
-#include <stdlib.h>
 #include <string.h>
 
 #include "core/decode_message.h"
@@ -18,25 +17,22 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     char message[kMessageBytes];
-    int32_t* delays = nullptr;
-    int32_t count = -1;
-    Image** frames = decode_gif_frames(data, size, &delays, &count, message);
-    if (frames) {
-        if (count < 1 || count > kMaxGifFrames || !delays || message[0] != 0) __builtin_trap();
-        volatile int32_t sink = delays[count - 1];
+    ImageSet set = {nullptr, -1, nullptr};
+    if (decode_gif_frames(data, size, &set, message)) {
+        if (set.count < 1 || set.count > kMaxGifFrames || !set.delays || message[0] != 0) __builtin_trap();
+        volatile int32_t sink = set.delays[set.count - 1];
         int32_t width = 0, height = 0;
-        for (int32_t i = 0; i < count; ++i) {
-            Image* f = frames[i];
+        for (int32_t i = 0; i < set.count; ++i) {
+            const Image* f = set.frames[i];
             if (!f) continue;
             if (!width) width = f->width, height = f->height;
             if (f->width != width || f->height != height) __builtin_trap();  // one logical screen
             sink = f->pixels[(size_t)f->stride * f->height - 1];
-            image_free(f);
         }
         (void)sink;
-        free(frames);
-        free(delays);
-    } else if (count != 0 || delays || strlen(message) == 0 || strlen(message) > kLibraryReasonChars) {
+        image_set_free(&set);
+    } else if (set.count != 0 || set.frames || set.delays || strlen(message) == 0 ||
+               strlen(message) > kLibraryReasonChars) {
         __builtin_trap();
     }
     return 0;

@@ -7,6 +7,7 @@
 #include <string.h>
 #include <wchar.h>
 
+#include "core/formats.h"
 #include "platform/text.h"
 
 BridgeSlots g_bridge = {};
@@ -244,22 +245,37 @@ bool command_line_path(const char* arguments, char* path) {
 
 // Hide read-only, path must exist, file must exist.
 static const DWORD kOpenFlags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-#define LUMORA_IMAGE_PATTERNS                                                                                      \
-    "*.bmp;*.dib;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff;*.tga;*.psd;*.pic;*.pnm;*.pbm;*.pgm;*.ppm;*.pcx;*.dcx;*.pcd;" \
-    "*.iff;*.lbm;*.ilbm;*.wmf"
-static const char kOpenFilter[] = "Images\0" LUMORA_IMAGE_PATTERNS "\0All Files\0*.*\0";
-static const wchar_t kOpenFilterW[] = L"Images\0" LUMORA_IMAGE_PATTERNS L"\0All Files\0*.*\0";
+
+// "Images" with the patterns of every format read, then "All Files", "*.*":
+// each text ends in a zero and one more zero ends the list. Returns the
+// length with every zero.
+static size_t open_filter(char* out, size_t size) {
+    const char* parts[] = {"Images", open_dialog_patterns(), "All Files", "*.*"};
+    size_t used = 0;
+    for (const char* part : parts) {
+        size_t n = strlen(part) + 1;
+        if (used + n + 1 > size) break;
+        memcpy(out + used, part, n);
+        used += n;
+    }
+    out[used++] = 0;
+    return used;
+}
 
 bool open_file_dialog(HWND owner, char* path) {
     path[0] = 0;
+    char filter[512];
+    size_t filter_length = open_filter(filter, sizeof filter);
     if (g_bridge.wide && g_bridge.get_open_file_name_w) {
+        wchar_t filter_w[sizeof filter];
+        for (size_t i = 0; i < filter_length; ++i) filter_w[i] = (unsigned char)filter[i];  // ASCII
         wchar_t name[kPathBytes] = {};
         OPENFILENAMEW ofn = {};
         // The NT 4 layout: the later fields are not used, and older systems
         // reject a structure of the newer size.
         ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
         ofn.hwndOwner = owner;
-        ofn.lpstrFilter = kOpenFilterW;
+        ofn.lpstrFilter = filter_w;
         ofn.nFilterIndex = 1;
         ofn.lpstrFile = name;
         ofn.nMaxFile = kPathBytes;
@@ -271,7 +287,7 @@ bool open_file_dialog(HWND owner, char* path) {
     OPENFILENAMEA ofn = {};
     ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
     ofn.hwndOwner = owner;
-    ofn.lpstrFilter = kOpenFilter;
+    ofn.lpstrFilter = filter;
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = path;
     ofn.nMaxFile = kPathBytes;

@@ -6,7 +6,7 @@ set -euo pipefail
 out=${1:?usage: make-test-data.sh FOLDER}
 mkdir -p "$out"
 cd "$out"
-stamp=".made-v2"
+stamp=".made-v3"
 [ -f "$stamp" ] && exit 0
 rm -f ./*.bmp ./*.ppm ./stb-* ./exif-*
 
@@ -81,6 +81,15 @@ convert -dispose None -delay 7 anim-0.gif -delay 25 -page +3+4 anim-1.gif -delay
 rm -f anim-*.gif
 convert stb-gif-anim.gif -coalesce -alpha off -depth 8 stb-gif-anim-%d.ref.ppm
 identify -format '%T\n' stb-gif-anim.gif > stb-gif-anim.delays
+# Frame 1 asks to be undone by restoring what was there before it: frame 2
+# shows frame 0 again around its one pixel.
+convert -size 8x8 xc:'#208040' -fill '#c0c0ff' -draw 'rectangle 1,1 6,6' -colors 8 prev-0.gif
+convert -size 4x4 xc:'#e02020' -colors 2 prev-1.gif
+convert -size 1x1 xc:'#2020e0' prev-2.gif
+convert -dispose None -delay 10 prev-0.gif -dispose Previous -delay 20 -page +2+2 prev-1.gif \
+  -dispose None -delay 30 -page +0+0 prev-2.gif stb-gif-previous.gif
+rm -f prev-*.gif
+convert stb-gif-previous.gif -coalesce -alpha off -depth 8 stb-gif-previous-%d.ref.ppm
 convert -size 9x6 xc:'#ff00ff' -fill '#3070b0' -draw 'rectangle 2,1 6,4' -transparent '#ff00ff' stb-gif-transparent.gif
 ref=stb-gif-one.ref.ppm; np giftopnm stb-gif-one.gif
 ref=stb-gif-transparent.ref.ppm; np giftopnm stb-gif-transparent.gif
@@ -116,8 +125,9 @@ pnmdepth 1000 src.ppm | pnmtopnm -plain > stb-pnm-p3-max1000.ppm 2>/dev/null
 for f in stb-pnm-p?-16.p?m stb-pnm-deep16-*.p?m stb-pnm-p?-max*.p?m; do ref=$(ref_of "$f"); pnmdepth 255 "$f" 2>/dev/null | ppmtoppm > "$ref"; done
 
 # EXIF: one small JPEG tagged by exiftool for each orientation, in both byte
-# orders, plus make, model and dates.
-convert src.ppm -resize 12x8 -quality 80 exif-plain.jpg
+# orders, plus make, model and dates. Odd sides, so rows have padding either
+# way the picture is turned.
+convert src.ppm -resize '13x7!' -quality 80 exif-plain.jpg
 for order in II MM; do
   name=Little-endian; [ $order = MM ] && name=Big-endian
   for o in 1 2 3 4 5 6 7 8; do

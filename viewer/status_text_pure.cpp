@@ -3,41 +3,7 @@
 #include <stdio.h>
 #include <string.h>
 
-namespace {
-
-// Extensions and the text id of their type name.
-struct FileTypeRow {
-    const char* extension;
-    int text_id;
-};
-
-const FileTypeRow kFileTypes[] = {
-    {"bmp", 156}, {"dib", 156},                              // Bitmap Image
-    {"jpg", 157}, {"jpeg", 157}, {"jpe", 157},               // JPEG Image
-    {"png", 158},                                            // PNG Image
-    {"gif", 159},                                            // GIF Image
-    {"tif", 160}, {"tiff", 160},                             // TIFF Image
-    {"tga", 161},                                            // Targa Image
-    {"psd", 162},                                            // Photoshop Image
-    {"pic", 163},                                            // PIC Image
-    {"pnm", 164}, {"pbm", 164}, {"pgm", 164}, {"ppm", 164},  // PNM Image
-    {"pcx", 165},                                            // PC Paintbrush Image
-    {"dcx", 166},                                            // Multipage PCX (DCX)
-    {"iff", 167}, {"lbm", 167}, {"ilbm", 167},               // Amiga IFF Image
-    {"wmf", 168},                                            // Windows Metafile
-    {"pcd", 169},                                            // Kodak Photo CD
-};
-
-bool same_ignoring_case(const char* a, const char* b) {
-    for (;; ++a, ++b) {
-        char x = (*a >= 'A' && *a <= 'Z') ? (char)(*a + 32) : *a;
-        char y = (*b >= 'A' && *b <= 'Z') ? (char)(*b + 32) : *b;
-        if (x != y) return false;
-        if (!x) return true;
-    }
-}
-
-}  // namespace
+#include "core/formats.h"
 
 const char* FileNamePart(const char* path) {
     if (!path) return "";
@@ -46,12 +12,8 @@ const char* FileNamePart(const char* path) {
 }
 
 int FileTypeTextId(const char* path) {
-    const char* name = FileNamePart(path);
-    const char* dot = strrchr(name, '.');
-    if (!dot) return -1;
-    for (const FileTypeRow& row : kFileTypes)
-        if (same_ignoring_case(dot + 1, row.extension)) return row.text_id;
-    return -1;
+    const FormatRow* row = format_for_extension(FileNamePart(path));
+    return row ? row->type_name : -1;
 }
 
 void FormatStatusName(char* out, size_t size, const char* path, int list_index, int list_count, int frame_index,

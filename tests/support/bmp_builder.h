@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "tests/support/bytes.h"
+
 struct BmpSpec {
     int32_t width = 2;
     int32_t height = 2;  // negative: top-down
@@ -13,15 +15,6 @@ struct BmpSpec {
     uint32_t header_size = 40;
     int palette_entries = -1;  // entries written; -1: as many as the depth needs
 };
-
-inline void put16(std::vector<uint8_t>& b, uint32_t v) {
-    b.push_back(v & 0xFF);
-    b.push_back((v >> 8) & 0xFF);
-}
-inline void put32(std::vector<uint8_t>& b, uint32_t v) {
-    put16(b, v & 0xFFFF);
-    put16(b, v >> 16);
-}
 
 inline size_t bmp_row_bytes(const BmpSpec& s) { return (((size_t)s.width * s.bits + 31) / 32) * 4; }
 

@@ -1,21 +1,42 @@
-// Helpers shared by the native and the Windows tests: reading the reference
-// decodes of independent tools and comparing an Image with them.
+// The independent tools' decodes of the test pictures and the comparison of a
+// picture with them. Header-only, for the native and the Windows tests.
 #pragma once
-#include <dirent.h>
 #include <stdio.h>
-
-#include <algorithm>
+#include <stdlib.h>
 
 #include <string>
 #include <vector>
 
+#include "core/decode_message.h"
 #include "core/image.h"
+
+#ifndef LUMORA_TEST_DATA
+#define LUMORA_TEST_DATA "testdata"
+#endif
+
+// A file of the test data folder (scripts/make-test-data.sh); '/' serves Windows too.
+inline std::string data_path(const std::string& name) { return std::string(LUMORA_TEST_DATA) + "/" + name; }
+
+// A decoder's picture and message, the picture freed when the test ends.
+struct Decoded {
+    Image* image = nullptr;
+    char message[kMessageBytes] = "untouched";
+    ~Decoded() { image_free(image); }
+};
+
+// The same for every frame of a file.
+struct DecodedFrames {
+    ImageSet set = {nullptr, -1, nullptr};
+    char message[kMessageBytes] = "untouched";
+    ~DecodedFrames() { image_set_free(&set); }
+};
 
 struct RefPicture {
     int width = 0, height = 0;
     std::vector<unsigned char> rgb;  // top-down, red green blue
 };
 
+// A binary PPM of 8-bit samples, as the tools write it.
 inline bool read_ppm(const std::string& path, RefPicture* out) {
     FILE* f = fopen(path.c_str(), "rb");
     if (!f) return false;
@@ -31,44 +52,51 @@ inline bool read_ppm(const std::string& path, RefPicture* out) {
     return ok;
 }
 
-// "" when equal; otherwise where the first difference is, with both values.
-inline std::string compare_with_reference(const Image* image, const RefPicture& ref) {
+// The largest difference of any colour byte of same-sized pictures, and
+// where it first occurs.
+inline int worst_pixel(const Image* image, const RefPicture& ref, int* at_x, int* at_y) {
+    int worst = 0;
+    for (int y = 0; y < ref.height; ++y) {
+        const unsigned char* row = image_row(image, y);
+        for (int x = 0; x < ref.width; ++x)
+            for (int c = 0; c < 3; ++c) {
+                int d = abs((int)row[3 * x + 2 - c] - (int)ref.rgb[((size_t)y * ref.width + x) * 3 + c]);
+                if (d > worst) worst = d, *at_x = x, *at_y = y;
+            }
+    }
+    return worst;
+}
+
+// The largest difference of any colour byte; -1 when the sizes differ.
+inline int max_difference(const Image* image, const RefPicture& ref) {
+    int x = 0, y = 0;
+    if (image->width != ref.width || image->height != ref.height) return -1;
+    return worst_pixel(image, ref, &x, &y);
+}
+
+// "" when every colour byte lies within `tolerance` of the reference and the
+// padding of every row is zero; otherwise what differs ("want 61x37, have
+// 61x36", the worst pixel with both values, a padding byte).
+inline std::string compare_with_reference(const Image* image, const RefPicture& ref, int tolerance = 0) {
     char text[160];
     if (image->width != ref.width || image->height != ref.height) {
         snprintf(text, sizeof text, "want %dx%d, have %dx%d", ref.width, ref.height, image->width, image->height);
         return text;
     }
-    for (int y = 0; y < ref.height; ++y) {
-        const unsigned char* row = image_row(image, y);
-        for (int x = 0; x < ref.width; ++x) {
-            const unsigned char* want = &ref.rgb[((size_t)y * ref.width + x) * 3];
-            const unsigned char* have = row + 3 * x;
-            if (have[2] != want[0] || have[1] != want[1] || have[0] != want[2]) {
-                snprintf(text, sizeof text, "pixel (%d,%d): want rgb %d,%d,%d, have %d,%d,%d", x, y, want[0], want[1],
-                         want[2], have[2], have[1], have[0]);
-                return text;
-            }
-        }
-        for (int p = 3 * ref.width; p < image->stride; ++p) {
-            if (row[p] != 0) {
-                snprintf(text, sizeof text, "row %d: padding byte %d is %d, not 0", y, p, row[p]);
-                return text;
-            }
-        }
+    int x = 0, y = 0;
+    int worst = worst_pixel(image, ref, &x, &y);
+    if (worst > tolerance) {
+        const unsigned char* want = &ref.rgb[((size_t)y * ref.width + x) * 3];
+        const unsigned char* have = image_row(image, y) + 3 * x;
+        snprintf(text, sizeof text, "pixel (%d,%d): want rgb %d,%d,%d, have %d,%d,%d (tolerance %d)", x, y, want[0],
+                 want[1], want[2], have[2], have[1], have[0], tolerance);
+        return text;
     }
+    for (int r = 0; r < image->height; ++r)
+        for (int p = 3 * image->width; p < image->stride; ++p)
+            if (image_row(image, r)[p] != 0) {
+                snprintf(text, sizeof text, "row %d: padding byte %d is %d, not 0", r, p, image_row(image, r)[p]);
+                return text;
+            }
     return "";
-}
-
-// Names of the independent encoders' BMP files in the test data folder, sorted.
-inline std::vector<std::string> list_reference_bmps(const std::string& folder) {
-    std::vector<std::string> names;
-    if (DIR* dir = opendir(folder.c_str())) {
-        while (dirent* e = readdir(dir)) {
-            std::string name = e->d_name;
-            if (name.size() > 4 && name.compare(name.size() - 4, 4, ".bmp") == 0) names.push_back(name);
-        }
-        closedir(dir);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }

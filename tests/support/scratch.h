@@ -1,7 +1,11 @@
-// Files written by a test into the build tree's scratch folder.
+// Files a test writes into the build tree's scratch folder. Header-only, for
+// the native and the Windows tests.
 #pragma once
 #include <stdio.h>
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <direct.h>
+#endif
 
 #include <string>
 #include <vector>
@@ -10,19 +14,22 @@
 #define LUMORA_SCRATCH "scratch"
 #endif
 
-inline std::string scratch_path(const std::string& name) {
+// The scratch folder, or a folder made in it, and its path.
+inline std::string scratch_folder(const std::string& name = "") {
+    std::string path = name.empty() ? std::string(LUMORA_SCRATCH) : std::string(LUMORA_SCRATCH) + "/" + name;
 #ifdef _WIN32
-    mkdir(LUMORA_SCRATCH);
+    _mkdir(path.c_str());
 #else
-    mkdir(LUMORA_SCRATCH, 0755);
+    mkdir(path.c_str(), 0755);
 #endif
-    return std::string(LUMORA_SCRATCH) + "/" + name;
+    return path;
 }
+
+inline std::string scratch_path(const std::string& name) { return scratch_folder() + "/" + name; }
 
 inline std::string write_scratch(const std::string& name, const std::vector<unsigned char>& bytes) {
     std::string path = scratch_path(name);
-    FILE* f = fopen(path.c_str(), "wb");
-    if (f) {
+    if (FILE* f = fopen(path.c_str(), "wb")) {
         if (!bytes.empty()) fwrite(bytes.data(), 1, bytes.size(), f);
         fclose(f);
     }

@@ -1,0 +1,109 @@
+#include "core/formats.h"
+
+#include <string.h>
+
+#include "core/bmp.h"
+#include "core/stb_adapter.h"
+
+namespace {
+
+// Rows whose decoder is still to come: the size is not guessed by the stb
+// query meanwhile, as their own probe would not take another format's file.
+bool probe_not_yet(const char*, int*, int*) { return false; }
+
+constexpr ByteRange is(uint8_t b) { return ByteRange{b, b}; }
+constexpr ByteRange kAny = {0x00, 0xFF};
+
+unsigned char ascii_lower(unsigned char c) { return (c >= 'A' && c <= 'Z') ? (unsigned char)(c + 32) : c; }
+
+bool signature_matches(const Signature& signature, const uint8_t* head) {
+    if (signature.length == 0) return false;
+    for (int i = 0; i < signature.length; ++i)
+        if (head[i] < signature.bytes[i].lo || head[i] > signature.bytes[i].hi) return false;
+    return true;
+}
+
+}  // namespace
+
+// No two signatures match the same header and no extension stands in two
+// rows (tests/native/formats_test.cpp proves both), so walking the rows in
+// order finds the one row there is.
+const FormatRow kFormats[] = {
+    {"BMP", {{{is('B'), is('M')}, 2}}, {".bmp", ".dib"}, kTextTypeBitmap,
+     read_bmp, nullptr, nullptr, "*.bmp;*.dib", false},
+    // .jpe opens, but the Open dialog does not offer it.
+    {"JPEG", {{{is(0xFF), is(0xD8)}, 2}}, {".jpg", ".jpeg", ".jpe"}, kTextTypeJpeg,
+     load_with_stb, nullptr, nullptr, "*.jpg;*.jpeg", true},
+    {"PNG", {{{is(0x89), is('P')}, 2}}, {".png"}, kTextTypePng,
+     load_with_stb, nullptr, nullptr, "*.png", false},
+    {"GIF", {{{is('G'), is('I'), is('F')}, 3}}, {".gif"}, kTextTypeGif,
+     load_with_stb, load_gif_frames, nullptr, "*.gif", false},
+    {"TIFF", {{{is('I'), is('I')}, 2}, {{is('M'), is('M')}, 2}}, {".tif", ".tiff"}, kTextTypeTiff,
+     nullptr, nullptr, probe_not_yet, "*.tif;*.tiff", false},
+    {"TGA", {}, {".tga"}, kTextTypeTarga,
+     load_with_stb, nullptr, nullptr, "*.tga", false},
+    {"PSD", {{{is('8'), is('B'), is('P'), is('S')}, 4}}, {".psd"}, kTextTypePhotoshop,
+     load_with_stb, nullptr, nullptr, "*.psd", false},
+    {"PIC", {}, {".pic"}, kTextTypePic,
+     load_with_stb, nullptr, nullptr, "*.pic", false},
+    {"PNM", {{{is('P'), {'1', '6'}}, 2}}, {".pnm", ".pbm", ".pgm", ".ppm"}, kTextTypePnm,
+     load_with_stb, nullptr, nullptr, "*.pnm;*.pbm;*.pgm;*.ppm", false},
+    {"PCX", {{{is(0x0A), kAny, {0, 1}}, 3}}, {".pcx"}, kTextTypePcx,
+     nullptr, nullptr, probe_not_yet, "*.pcx", false},
+    {"DCX", {{{is(0xB1), is(0x68), is(0xDE), is(0x3A)}, 4}}, {".dcx"}, kTextTypeDcx,
+     nullptr, nullptr, nullptr, "*.dcx", false},
+    {"PCD", {}, {".pcd"}, kTextTypePhotoCd,
+     nullptr, nullptr, probe_not_yet, "*.pcd", false},
+    {"IFF", {{{is('F'), is('O'), is('R'), is('M')}, 4}}, {".iff", ".lbm", ".ilbm"}, kTextTypeIff,
+     nullptr, nullptr, probe_not_yet, "*.iff;*.lbm;*.ilbm", false},
+    {"WMF", {{{is(0xD7), is(0xCD), is(0xC6), is(0x9A)}, 4}}, {".wmf"}, kTextTypeWmf,
+     nullptr, nullptr, nullptr, "*.wmf", false},
+};
+const int kFormatCount = sizeof kFormats / sizeof kFormats[0];
+
+const char* path_extension(const char* path) {
+    const char* dot = strrchr(path, '.');
+    return dot ? dot : path + strlen(path);
+}
+
+bool extension_equal(const char* a, const char* b) {
+    for (;; ++a, ++b) {
+        if (ascii_lower((unsigned char)*a) != ascii_lower((unsigned char)*b)) return false;
+        if (!*a) return true;
+    }
+}
+
+const FormatRow* format_for_header(const uint8_t head[8]) {
+    for (const FormatRow& row : kFormats)
+        for (const Signature& signature : row.signatures)
+            if (signature_matches(signature, head)) return &row;
+    return nullptr;
+}
+
+const FormatRow* format_for_extension(const char* path) {
+    const char* ext = path_extension(path);
+    for (const FormatRow& row : kFormats)
+        for (const char* known : row.extensions)
+            if (known && extension_equal(ext, known)) return &row;
+    return nullptr;
+}
+
+const FormatRow* format_for_file(const uint8_t head[8], const char* path) {
+    const FormatRow* row = format_for_header(head);
+    return row ? row : format_for_extension(path);
+}
+
+const char* open_dialog_patterns() {
+    static char patterns[256];
+    if (!patterns[0]) {
+        size_t used = 0;
+        for (const FormatRow& row : kFormats) {
+            size_t n = strlen(row.open_patterns);
+            if (used + n + 2 > sizeof patterns) break;  // a longer table needs a larger buffer
+            if (used) patterns[used++] = ';';
+            memcpy(patterns + used, row.open_patterns, n + 1);
+            used += n;
+        }
+    }
+    return patterns;
+}

@@ -1,0 +1,109 @@
+// How load_image picks a decoder, on real files, in both builds: the header
+// first, then the extension (any case), else "Taninmayan goruntu bicimi.".
+#include <gtest/gtest.h>
+#include <string.h>
+
+#include "core/decode_message.h"
+#include "core/loader.h"
+#include "core/stb_adapter.h"
+#include "tests/support/reference.h"
+#include "tests/support/scratch.h"
+
+namespace {
+
+// A copy of a test picture under another name; "" when the picture is missing.
+std::string renamed(const std::string& picture, const std::string& name) {
+    std::vector<unsigned char> bytes = read_whole(data_path(picture));
+    return bytes.empty() ? "" : write_scratch(name, bytes);
+}
+
+// "" when the file opens to the reference's pixels.
+std::string opens_as(const std::string& path, const std::string& reference) {
+    char message[kMessageBytes] = "untouched";
+    RefPicture want;
+    if (!read_ppm(data_path(reference), &want)) return "no reference " + reference;
+    Image* image = load_image(path.c_str(), message);
+    if (!image) return std::string("failed: ") + message;
+    std::string diff = compare_with_reference(image, want);
+    image_free(image);
+    return message[0] ? std::string("message left: ") + message : diff;
+}
+
+std::string fails_with(const std::string& path) {
+    char message[kMessageBytes] = "";
+    Image* image = load_image(path.c_str(), message);
+    image_free(image);
+    return image ? "opened" : message;
+}
+
+}  // namespace
+
+TEST(LoadImage, HeaderWinsOverTheExtension) {
+    EXPECT_EQ(opens_as(renamed("stb-png-rgb.png", "really-a-png.bmp"), "stb-png-rgb.ref.ppm"), "");
+    EXPECT_EQ(opens_as(renamed("im8-a.bmp", "really-a-bitmap.jpg"), "im8-a.ref.ppm"), "");
+}
+
+TEST(LoadImage, UnknownHeaderGoesByTheExtensionInAnyCase) {
+    // A TGA has no signature: only its extension sends it to the library.
+    EXPECT_EQ(opens_as(renamed("stb-tga-raw.tga", "upper.TGA"), "stb-tga-raw.ref.ppm"), "");
+    EXPECT_EQ(fails_with(write_scratch("not-a-picture.tga", {'x', 'y', 'z'})), "unknown image type");
+    // A bitmap with a damaged magic still reaches the BMP reader, which names what is wrong.
+    std::vector<unsigned char> bmp = read_whole(data_path("im24-b.bmp"));
+    ASSERT_FALSE(bmp.empty());
+    bmp[0] = 'X';
+    EXPECT_EQ(fails_with(write_scratch("damaged.Bmp", bmp)), kMsgBmpBadHeader);
+}
+
+TEST(LoadImage, NothingMatchesOrNoDecoderYet) {
+    EXPECT_EQ(fails_with(write_scratch("notes.txt", {'h', 'e', 'l', 'l', 'o'})), kMsgUnknownFormat);
+    EXPECT_EQ(fails_with(write_scratch("empty.xyz", {})), kMsgUnknownFormat);
+    // The last dot of the path stands in a folder name: its extension is ".b/picture".
+    scratch_folder("a.b");
+    EXPECT_EQ(fails_with(write_scratch("a.b/picture", {'h', 'e', 'l', 'l', 'o'})), kMsgUnknownFormat);
+    // Rows whose decoder does not exist yet.
+    EXPECT_EQ(fails_with(write_scratch("page.tif", {'I', 'I', 42, 0, 8, 0, 0, 0})), kMsgUnknownFormat);
+    EXPECT_EQ(fails_with(write_scratch("noext", {0xB1, 0x68, 0xDE, 0x3A, 0, 0, 0, 0})), kMsgUnknownFormat);
+}
+
+TEST(LoadImage, MissingFilesAndMessages) {
+    std::string missing = scratch_path("missing.bmp");
+    EXPECT_EQ(fails_with(missing), kMsgOpenFailed);
+    EXPECT_EQ(load_image(missing.c_str(), nullptr), nullptr);  // no buffer: the reason is lost, nothing breaks
+    int w = -1, h = -1;
+    EXPECT_FALSE(probe_image_size(missing.c_str(), &w, &h));
+    EXPECT_EQ(w, -1);
+}
+
+// Round trips through the writer: files must be written in binary mode on
+// every build, and the format numbers keep their meaning.
+TEST(SaveImage, RoundTripsAndFormats) {
+    char message[kMessageBytes];
+    Image* original = load_image(data_path("stb-png-rgb.png").c_str(), message);  // 61 wide: padded rows
+    ASSERT_NE(original, nullptr) << message;
+    RefPicture want;
+    ASSERT_TRUE(read_ppm(data_path("stb-png-rgb.ref.ppm"), &want));
+    for (int format : {kSavePng, kSaveBmp, 0, 7}) {
+        SCOPED_TRACE(format);
+        std::string path = scratch_path("saved-" + std::to_string(format));
+        ASSERT_TRUE(save_image(path.c_str(), original, format, 0));
+        std::vector<unsigned char> head = read_whole(path);
+        ASSERT_GT(head.size(), 2u);
+        EXPECT_EQ(head[0], format == kSavePng ? 0x89 : 'B');
+        Image* back = load_image(path.c_str(), message);
+        ASSERT_NE(back, nullptr) << message;
+        EXPECT_EQ(compare_with_reference(back, want), "");
+        image_free(back);
+    }
+    // A JPEG quality below 1 means 90, and the quality reaches the writer.
+    std::vector<std::vector<unsigned char>> jpegs;
+    for (int quality : {0, -5, 90, 50}) {
+        std::string path = scratch_path("q" + std::to_string(quality) + ".jpg");
+        ASSERT_TRUE(save_image(path.c_str(), original, kSaveJpeg, quality));
+        jpegs.push_back(read_whole(path));
+    }
+    EXPECT_TRUE(jpegs[0] == jpegs[2] && jpegs[1] == jpegs[2]);
+    EXPECT_FALSE(jpegs[3] == jpegs[2]);
+    EXPECT_FALSE(save_image(scratch_path("no-such-folder/x.png").c_str(), original, kSavePng, 0));
+    EXPECT_FALSE(save_image(scratch_path("null.png").c_str(), nullptr, kSavePng, 0));
+    image_free(original);
+}
