@@ -1,6 +1,7 @@
 // The settings table and its rules, without the registry.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "shell/settings_pure.h"
@@ -45,24 +46,18 @@ TEST(SettingsRules, EveryRowAtTheEdgesOfItsKind) {
         case kRuleNone: cases = {{INT32_MIN, INT32_MIN}, {-32000, -32000}, {0, 0}, {123456, 123456}}; break;
         case kRuleFlag: cases = {{0, 0}, {1, 1}, {2, 1}, {-1, 1}, {INT32_MIN, 1}, {INT32_MAX, 1}}; break;
         case kRuleRange:
-            cases = {{d.low - 1, d.default_value}, {d.low, d.low},   {d.high, d.high},
-                     {d.high + 1, d.default_value}, {INT32_MIN, d.default_value}, {INT32_MAX, d.default_value}};
+        case kRuleFloor: {
+            // Below low is a damaged value (not "as fast as possible"): the default. Above high
+            // the floor rule cuts, the range rule takes the default.
+            int32_t above = d.rule == kRuleFloor ? d.high : d.default_value;
+            cases = {{d.low - 1, d.default_value}, {d.low, d.low}, {d.high, d.high}, {d.high + 1, above},
+                     {INT32_MIN, d.default_value},  {INT32_MAX, above}};
             break;
-        case kRuleFloor:  // too short is a damaged value, not "as fast as possible"
-            cases = {{d.low - 1, d.default_value}, {d.low, d.low},   {d.high, d.high},
-                     {d.high + 1, d.high},          {INT32_MIN, d.default_value}, {INT32_MAX, d.high}};
-            break;
-        case kRuleChoice:
-            ASSERT_GT(d.choice_count, 0) << d.name;
-            for (int i = 0; i < d.choice_count; ++i) {
-                int32_t c = d.choices[i];
-                cases.push_back({c, c});
-                for (int32_t next : {c - 1, c + 1, -c}) {
-                    bool listed = false;
-                    for (int j = 0; j < d.choice_count; ++j) listed |= d.choices[j] == next;
-                    if (!listed) cases.push_back({next, d.default_value});
-                }
-            }
+        }
+        case kRuleChoice:  // each listed value and its neighbours
+            for (const int32_t* c = d.choices; c < d.choices + d.choice_count; ++c)
+                for (int32_t v : {*c, *c - 1, *c + 1, -*c})
+                    cases.push_back({v, std::count(d.choices, d.choices + d.choice_count, v) ? v : d.default_value});
             break;
         }
         ASSERT_FALSE(cases.empty()) << d.name << ": unknown rule kind " << d.rule;

@@ -33,23 +33,23 @@ inline std::wstring window_text(HWND window) {
     return text;
 }
 
+inline bool is_class(HWND window, const char* name) {
+    char cls[16] = "";
+    GetClassNameA(window, cls, sizeof cls);
+    return lstrcmpiA(cls, name) == 0;
+}
+
 inline BOOL CALLBACK collect_static(HWND child, LPARAM lp) {
-    wchar_t cls[16] = L"";
-    GetClassNameW(child, cls, 16);
     std::wstring* best = (std::wstring*)lp;
     std::wstring text = window_text(child);
-    if (lstrcmpiW(cls, L"Static") == 0 && text.size() > best->size()) *best = text;
+    if (is_class(child, "Static") && text.size() > best->size()) *best = text;
     return TRUE;
 }
 
 inline BOOL CALLBACK find_dialog(HWND w, LPARAM lp) {
-    char cls[16] = "";
-    GetClassNameA(w, cls, sizeof cls);
-    if (lstrcmpA(cls, "#32770") == 0 && IsWindowVisible(w)) {
-        *(HWND*)lp = w;
-        return FALSE;
-    }
-    return TRUE;
+    bool found = is_class(w, "#32770") && IsWindowVisible(w);
+    if (found) *(HWND*)lp = w;
+    return !found;
 }
 
 inline void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {

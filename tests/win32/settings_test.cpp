@@ -17,35 +17,18 @@ const wchar_t kRecentKey[] = L"Software\\Harnwick\\Lumora\\Recent";
 
 std::wstring wide_name(const SettingDef& def) { return std::wstring(def.name, def.name + strlen(def.name)); }
 
-// A value the row's rule keeps and that is not its default; the rectangle
-// values make a window that can really be placed (row 10 and on: 200, 210,
-// 220 by 230).
+// A value the row's rule keeps and that is not its default; the unchecked
+// rectangle values make a window that can really be placed.
 int32_t kept_value(int row) {
     const SettingDef& d = kSettingDefs[row];
-    switch (d.rule) {
-    case kRuleFlag: return !d.default_value;
-    case kRuleRange:
-    case kRuleFloor: return d.default_value == d.low ? d.high : d.low;
-    case kRuleChoice: return d.choices[0] == d.default_value ? d.choices[1] : d.choices[0];
-    case kRuleNone: break;
-    }
-    return 100 + 10 * row;
+    for (int32_t v : {100 + 10 * row, 0, 1, d.low, d.high, d.choice_count ? d.choices[0] : 0})
+        if (v != d.default_value && apply_setting_rule(d, v) == v) return v;
+    return d.default_value;
 }
 
-// A value the row's rule changes (none for the unchecked rows).
+// A value the row's rule changes, when it has one.
 int32_t ruled_out_value(const SettingDef& d) {
-    switch (d.rule) {
-    case kRuleFlag: return 7;
-    case kRuleRange: return d.high + 1;
-    case kRuleFloor: return d.low - 1;
-    case kRuleChoice: {
-        int32_t past = 0;  // past every choice there is
-        for (int i = 0; i < d.choice_count; ++i) past = d.choices[i] >= past ? d.choices[i] + 1 : past;
-        return past;
-    }
-    case kRuleNone: break;
-    }
-    return -40;
+    return apply_setting_rule(d, 7) != 7 ? 7 : -1;
 }
 
 void expect_settings(const Settings& got, const Settings& want) {
@@ -78,8 +61,8 @@ protected:
     }
     // A window whose restored rectangle is the one in want; maximized when asked.
     static HWND placed_window(const Settings& want, bool maximized) {
-        HWND window = CreateWindowExA(0, "STATIC", "placement", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr, nullptr,
-                                      GetModuleHandleA(nullptr), nullptr);
+        HWND window =
+            CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
         WINDOWPLACEMENT wp = {};
         wp.length = sizeof wp;
         GetWindowPlacement(window, &wp);
@@ -92,29 +75,23 @@ protected:
 
 }  // namespace
 
-TEST_F(SettingsStore, NoKeyOrNoValueGivesEveryDefault) {
+TEST_F(SettingsStore, MissingOrWrongSizedValuesGiveTheirDefaults) {
     expect_settings(LoadSettings(), defaults);
     EXPECT_EQ(value_count(), -1) << "loading never creates the key";
-    DWORD five = 5;
-    put(L"Unrelated", REG_DWORD, &five, 4);
-    expect_settings(LoadSettings(), defaults);
-}
-
-TEST_F(SettingsStore, ValueOfTheWrongSizeFallsBackToItsDefault) {
     struct Case {
-        DWORD type, size;
+        DWORD type;
+        int size;  // -1: no value
         bool taken;
     } cases[] = {
-        {REG_QWORD, 8, false}, {REG_BINARY, 2, false}, {REG_BINARY, 0, false}, {REG_BINARY, 3, false},
-        {REG_NONE, 4, true},   {REG_BINARY, 4, true},  {REG_DWORD, 4, true},  // the type is not looked at
+        {REG_DWORD, -1, false}, {REG_QWORD, 8, false}, {REG_BINARY, 2, false}, {REG_BINARY, 0, false},
+        {REG_BINARY, 3, false}, {REG_NONE, 4, true},   {REG_BINARY, 4, true},  {REG_DWORD, 4, true},  // type not looked at
     };
     Settings want = defaults;
     for (int i = 0; i < kSettingCount; ++i) {  // the cases in turn, one row each
         const Case& c = cases[i % (sizeof cases / sizeof cases[0])];
-        const SettingDef& def = kSettingDefs[i];
         int64_t data = kept_value(i);
-        put(wide_name(def).c_str(), c.type, &data, c.size);
-        if (c.taken) *setting_field(&want, def) = kept_value(i);
+        if (c.size >= 0) put(wide_name(kSettingDefs[i]).c_str(), c.type, &data, c.size);
+        if (c.taken) *setting_field(&want, kSettingDefs[i]) = kept_value(i);
     }
     expect_settings(LoadSettings(), want);
 }
@@ -172,22 +149,16 @@ TEST_F(SettingsStore, PlacementOnlyWithRememberPosAndAWindow) {
     want.WinW = 420;
     want.WinH = 310;
     HWND window = placed_window(want, true);  // maximized: the restored rectangle is the one kept
-    struct Case {
-        HWND window;
-        int32_t remember;
-    } refused[] = {{nullptr, 1}, {window, 0}};
-    for (const Case& c : refused) {
-        g_settings = defaults;
-        g_settings.RememberPos = c.remember;
-        SaveWindowPlacement(c.window);
-        EXPECT_EQ(value_count(), -1) << "window " << c.window << ", RememberPos " << c.remember;
-    }
     RECT now;
     GetWindowRect(window, &now);
     ASSERT_NE(now.right - now.left, want.WinW) << "the window should be maximized for this test to mean something";
-
     g_settings = defaults;
+    SaveWindowPlacement(window);
+    EXPECT_EQ(value_count(), -1) << "RememberPos off, nothing written";
     g_settings.RememberPos = 1;
+    SaveWindowPlacement(nullptr);
+    EXPECT_EQ(value_count(), -1) << "no window, nothing written";
+
     SaveWindowPlacement(window);
     DestroyWindow(window);
     EXPECT_EQ(value_count(), 4) << "only the rectangle is written";
