@@ -1,202 +1,97 @@
 // The settings table and its rules, without the registry.
 #include <gtest/gtest.h>
-#include <string.h>
 
-#include <set>
-#include <string>
+#include <algorithm>
+#include <vector>
 
 #include "shell/settings_pure.h"
 
-namespace {
-
-const SettingDef& def(const char* name) {
-    const SettingDef* d = find_setting(name);
-    EXPECT_NE(d, nullptr) << name;
-    static SettingDef none = {};
-    return d ? *d : none;
-}
-
-int32_t rule(const char* name, int32_t stored) { return apply_setting_rule(def(name), stored); }
-
-const char* const kFlags[] = {"LargeButtons", "FsToolbar",    "SlideLoop",    "SlideRandom", "ConfirmDel",
-                              "RememberPos",  "ShowToolbar",  "ShowStatus",   "AlwaysTop",   "HideCursorFS",
-                              "ExitAfterDel", "SlideReverse", "SlideAuto",    "StartLast",   "ShowAllFiles",
-                              "ShowHidden",   "NoGifAnim",    "FolderTree",   "AddrBar"};
-
-}  // namespace
-
-TEST(SettingsTable, NamesOrderAndFieldsMatch) {
-    // Load order is the order of the registry values as the program stores them.
-    const char* const order[] = {"DefaultFit",  "LargeButtons", "SlideMs",      "FsToolbar",    "SlideLoop",
-                                 "SlideRandom", "ThumbSize",    "ConfirmDel",   "RememberPos",  "JpegQ",
-                                 "WinX",        "WinY",         "WinW",         "WinH",         "ShowToolbar",
-                                 "ShowStatus",  "AlwaysTop",    "HideCursorFS", "ExitAfterDel", "SlideReverse",
-                                 "SlideAuto",   "StartLast",    "ShowAllFiles", "ShowHidden",   "NoGifAnim",
-                                 "BrowseView",  "FolderTree",   "AddrBar"};
-    ASSERT_EQ(sizeof order / sizeof order[0], (size_t)kSettingCount);
-    std::set<size_t> offsets;
+// Loading and saving reach a field through its row's offset only, so a row
+// pointing at the wrong field loads one value into another. The rows are in
+// field order with one int32_t each: row i must sit at field i.
+TEST(SettingsTable, EachRowReachesItsOwnField) {
+    ASSERT_EQ(sizeof(Settings), kSettingCount * sizeof(int32_t)) << "a field without a row, or a row without a field";
     for (int i = 0; i < kSettingCount; ++i) {
-        EXPECT_STREQ(kSettingDefs[i].name, order[i]) << "row " << i;
-        offsets.insert(kSettingDefs[i].offset);
+        const SettingDef& def = kSettingDefs[i];
+        EXPECT_EQ(def.offset, i * sizeof(int32_t)) << def.name << " at row " << i;
+        EXPECT_EQ(find_setting(def.name), &def) << def.name << " is found at another row";
+        Settings s = {};
+        *setting_field(&s, def) = 1234;
+        EXPECT_EQ(setting_value(s, def), 1234) << def.name;
+        EXPECT_EQ(((const int32_t*)&s)[i], 1234) << def.name << " writes another field";
     }
-    EXPECT_EQ(offsets.size(), (size_t)kSettingCount) << "two rows share a field";
-
-    // Each row reaches the field of its own name.
-    Settings s;
-    memset(&s, 0, sizeof s);
-    *setting_field(&s, def("JpegQ")) = 55;
-    *setting_field(&s, def("WinH")) = 321;
-    *setting_field(&s, def("AddrBar")) = 1;
-    *setting_field(&s, def("DefaultFit")) = 7;
-    EXPECT_EQ(s.JpegQ, 55);
-    EXPECT_EQ(s.WinH, 321);
-    EXPECT_EQ(s.AddrBar, 1);
-    EXPECT_EQ(s.DefaultFit, 7);
-    EXPECT_EQ(setting_value(s, def("WinH")), 321);
-    EXPECT_EQ(find_setting("jpegq"), nullptr);
+    EXPECT_EQ(find_setting("jpegq"), nullptr) << "names are matched as stored";
     EXPECT_EQ(find_setting("Nope"), nullptr);
 }
 
-TEST(SettingsTable, OnlyTheRectangleIsLeftToThePlacementSave) {
-    std::set<std::string> rect;
-    for (const SettingDef& d : kSettingDefs)
-        if (d.window_rect) rect.insert(d.name);
-    EXPECT_EQ(rect, (std::set<std::string>{"WinX", "WinY", "WinW", "WinH"}));
-}
-
-TEST(SettingsDefaults, EveryField) {
-    Settings s;
-    memset(&s, 0x5A, sizeof s);
-    settings_set_defaults(&s);
-    EXPECT_EQ(s.DefaultFit, 2);
-    EXPECT_EQ(s.SlideMs, 4000);
-    EXPECT_EQ(s.ThumbSize, 96);
-    EXPECT_EQ(s.JpegQ, 90);
-    EXPECT_EQ(s.ConfirmDel, 1);
-    EXPECT_EQ(s.ShowToolbar, 1);
-    EXPECT_EQ(s.ShowStatus, 1);
-    EXPECT_EQ(s.SlideAuto, 1);
-    EXPECT_EQ(s.BrowseView, 0);
-    EXPECT_EQ(s.WinX, 0);
-    EXPECT_EQ(s.WinY, 0);
-    EXPECT_EQ(s.WinW, 0);
-    EXPECT_EQ(s.WinH, 0);
-    for (const char* name : kFlags) {
-        bool on = !strcmp(name, "ConfirmDel") || !strcmp(name, "ShowToolbar") || !strcmp(name, "ShowStatus") ||
-                  !strcmp(name, "SlideAuto");
-        EXPECT_EQ(setting_value(s, def(name)), on ? 1 : 0) << name;
-    }
-    // The defaults pass their own rules unchanged.
-    Settings ruled = s;
-    settings_apply_rules(&ruled);
-    EXPECT_EQ(memcmp(&ruled, &s, sizeof s), 0);
-}
-
-TEST(SettingsRules, SlideDelayEdges) {
-    EXPECT_EQ(rule("SlideMs", 999), 4000) << "too short becomes the default, not the minimum";
-    EXPECT_EQ(rule("SlideMs", 1000), 1000);
-    EXPECT_EQ(rule("SlideMs", 0), 4000);
-    EXPECT_EQ(rule("SlideMs", -1), 4000) << "0xFFFFFFFF is a negative delay";
-    EXPECT_EQ(rule("SlideMs", 600000), 600000);
-    EXPECT_EQ(rule("SlideMs", 600001), 600000);
-    EXPECT_EQ(rule("SlideMs", INT32_MAX), 600000);
-}
-
-TEST(SettingsRules, ThumbSizeIsOneOfFour) {
-    for (int32_t ok : {64, 96, 128, 192}) EXPECT_EQ(rule("ThumbSize", ok), ok);
-    for (int32_t bad : {100, 0, -64, 63, 65, 127, 191, 193, 256}) EXPECT_EQ(rule("ThumbSize", bad), 96) << bad;
-}
-
-TEST(SettingsRules, JpegQualityEdges) {
-    EXPECT_EQ(rule("JpegQ", 0), 90);
-    EXPECT_EQ(rule("JpegQ", 1), 1);
-    EXPECT_EQ(rule("JpegQ", 100), 100);
-    EXPECT_EQ(rule("JpegQ", 101), 90);
-    EXPECT_EQ(rule("JpegQ", -5), 90);
-}
-
-TEST(SettingsRules, FitAndViewModes) {
-    EXPECT_EQ(rule("DefaultFit", 0), 0);
-    EXPECT_EQ(rule("DefaultFit", 2), 2);
-    EXPECT_EQ(rule("DefaultFit", 3), 2);
-    EXPECT_EQ(rule("DefaultFit", -1), 2);
-    EXPECT_EQ(rule("BrowseView", 4), 4);
-    EXPECT_EQ(rule("BrowseView", 5), 0);
-    EXPECT_EQ(rule("BrowseView", -1), 0);
-}
-
-TEST(SettingsRules, FlagsAndUncheckedValues) {
-    for (const char* name : kFlags) {
-        EXPECT_EQ(rule(name, 0), 0) << name;
-        EXPECT_EQ(rule(name, 1), 1) << name;
-        EXPECT_EQ(rule(name, 7), 1) << name;
-        EXPECT_EQ(rule(name, -1), 1) << name;
-        EXPECT_EQ(rule(name, INT32_MIN), 1) << name;
-    }
-    for (const char* name : {"WinX", "WinY", "WinW", "WinH"}) {
-        EXPECT_EQ(rule(name, -32000), -32000) << name;
-        EXPECT_EQ(rule(name, 123456), 123456) << name;
+// Out-of-range values fall back to the default, so the default is judged by
+// a copy of its row with another fallback: the rule itself must keep it.
+TEST(SettingsTable, EveryDefaultPassesItsOwnRule) {
+    for (const SettingDef& def : kSettingDefs) {
+        SettingDef other = def;
+        other.default_value = def.default_value + 1;
+        EXPECT_EQ(apply_setting_rule(other, def.default_value), def.default_value) << def.name;
     }
 }
 
-TEST(SettingsRules, WholeRecord) {
-    Settings s;
-    settings_set_defaults(&s);
-    s.SlideMs = 999;
-    s.ThumbSize = 100;
-    s.JpegQ = 101;
-    s.DefaultFit = 3;
-    s.AlwaysTop = 42;
-    s.WinW = 5;
-    settings_apply_rules(&s);
-    EXPECT_EQ(s.SlideMs, 4000);
-    EXPECT_EQ(s.ThumbSize, 96);
-    EXPECT_EQ(s.JpegQ, 90);
-    EXPECT_EQ(s.DefaultFit, 2);
-    EXPECT_EQ(s.AlwaysTop, 1);
-    EXPECT_EQ(s.WinW, 5);
+// Each rule kind at its edges, for every row of that kind: the bounds come
+// from the row, what happens at them from the kind.
+TEST(SettingsRules, EveryRowAtTheEdgesOfItsKind) {
+    struct Case {
+        int32_t stored, want;
+    };
+    for (const SettingDef& d : kSettingDefs) {
+        std::vector<Case> cases;
+        switch (d.rule) {
+        case kRuleNone: cases = {{INT32_MIN, INT32_MIN}, {-32000, -32000}, {0, 0}, {123456, 123456}}; break;
+        case kRuleFlag: cases = {{0, 0}, {1, 1}, {2, 1}, {-1, 1}, {INT32_MIN, 1}, {INT32_MAX, 1}}; break;
+        case kRuleRange:
+        case kRuleFloor: {
+            // Below low is a damaged value (not "as fast as possible"): the default. Above high
+            // the floor rule cuts, the range rule takes the default.
+            int32_t above = d.rule == kRuleFloor ? d.high : d.default_value;
+            cases = {{d.low - 1, d.default_value}, {d.low, d.low}, {d.high, d.high}, {d.high + 1, above},
+                     {INT32_MIN, d.default_value},  {INT32_MAX, above}};
+            break;
+        }
+        case kRuleChoice:  // each listed value and its neighbours
+            for (const int32_t* c = d.choices; c < d.choices + d.choice_count; ++c)
+                for (int32_t v : {*c, *c - 1, *c + 1, -*c})
+                    cases.push_back({v, std::count(d.choices, d.choices + d.choice_count, v) ? v : d.default_value});
+            break;
+        }
+        ASSERT_FALSE(cases.empty()) << d.name << ": unknown rule kind " << d.rule;
+        for (const Case& c : cases)
+            EXPECT_EQ(apply_setting_rule(d, c.stored), c.want) << d.name << " stored as " << c.stored;
+    }
 }
 
-TEST(StartupWindowRect, SizeThresholds) {
-    Settings s;
-    settings_set_defaults(&s);
-    StartupRect r;
-
-    EXPECT_FALSE(startup_window_rect(s, &r)) << "no key: default window";
-    EXPECT_TRUE(r.use_default_position);
-    EXPECT_EQ(r.width, 720);
-    EXPECT_EQ(r.height, 540);
-
-    s.RememberPos = 1;
-    s.WinX = 10;
-    s.WinY = 20;
-    s.WinW = 200;
-    s.WinH = 400;
-    EXPECT_FALSE(startup_window_rect(s, &r)) << "width 200 is too small";
-    EXPECT_EQ(r.width, 720);
-    EXPECT_EQ(r.height, 540);
-    EXPECT_TRUE(r.use_default_position);
-
-    s.WinW = 400;
-    s.WinH = 150;
-    EXPECT_FALSE(startup_window_rect(s, &r)) << "height 150 is too small";
-
-    s.WinW = 201;
-    s.WinH = 151;
-    EXPECT_TRUE(startup_window_rect(s, &r));
-    EXPECT_FALSE(r.use_default_position);
-    EXPECT_EQ(r.x, 10);
-    EXPECT_EQ(r.y, 20);
-    EXPECT_EQ(r.width, 201);
-    EXPECT_EQ(r.height, 151);
-
-    s.WinX = -5000;  // off screen is kept: the user's screens may have changed
-    s.WinY = 9000;
-    EXPECT_TRUE(startup_window_rect(s, &r));
-    EXPECT_EQ(r.x, -5000);
-    EXPECT_EQ(r.y, 9000);
-
-    s.RememberPos = 0;
-    EXPECT_FALSE(startup_window_rect(s, &r)) << "a good rectangle is ignored without RememberPos";
-    EXPECT_EQ(r.width, 720);
+TEST(StartupWindowRect, RememberedOnlyWhenOnAndAbove200By150) {
+    struct Case {
+        int32_t remember, x, y, w, h;
+        bool used;
+    } cases[] = {
+        {1, 10, 20, 201, 151, true},   {1, 10, 20, 200, 400, false}, {1, 10, 20, 400, 150, false},
+        {1, 10, 20, 200, 150, false},  {0, 10, 20, 800, 600, false}, {0, 0, 0, 0, 0, false},
+        {1, -5000, 9000, 640, 480, true},  // off every screen: the user's screens may have changed
+    };
+    for (const Case& c : cases) {
+        Settings s = {};
+        s.RememberPos = c.remember;
+        s.WinX = c.x;
+        s.WinY = c.y;
+        s.WinW = c.w;
+        s.WinH = c.h;
+        StartupRect r = {};
+        SCOPED_TRACE(testing::Message() << "RememberPos " << c.remember << ", " << c.w << " x " << c.h << " at "
+                                        << c.x << "," << c.y);
+        EXPECT_EQ(startup_window_rect(s, &r), c.used);
+        EXPECT_EQ(r.use_default_position, !c.used);
+        EXPECT_EQ(r.width, c.used ? c.w : kDefaultWindowW);
+        EXPECT_EQ(r.height, c.used ? c.h : kDefaultWindowH);
+        if (c.used) {
+            EXPECT_EQ(r.x, c.x);
+            EXPECT_EQ(r.y, c.y);
+        }
+    }
 }

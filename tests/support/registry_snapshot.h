@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 struct RegistryValueCopy {
@@ -23,24 +24,19 @@ inline bool registry_copy_tree(HKEY root, const std::wstring& path, RegistryTree
     HKEY key;
     if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
     out->existed = true;
-    for (DWORD i = 0;; ++i) {
-        wchar_t name[16384];
-        DWORD name_len = 16384, type = 0, size = 0;
-        LONG r = RegEnumValueW(key, i, name, &name_len, nullptr, &type, nullptr, &size);
-        if (r != ERROR_SUCCESS) break;
+    wchar_t name[16384];
+    DWORD name_len = 16384, type = 0, size = 0;
+    for (DWORD i = 0; RegEnumValueW(key, i, name, &name_len, nullptr, &type, nullptr, &size) == ERROR_SUCCESS;
+         ++i, name_len = 16384) {
         RegistryValueCopy v{std::wstring(name, name_len), type, std::vector<BYTE>(size)};
-        DWORD got = size;
-        RegQueryValueExW(key, v.name.c_str(), nullptr, &v.type, size ? v.data.data() : nullptr, &got);
-        v.data.resize(got);
+        RegQueryValueExW(key, v.name.c_str(), nullptr, &v.type, size ? v.data.data() : nullptr, &size);
+        v.data.resize(size);
         out->values.push_back(v);
     }
-    for (DWORD i = 0;; ++i) {
-        wchar_t name[256];
-        DWORD name_len = 256;
-        if (RegEnumKeyExW(key, i, name, &name_len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        RegistryTreeCopy child;
-        registry_copy_tree(key, name, &child);
-        out->children.emplace_back(name, child);
+    for (DWORD i = 0; RegEnumKeyExW(key, i, name, &(name_len = 256), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++i) {
+        out->children.emplace_back(name, RegistryTreeCopy());
+        registry_copy_tree(key, name, &out->children.back().second);
     }
     RegCloseKey(key);
     return true;
@@ -49,12 +45,10 @@ inline bool registry_copy_tree(HKEY root, const std::wstring& path, RegistryTree
 inline void registry_delete_tree(HKEY root, const std::wstring& path) {
     HKEY key;
     if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | KEY_WRITE, &key) == ERROR_SUCCESS) {
-        for (;;) {
-            wchar_t name[256];
-            DWORD name_len = 256;
-            if (RegEnumKeyExW(key, 0, name, &name_len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        wchar_t name[256];
+        DWORD name_len;
+        while (RegEnumKeyExW(key, 0, name, &(name_len = 256), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
             registry_delete_tree(key, name);
-        }
         RegCloseKey(key);
     }
     RegDeleteKeyW(root, path.c_str());
@@ -93,11 +87,4 @@ inline bool registry_read_dword(HKEY root, const wchar_t* path, const wchar_t* n
     RegCloseKey(key);
     if (type) *type = t;
     return r == ERROR_SUCCESS && size == sizeof *value;
-}
-
-inline bool registry_key_exists(HKEY root, const wchar_t* path) {
-    HKEY key;
-    if (RegOpenKeyExW(root, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
 }
