@@ -167,6 +167,13 @@ TEST_F(Bridge, NarrowPathIsLossyOnlyWhenItMustBe) {
     EXPECT_EQ(path, ansi(greek));
 }
 
+TEST_F(Bridge, TextToWideStopsInsideItsBuffer) {
+    wchar_t wide[8];
+    std::fill(wide, wide + 8, 0xFFFF);
+    text_to_wide("abcdef", wide, 4);
+    EXPECT_EQ(std::wstring(wide, 5), std::wstring(L"abc\0\xFFFF", 5)) << "cut at 3, terminated, nothing after";
+}
+
 // --- Folder enumeration ----------------------------------------------------------
 
 TEST_F(Bridge, FinderListsEveryNameSoThatItOpensAndEnters) {
@@ -493,6 +500,8 @@ TEST_F(Bridge, TextsInTheTextCodePageCutAtTheirBuffersAndMenuValues) {
             EXPECT_EQ(target.shown(), c.want ? std::wstring(c.want) : std::wstring(target.buffer - 1, L'k'));
         }
     }
+    g_language = 0;
+    bridge_init();  // wide again for the rest
     EXPECT_EQ(control_text(status, SB_GETTEXTW, 0), L"") << "only the named part";
     EXPECT_TRUE(set_item_text(parent, 101, nullptr));  // no text: an empty one
     EXPECT_EQ(control_text(edit, WM_GETTEXT, 4096), L"");
