@@ -18,7 +18,7 @@ namespace {
 const int kWidth = 4000, kHeight = 3000;
 
 std::vector<uint8_t> make_bmp(int bits) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = kWidth;
     s.height = kHeight;
     s.bits = (uint16_t)bits;

@@ -48,7 +48,7 @@ LoadSetResult load_image_set(const char* path, ImageSet* set, char* message) {
     const FormatRow* row = format_for_header(head);
     if (row && row->load_frames && (!row->load_frames(path, set, message) || set->count < 1)) image_set_free(set);
     if (set->count < 1) {
-        Image* single = load_image(path, message);
+        Image* single = load_image_with_head(path, head, message);
         if (single && !set_of_one(single, set)) set_message(message, kMsgNoMemory);
     }
     if (set->count < 1 || !set->frames[0]) {

@@ -11,6 +11,11 @@ Image* load_image(const char* path, char* message) {
 
     uint8_t head[8];
     if (file_read_head_for_decoder(path, head, sizeof head, message) < 0) return nullptr;
+    return load_image_with_head(path, head, message);
+}
+
+Image* load_image_with_head(const char* path, const uint8_t head[8], char* message) {
+    clear_message(message);  // a frame loader tried before may have left its reason
     const FormatRow* row = format_for_file(head, path);
     if (!row || !row->load) {
         set_message(message, kMsgUnknownFormat);

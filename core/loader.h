@@ -6,6 +6,8 @@
 
 // message: at least kMessageBytes, or null. Empty on success.
 Image* load_image(const char* path, char* message);
+// The same for a caller that has read the file's first 8 bytes already.
+Image* load_image_with_head(const char* path, const uint8_t head[8], char* message);
 // True when both sides could be read and lie in 1..kMaxImageSide; never
 // decodes pixels. By the extension alone, as the browser asks for many files.
 bool probe_image_size(const char* path, int* width, int* height);

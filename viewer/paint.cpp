@@ -186,23 +186,27 @@ UINT RealizeHalftonePalette(HDC dc, bool background, HPALETTE* previous) {
     return changed == GDI_ERROR ? 0 : changed;
 }
 
-void DropScaledCache() {
-    if (s_cache.dc) {
-        SelectObject(s_cache.dc, s_cache.old_bitmap);
-        SelectPalette(s_cache.dc, (HPALETTE)GetStockObject(DEFAULT_PALETTE), FALSE);
-        DeleteDC(s_cache.dc);
+namespace {
+
+// Puts back what was selected into a memory context, then deletes it and its bitmap.
+void release_memory_dc(HDC dc, HGDIOBJ old_bitmap, HBITMAP bitmap) {
+    if (dc) {
+        SelectObject(dc, old_bitmap);
+        SelectPalette(dc, (HPALETTE)GetStockObject(DEFAULT_PALETTE), FALSE);
+        DeleteDC(dc);
     }
-    if (s_cache.bitmap) DeleteObject(s_cache.bitmap);
+    if (bitmap) DeleteObject(bitmap);
+}
+
+}  // namespace
+
+void DropScaledCache() {
+    release_memory_dc(s_cache.dc, s_cache.old_bitmap, s_cache.bitmap);
     s_cache = ScaledCache{};
 }
 
 void ReleaseBackBuffer() {
-    if (s_back.dc) {
-        SelectObject(s_back.dc, s_back.old_bitmap);
-        SelectPalette(s_back.dc, (HPALETTE)GetStockObject(DEFAULT_PALETTE), FALSE);
-        DeleteDC(s_back.dc);
-    }
-    if (s_back.bitmap) DeleteObject(s_back.bitmap);
+    release_memory_dc(s_back.dc, s_back.old_bitmap, s_back.bitmap);
     s_back = BackBuffer{};
 }
 

@@ -20,14 +20,14 @@ Decoded* decode(const std::vector<uint8_t>& bytes, Decoded* out) {
 }
 
 // Headers and palette of `s` followed by the given pixel bytes.
-std::vector<uint8_t> bmp(BmpSpec s, std::initializer_list<uint8_t> pixels) {
+std::vector<uint8_t> bmp(BmpLayout s, std::initializer_list<uint8_t> pixels) {
     std::vector<uint8_t> b = bmp_headers(s);
     b.insert(b.end(), pixels);
     return b;
 }
 
-BmpSpec spec(int32_t width, int32_t height, uint16_t bits, uint32_t colors = 0, int entries = -1) {
-    BmpSpec s;
+BmpLayout bmp_layout(int32_t width, int32_t height, uint16_t bits, uint32_t colors = 0, int entries = -1) {
+    BmpLayout s;
     s.width = width;
     s.height = height;
     s.bits = bits;
@@ -38,7 +38,7 @@ BmpSpec spec(int32_t width, int32_t height, uint16_t bits, uint32_t colors = 0, 
 
 // A 24-bit picture whose pixel (x, y) is blue x, green y, red x + y.
 std::vector<uint8_t> gradient_bmp(int w, int h, bool top_down) {
-    BmpSpec s = spec(w, top_down ? -h : h, 24);
+    BmpLayout s = bmp_layout(w, top_down ? -h : h, 24);
     std::vector<uint8_t> b = bmp_headers(s);
     for (int stored = 0; stored < h; ++stored) {
         int y = top_down ? stored : h - 1 - stored;
@@ -74,7 +74,7 @@ TEST(Bmp, PixelDataCutShortKeepsTheRowsThatArrived) {
 }
 
 TEST(Bmp, EveryTruncationFailsWithItsMessageOrKeepsTheDecodedPart) {
-    std::vector<uint8_t> full = bmp(spec(3, 3, 8, 4, 4), {1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3, 0});
+    std::vector<uint8_t> full = bmp(bmp_layout(3, 3, 8, 4, 4), {1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3, 0});
     for (size_t cut = 0; cut <= full.size(); ++cut) {
         Decoded d;
         decode(std::vector<uint8_t>(full.begin(), full.begin() + cut), &d);
@@ -85,13 +85,13 @@ TEST(Bmp, EveryTruncationFailsWithItsMessageOrKeepsTheDecodedPart) {
 }
 
 TEST(Bmp, HeaderFailuresCarryTheirMessages) {
-    BmpSpec rle = spec(2, 2, 8), fields = spec(2, 2, 32);
+    BmpLayout rle = bmp_layout(2, 2, 8), fields = bmp_layout(2, 2, 32);
     rle.compression = 1;
     fields.compression = 3;
-    const struct { BmpSpec layout; const char* message; } cases[] = {
-        {rle, kMsgBmpCompressed},           {fields, kMsgBmpCompressed},          {spec(2, 2, 16), kMsgBmpBadDepth},
-        {spec(2, 2, 2), kMsgBmpBadDepth},   {spec(40000, 2, 24), kMsgNoMemory},   {spec(0, 2, 24), kMsgNoMemory},
-        {spec(2, -30001, 24), kMsgNoMemory}, {spec(2, -2147483647 - 1, 24), kMsgNoMemory},
+    const struct { BmpLayout layout; const char* message; } cases[] = {
+        {rle, kMsgBmpCompressed},           {fields, kMsgBmpCompressed},          {bmp_layout(2, 2, 16), kMsgBmpBadDepth},
+        {bmp_layout(2, 2, 2), kMsgBmpBadDepth},   {bmp_layout(40000, 2, 24), kMsgNoMemory},   {bmp_layout(0, 2, 24), kMsgNoMemory},
+        {bmp_layout(2, -30001, 24), kMsgNoMemory}, {bmp_layout(2, -2147483647 - 1, 24), kMsgNoMemory},
     };
     for (const auto& c : cases) {
         std::vector<uint8_t> b = bmp_headers(c.layout);
@@ -116,16 +116,16 @@ TEST(Bmp, HeaderFailuresCarryTheirMessages) {
 TEST(Bmp, PaletteEdges) {
     Decoded many, few, v5;
     // 300 colours declared: 256 read.
-    ASSERT_NE(decode(bmp(spec(2, 1, 8, 300, 256), {255, 7, 0, 0}), &many)->image, nullptr) << many.message;
+    ASSERT_NE(decode(bmp(bmp_layout(2, 1, 8, 300, 256), {255, 7, 0, 0}), &many)->image, nullptr) << many.message;
     EXPECT_TRUE(pixel_is(many.image, 0, 0, 255, (2 * 255) & 0xFF, (3 * 255) & 0xFF));
     EXPECT_TRUE(pixel_is(many.image, 1, 0, 7, 14, 21));
     // Indices beyond the two entries give black; the high nibble is the left pixel.
-    ASSERT_NE(decode(bmp(spec(3, 1, 4, 2, 2), {0x1F, 0x00, 0, 0}), &few)->image, nullptr) << few.message;
+    ASSERT_NE(decode(bmp(bmp_layout(3, 1, 4, 2, 2), {0x1F, 0x00, 0, 0}), &few)->image, nullptr) << few.message;
     EXPECT_TRUE(pixel_is(few.image, 0, 0, 1, 2, 3));
     EXPECT_TRUE(pixel_is(few.image, 1, 0, 0, 0, 0));
     EXPECT_TRUE(pixel_is(few.image, 2, 0, 0, 0, 0));
     // A 124-byte information header: the palette follows it.
-    BmpSpec s = spec(2, 1, 8, 3, 3);
+    BmpLayout s = bmp_layout(2, 1, 8, 3, 3);
     s.header_size = 124;
     ASSERT_NE(decode(bmp(s, {2, 1, 0, 0}), &v5)->image, nullptr) << v5.message;
     EXPECT_TRUE(pixel_is(v5.image, 0, 0, 2, 4, 6));

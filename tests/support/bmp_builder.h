@@ -6,7 +6,7 @@
 
 #include "tests/support/bytes.h"
 
-struct BmpSpec {
+struct BmpLayout {
     int32_t width = 2;
     int32_t height = 2;  // negative: top-down
     uint16_t bits = 24;
@@ -16,10 +16,10 @@ struct BmpSpec {
     int palette_entries = -1;  // entries written; -1: as many as the depth needs
 };
 
-inline size_t bmp_row_bytes(const BmpSpec& s) { return (((size_t)s.width * s.bits + 31) / 32) * 4; }
+inline size_t bmp_row_bytes(const BmpLayout& s) { return (((size_t)s.width * s.bits + 31) / 32) * 4; }
 
 // Headers and palette (entry i = blue i, green 2i, red 3i); pixel rows are appended by the caller.
-inline std::vector<uint8_t> bmp_headers(const BmpSpec& s) {
+inline std::vector<uint8_t> bmp_headers(const BmpLayout& s) {
     int entries = s.palette_entries >= 0 ? s.palette_entries : (s.bits <= 8 ? (1 << s.bits) : 0);
     uint32_t offset = 14 + s.header_size + 4 * entries;
     std::vector<uint8_t> b;

@@ -46,7 +46,7 @@ void remove_tree(const std::wstring& dir) {  // dir ends in a backslash
 
 // A w x 1 picture: the width tells the files apart once loaded.
 bool write_picture(const std::wstring& path, int width) {
-    BmpSpec layout{width, 1};
+    BmpLayout layout{width, 1};
     std::vector<uint8_t> bytes = bmp_headers(layout);
     bytes.resize(bytes.size() + bmp_row_bytes(layout), 0x40);
     HANDLE f = CreateFileW(long_form(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

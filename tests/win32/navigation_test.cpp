@@ -19,7 +19,7 @@ namespace {
 
 // A 2 x 2 bitmap filled with one blue value, so a test knows which is shown.
 std::vector<uint8_t> bitmap(uint8_t blue) {
-    BmpSpec s;
+    BmpLayout s;
     std::vector<uint8_t> b = bmp_headers(s);
     for (size_t i = 0; i < 2 * bmp_row_bytes(s); ++i) b.push_back(i % bmp_row_bytes(s) % 3 == 0 ? blue : 0);
     return b;
