@@ -55,6 +55,13 @@ int PictureOffset(int view_extent, int display_extent, int scroll) {
     return (view_extent - display_extent) / 2;
 }
 
+int PictureCoordinate(int offset, int display_extent, int size) {
+    if (display_extent < 1 || size < 1) return 0;
+    double value = (double)offset / display_extent * size + 0.5;
+    if (value <= 0) return 0;
+    return value >= size ? size : (int)value;
+}
+
 int ScrollLimit(int display_extent, int view_extent) {
     int limit = display_extent - view_extent;
     return limit > 0 ? limit : 0;

@@ -50,6 +50,10 @@ int ScalePercent(double scale);
 // -scroll when it is larger than the view, else centred.
 int PictureOffset(int view_extent, int display_extent, int scroll);
 
+// The picture column (or row) under a point `offset` pixels from the
+// displayed picture's near edge, rounded and held to 0..size.
+int PictureCoordinate(int offset, int display_extent, int size);
+
 // How far the view can scroll along one axis (0 when the picture fits).
 int ScrollLimit(int display_extent, int view_extent);
 
