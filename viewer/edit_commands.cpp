@@ -8,6 +8,7 @@
 #include "platform/bridge.h"
 #include "platform/text.h"
 #include "res/resource.h"
+#include "viewer/commands.h"
 #include "viewer/layout.h"
 #include "viewer/playback.h"
 #include "viewer/save_commands.h"

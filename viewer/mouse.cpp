@@ -54,7 +54,7 @@ void OnLeftButtonUp(int x, int y) {
         v.crop_end_x = x;
         v.crop_end_y = y;
         ReleaseCapture();
-        ApplyCrop();
+        FinishCrop();
     } else if (v.panning) {
         v.panning = false;
         ReleaseCapture();
