@@ -30,36 +30,41 @@ bool signature_matches(const Signature& signature, const uint8_t* head) {
 // order finds the one row there is.
 const FormatRow kFormats[] = {
     {"BMP", {{{is('B'), is('M')}, 2}}, {".bmp", ".dib"}, kTextTypeBitmap,
-     read_bmp, nullptr, nullptr, "*.bmp;*.dib", false},
+     read_bmp, nullptr, nullptr, "*.bmp;*.dib", false, kSaveBmp},
     // .jpe opens, but the Open dialog does not offer it.
     {"JPEG", {{{is(0xFF), is(0xD8)}, 2}}, {".jpg", ".jpeg", ".jpe"}, kTextTypeJpeg,
-     load_with_stb, nullptr, nullptr, "*.jpg;*.jpeg", true},
+     load_with_stb, nullptr, nullptr, "*.jpg;*.jpeg", true, kSaveJpeg},
     {"PNG", {{{is(0x89), is('P')}, 2}}, {".png"}, kTextTypePng,
-     load_with_stb, nullptr, nullptr, "*.png", false},
+     load_with_stb, nullptr, nullptr, "*.png", false, kSavePng},
     {"GIF", {{{is('G'), is('I'), is('F')}, 3}}, {".gif"}, kTextTypeGif,
-     load_with_stb, load_gif_frames, nullptr, "*.gif", false},
+     load_with_stb, load_gif_frames, nullptr, "*.gif", false, 0},
     {"TIFF", {{{is('I'), is('I')}, 2}, {{is('M'), is('M')}, 2}}, {".tif", ".tiff"}, kTextTypeTiff,
-     nullptr, nullptr, probe_not_yet, "*.tif;*.tiff", false},
+     nullptr, nullptr, probe_not_yet, "*.tif;*.tiff", false, 0},
     {"TGA", {}, {".tga"}, kTextTypeTarga,
-     load_with_stb, nullptr, nullptr, "*.tga", false},
+     load_with_stb, nullptr, nullptr, "*.tga", false, 0},
     {"PSD", {{{is('8'), is('B'), is('P'), is('S')}, 4}}, {".psd"}, kTextTypePhotoshop,
-     load_with_stb, nullptr, nullptr, "*.psd", false},
+     load_with_stb, nullptr, nullptr, "*.psd", false, 0},
     {"PIC", {}, {".pic"}, kTextTypePic,
-     load_with_stb, nullptr, nullptr, "*.pic", false},
+     load_with_stb, nullptr, nullptr, "*.pic", false, 0},
     {"PNM", {{{is('P'), {'1', '6'}}, 2}}, {".pnm", ".pbm", ".pgm", ".ppm"}, kTextTypePnm,
-     load_with_stb, nullptr, nullptr, "*.pnm;*.pbm;*.pgm;*.ppm", false},
+     load_with_stb, nullptr, nullptr, "*.pnm;*.pbm;*.pgm;*.ppm", false, 0},
     {"PCX", {{{is(0x0A), kAny, {0, 1}}, 3}}, {".pcx"}, kTextTypePcx,
-     nullptr, nullptr, probe_not_yet, "*.pcx", false},
+     nullptr, nullptr, probe_not_yet, "*.pcx", false, 0},
     {"DCX", {{{is(0xB1), is(0x68), is(0xDE), is(0x3A)}, 4}}, {".dcx"}, kTextTypeDcx,
-     nullptr, nullptr, nullptr, "*.dcx", false},
+     nullptr, nullptr, nullptr, "*.dcx", false, 0},
     {"PCD", {}, {".pcd"}, kTextTypePhotoCd,
-     nullptr, nullptr, probe_not_yet, "*.pcd", false},
+     nullptr, nullptr, probe_not_yet, "*.pcd", false, 0},
     {"IFF", {{{is('F'), is('O'), is('R'), is('M')}, 4}}, {".iff", ".lbm", ".ilbm"}, kTextTypeIff,
-     nullptr, nullptr, probe_not_yet, "*.iff;*.lbm;*.ilbm", false},
+     nullptr, nullptr, probe_not_yet, "*.iff;*.lbm;*.ilbm", false, 0},
     {"WMF", {{{is(0xD7), is(0xCD), is(0xC6), is(0x9A)}, 4}}, {".wmf"}, kTextTypeWmf,
-     nullptr, nullptr, nullptr, "*.wmf", false},
+     nullptr, nullptr, nullptr, "*.wmf", false, 0},
 };
 const int kFormatCount = sizeof kFormats / sizeof kFormats[0];
+
+int save_format_for_path(const char* path) {
+    const FormatRow* row = format_for_extension(path);
+    return row ? row->save_format : 0;
+}
 
 const char* path_extension(const char* path) {
     const char* dot = strrchr(path, '.');

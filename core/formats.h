@@ -40,6 +40,7 @@ struct FormatRow {
     SizeProbe probe;           // null: the stb_image size query
     const char* open_patterns;
     bool upright_by_exif;
+    int save_format;  // save_image's format for files of this type; 0: Lumora does not write it
 };
 
 extern const FormatRow kFormats[];
@@ -52,6 +53,9 @@ const FormatRow* format_for_extension(const char* path);
 // The header decides, the extension when no signature matches; null when neither.
 const FormatRow* format_for_file(const uint8_t head[8], const char* path);
 
+// The save_image format that a file of this name is written in; 0 when its
+// extension names no format Lumora writes.
+int save_format_for_path(const char* path);
 // The text from the last '.' of the whole path to its end, or "".
 const char* path_extension(const char* path);
 // ASCII letters equal regardless of case; both texts must end together.

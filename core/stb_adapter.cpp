@@ -7,6 +7,7 @@
 #include "core/checked.h"
 #include "core/decode_message.h"
 #include "core/file_bytes.h"
+#include "core/file_write.h"
 #include "core/pnm_plain.h"
 #include "core/stb_impl.h"
 #include "stb_image.h"
@@ -250,6 +251,28 @@ bool load_gif_frames(const char* path, ImageSet* set, char* message) {
     return ok;
 }
 
+namespace {
+
+struct EncodeJob {
+    int format, quality, width, height, row;
+    const uint8_t* rgb;
+};
+
+void sink_bytes(void* context, void* data, int size) {
+    if (size > 0) file_sink_write((FileSink*)context, data, (size_t)size);
+}
+
+bool encode_to_sink(FileSink* sink, void* context) {
+    const EncodeJob& job = *(const EncodeJob*)context;
+    if (job.format == kSaveJpeg)
+        return stbi_write_jpg_to_func(sink_bytes, sink, job.width, job.height, 3, job.rgb, job.quality) != 0;
+    if (job.format == kSavePng)
+        return stbi_write_png_to_func(sink_bytes, sink, job.width, job.height, 3, job.rgb, job.row) != 0;
+    return stbi_write_bmp_to_func(sink_bytes, sink, job.width, job.height, 3, job.rgb) != 0;
+}
+
+}  // namespace
+
 bool save_image(const char* path, const Image* image, int format, int quality) {
     if (!image || !image->pixels || !side_ok(image->width) || !side_ok(image->height)) return false;
     size_t row = 0, bytes = 0;
@@ -266,14 +289,9 @@ bool save_image(const char* path, const Image* image, int format, int quality) {
             d[2] = s[0];
         }
     }
-    int ok;
-    if (format == kSaveJpeg) {
-        ok = stbi_write_jpg(path, image->width, image->height, 3, rgb, quality < 1 ? kDefaultJpegQuality : quality);
-    } else if (format == kSavePng) {
-        ok = stbi_write_png(path, image->width, image->height, 3, rgb, (int)row);
-    } else {
-        ok = stbi_write_bmp(path, image->width, image->height, 3, rgb);
-    }
+    EncodeJob job = {format, quality < 1 ? kDefaultJpegQuality : quality, image->width, image->height, (int)row, rgb};
+    // The library's own file writers ignore short writes; the sink does not.
+    bool ok = write_file_replacing(path, encode_to_sink, &job);
     free(rgb);
-    return ok != 0;
+    return ok;
 }

@@ -41,7 +41,8 @@ bool decode_gif_frames(const uint8_t* data, size_t size, ImageSet* set, char* me
 bool adopt_gif_frames(uint8_t* rgba, int* delays, int width, int height, int frames, ImageSet* set, char* message);
 
 // Writes kSavePng, kSaveJpeg (quality 1..100; below 1 means kDefaultJpegQuality)
-// or, for any other format, BMP.
+// or, for any other format, BMP. The file at path is replaced only by a
+// complete one: on any failure it stays as it was.
 bool save_image(const char* path, const Image* image, int format, int quality);
 
 // The library's reason cut to kLibraryReasonChars, or fallback when it gave none.

@@ -5,6 +5,7 @@
 
 #include "core/decode_message.h"
 #include "core/loader.h"
+#include "core/file_write.h"
 #include "core/stb_adapter.h"
 #include "tests/support/reference.h"
 #include "tests/support/scratch.h"
@@ -106,4 +107,27 @@ TEST(SaveImage, RoundTripsAndFormats) {
     EXPECT_FALSE(save_image(scratch_path("no-such-folder/x.png").c_str(), original, kSavePng, 0));
     EXPECT_FALSE(save_image(scratch_path("null.png").c_str(), nullptr, kSavePng, 0));
     image_free(original);
+}
+
+// A writer that runs out of disk at any point leaves the file it was to
+// replace as it was; only a complete file takes its place.
+TEST(SaveImage, ShortWriteKeepsTheOldFile) {
+    Image* picture = image_create(61, 40);
+    ASSERT_NE(picture, nullptr);
+    const std::vector<unsigned char> old_bytes = {'o', 'l', 'd', 0, 1, 2};
+    for (int format : {kSavePng, kSaveJpeg, kSaveBmp}) {
+        std::string path = scratch_path("whole-" + std::to_string(format));
+        ASSERT_TRUE(save_image(path.c_str(), picture, format, 0));
+        const int64_t size = (int64_t)read_whole(path).size();
+        path = write_scratch("kept-" + std::to_string(format), old_bytes);
+        for (int64_t room : {(int64_t)0, (int64_t)1, size / 2, size - 1}) {
+            file_sink_fail_after(room);
+            EXPECT_FALSE(save_image(path.c_str(), picture, format, 0)) << "format " << format << " room " << room;
+            file_sink_fail_after(-1);
+            EXPECT_EQ(read_whole(path), old_bytes) << "format " << format << " room " << room;
+        }
+        ASSERT_TRUE(save_image(path.c_str(), picture, format, 0));
+        EXPECT_EQ((int64_t)read_whole(path).size(), size) << format;
+    }
+    image_free(picture);
 }
