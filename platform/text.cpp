@@ -202,6 +202,7 @@ static const char* const kTexts[] = {
     /* 173 */ "Help is provided in the Windows Help (.hlp) format, which this version "
               "of Windows no longer supports.",
     /* 174 */ "Build",
+    /* 175 */ "%s already exists.\n\nReplace the numbered files of this export?",
 
     // Turkish (code page 1254)
     /*   0 */ "Lumora",
@@ -403,6 +404,7 @@ static const char* const kTexts[] = {
     /* 173 */ "Yard\xFDm, Windows'un bu s\xFCr\xFCm\xFCn\xFCn art\xFDk desteklemedi\xF0i "
               "Windows Yard\xFDm\xFD (.hlp) bi\xE7iminde sunulmaktad\xFDr.",
     /* 174 */ "Derleme",
+    /* 175 */ "%s zaten var.\n\nBu d\xFD\xFE" "a aktar\xFDm\xFDn numaral\xFD dosyalar\xFD de\xF0i\xFEtirilsin mi?",
 
     // French (code page 1252)
     /*   0 */ "Lumora",
@@ -604,6 +606,7 @@ static const char* const kTexts[] = {
     /* 173 */ "L'aide est fournie au format Aide Windows (.hlp), que cette version "
               "de Windows ne prend plus en charge.",
     /* 174 */ "Build",
+    /* 175 */ "%s existe d\xE9j\xE0.\n\nRemplacer les fichiers num\xE9rot\xE9s de cette exportation ?",
 
     // German (code page 1252)
     /*   0 */ "Lumora",
@@ -803,6 +806,7 @@ static const char* const kTexts[] = {
     /* 173 */ "Die Hilfe liegt im Format der Windows-Hilfe (.hlp) vor, das von "
               "dieser Windows-Version nicht mehr unterst\xFCtzt wird.",
     /* 174 */ "Build",
+    /* 175 */ "%s ist bereits vorhanden.\n\nDie nummerierten Dateien dieses Exports ersetzen?",
 };
 
 static_assert(sizeof(kTexts) / sizeof(kTexts[0]) == kLanguageCount * kTextCount,

@@ -181,6 +181,7 @@ enum TextId : int {
     kTextWordFile,                      // 172 "File"
     kTextHelpUnsupported,               // 173 "Help is provided in the Windows Help (.hlp) format, which..."
     kTextWordBuild,                     // 174 "Build"
+    kTextReplaceExportedFrames,         // 175 "%s already exists.\n\nReplace the numbered files of this export?"
     kTextCount
 };
 

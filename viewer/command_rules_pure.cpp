@@ -30,6 +30,7 @@ bool IsChecked(CheckRule rule, int value, const WindowFacts& f) {
     case kCheckHideNonImages: return !f.show_all_files;
     case kCheckShowHidden: return f.show_hidden;
     case kCheckLargeButtons: return f.large_buttons;
+    case kCheckCropMode: return f.crop_mode;
     case kRadioBrowseView: return value == ((f.browse_view >= 0 && f.browse_view <= 4) ? f.browse_view : 0);
     case kRadioSortKey: return value == (f.sort_key & 3);
     case kRadioThumbSize: return value == ThumbSizeItem(f.thumb_size);

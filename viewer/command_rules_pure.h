@@ -19,6 +19,7 @@ struct WindowFacts {
     int sort_key;             // 0 name .. 3 date
     int thumb_size;           // thumbnail edge in pixels
     bool folder_tree, addr_bar, show_all_files, show_hidden, large_buttons;
+    bool crop_mode;
 };
 
 enum EnableRule {
@@ -45,6 +46,7 @@ enum CheckRule {
     kCheckHideNonImages,  // checked while ShowAllFiles is off
     kCheckShowHidden,
     kCheckLargeButtons,
+    kCheckCropMode,
     // Radio groups: the item whose value matches is marked, its neighbours
     // of the same rule not.
     kRadioBrowseView,

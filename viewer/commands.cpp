@@ -14,6 +14,8 @@
 #include "viewer/layout.h"
 #include "viewer/navigation.h"
 #include "viewer/playback.h"
+#include "viewer/save_commands.h"
+#include "viewer/shown_file_commands.h"
 #include "viewer/view.h"
 #include "viewer/viewer_state.h"
 
@@ -48,6 +50,15 @@ void in_browser(int id) { browser_command(id); }
 
 void open_selected_command(int) { browser_open_selected(); }
 
+void save_command(int) { SaveImage(); }
+void save_as_command(int) { SaveImageAs(); }
+void export_command(int) { ExportFrames(); }
+void delete_command(int) { DeleteShownFile(); }
+void edit_in_paint_command(int) { EditInPaint(); }
+void copy_command(int) { CopyToClipboard(); }
+void undo_command(int) { UndoEdit(); }
+void crop_command(int) { ToggleCropMode(); }
+
 // Short names keep the table one row a line.
 const CheckRule kNoCheck = kCheckNone;
 const int kNo = kNoImage;
@@ -59,14 +70,14 @@ const TextId kNoTip = kTextNone;
 // columns: id, viewer, browser, enabled, check, value, viewer image, browser image, tooltip
 const CommandRow kCommandTable[] = {
     {IDM_FILE_OPEN, OnOpenCommand, nullptr, kEnabledAlways, kNoCheck, 0, IMG_VIEWER_OPEN, kNo, kTextTipOpen},
-    {IDM_FILE_SAVE_AS, nullptr, nullptr, kEnabledWithImage, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_FILE_SAVE_AS, save_as_command, nullptr, kEnabledWithImage, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_FILE_PRINT, nullptr, nullptr, kEnabledWithImageTarget, kNoCheck, 0, IMG_VIEWER_PRINT, IMG_BROWSER_PRINT, kTextTipPrint},
-    {IDM_FILE_DELETE, nullptr, in_browser, kEnabledWithAnyTarget, kNoCheck, 0, kNo, IMG_BROWSER_DELETE, kTextTipDelete},
+    {IDM_FILE_DELETE, delete_command, in_browser, kEnabledWithAnyTarget, kNoCheck, 0, kNo, IMG_BROWSER_DELETE, kTextTipDelete},
     {IDM_FILE_PROPERTIES, nullptr, in_browser, kEnabledWithAnyTarget, kNoCheck, 0, kNo, IMG_BROWSER_PROPERTIES, kTextTipProperties},
     {IDM_FILE_EXIT, exit_command, nullptr, kEnabledAlways, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_FILE_SAVE, nullptr, nullptr, kEnabledWithImage, kNoCheck, 0, IMG_VIEWER_SAVE, kNo, kTextTipSave},
+    {IDM_FILE_SAVE, save_command, nullptr, kEnabledWithImage, kNoCheck, 0, IMG_VIEWER_SAVE, kNo, kTextTipSave},
     {IDM_FILE_OPEN_FOLDER, OnOpenFolderCommand, nullptr, kEnabledAlways, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_EDIT_IN_PAINT, nullptr, nullptr, kEnabledWithImageTarget, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_EDIT_IN_PAINT, edit_in_paint_command, in_browser, kEnabledWithImageTarget, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_GO_PREVIOUS, OnStepCommand, nullptr, kEnabledWithSeveralFiles, kNoCheck, 0, IMG_VIEWER_PREVIOUS, kNo, kTextTipPrevious},
     {IDM_GO_NEXT, OnStepCommand, nullptr, kEnabledWithSeveralFiles, kNoCheck, 0, IMG_VIEWER_NEXT, kNo, kTextTipNext},
     {IDM_GO_FIRST, OnStepCommand, nullptr, kEnabledWithSeveralFiles, kNoCheck, 0, kNo, kNo, kNoTip},
@@ -81,8 +92,8 @@ const CommandRow kCommandTable[] = {
     {IDM_VIEW_BROWSE_FOLDER, in_browser, nullptr, kEnabledAlways, kNoCheck, 0, IMG_VIEWER_BROWSE, IMG_BROWSER_BACK_TO_VIEWER, kTextTipBrowseBack},
     {IDM_VIEW_OPTIONS, nullptr, nullptr, kEnabledAlways, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_VIEW_REFRESH, refresh_command, nullptr, kEnabledWithRefresh, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_IMAGE_ROTATE_CLOCKWISE, nullptr, in_browser, kEnabledWithImageTarget, kNoCheck, 0, IMG_VIEWER_ROTATE_RIGHT, IMG_BROWSER_ROTATE_RIGHT, kTextTipRotateRight},
-    {IDM_IMAGE_ROTATE_COUNTERCLOCKWISE, nullptr, in_browser, kEnabledWithImageTarget, kNoCheck, 0, IMG_VIEWER_ROTATE_LEFT, IMG_BROWSER_ROTATE_LEFT, kTextTipRotateLeft},
+    {IDM_IMAGE_ROTATE_CLOCKWISE, TransformCommand, in_browser, kEnabledWithImageTarget, kNoCheck, 0, IMG_VIEWER_ROTATE_RIGHT, IMG_BROWSER_ROTATE_RIGHT, kTextTipRotateRight},
+    {IDM_IMAGE_ROTATE_COUNTERCLOCKWISE, TransformCommand, in_browser, kEnabledWithImageTarget, kNoCheck, 0, IMG_VIEWER_ROTATE_LEFT, IMG_BROWSER_ROTATE_LEFT, kTextTipRotateLeft},
     {IDM_VIEW_THUMBNAILS, in_browser, nullptr, kEnabledBrowsing, kRadioBrowseView, 0, kNo, IMG_BROWSER_THUMBNAILS, kTextTipThumbnails},
     {IDM_VIEW_LARGE_ICONS, in_browser, nullptr, kEnabledBrowsing, kRadioBrowseView, 1, kNo, IMG_BROWSER_LARGE_ICONS, kTextTipLargeIcons},
     {IDM_VIEW_SMALL_ICONS, in_browser, nullptr, kEnabledBrowsing, kRadioBrowseView, 2, kNo, IMG_BROWSER_SMALL_ICONS, kTextTipSmallIcons},
@@ -95,16 +106,16 @@ const CommandRow kCommandTable[] = {
     {IDM_WALLPAPER_CENTERED, nullptr, nullptr, kEnabledWithImageTarget, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_WALLPAPER_TILED, nullptr, nullptr, kEnabledWithImageTarget, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_WALLPAPER_STRETCHED, nullptr, nullptr, kEnabledWithImageTarget, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_IMAGE_FLIP_HORIZONTAL, nullptr, nullptr, kEnabledWithImage, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_IMAGE_FLIP_VERTICAL, nullptr, nullptr, kEnabledWithImage, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_IMAGE_FLIP_HORIZONTAL, TransformCommand, nullptr, kEnabledWithImage, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_IMAGE_FLIP_VERTICAL, TransformCommand, nullptr, kEnabledWithImage, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_IMAGE_RESIZE, nullptr, nullptr, kEnabledWithImage, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_IMAGE_CROP, nullptr, nullptr, kEnabledWithImage, kNoCheck, 0, IMG_VIEWER_CROP, kNo, kTextTipCrop},
+    {IDM_IMAGE_CROP, crop_command, nullptr, kEnabledWithImage, kCheckCropMode, 0, IMG_VIEWER_CROP, kNo, kTextTipCrop},
     {IDM_IMAGE_ADJUST_COLORS, nullptr, nullptr, kEnabledWithImage, kNoCheck, 0, IMG_VIEWER_ADJUST_COLORS, kNo, kTextTipAdjustColors},
-    {IDM_IMAGE_GRAYSCALE, nullptr, nullptr, kEnabledWithImage, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_EDIT_COPY, nullptr, in_browser, kEnabledWithAnyTarget, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_FILE_EXPORT_FRAMES, nullptr, nullptr, kEnabledWithSeveralFrames, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_IMAGE_GRAYSCALE, TransformCommand, nullptr, kEnabledWithImage, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_EDIT_COPY, copy_command, in_browser, kEnabledWithAnyTarget, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_FILE_EXPORT_FRAMES, export_command, nullptr, kEnabledWithSeveralFrames, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_FILE_PRINT_THUMBNAILS, nullptr, nullptr, kEnabledWithFiles, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_EDIT_UNDO, nullptr, in_browser, kEnabledWithUndo, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_EDIT_UNDO, undo_command, in_browser, kEnabledWithUndo, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_GO_PREVIOUS_PAGE, nullptr, nullptr, kEnabledWithSeveralFrames, kNoCheck, 0, IMG_VIEWER_PREVIOUS, kNo, kTextTipPreviousPage},
     {IDM_GO_NEXT_PAGE, nullptr, nullptr, kEnabledWithSeveralFrames, kNoCheck, 0, IMG_VIEWER_NEXT, kNo, kTextTipNextPage},
     {IDM_GO_PLAY_PAUSE, nullptr, nullptr, kEnabledWithSeveralFrames, kNoCheck, 0, kNo, kNo, kNoTip},
@@ -214,6 +225,7 @@ WindowFacts CurrentWindowFacts() {
     f.show_all_files = g_settings.ShowAllFiles != 0;
     f.show_hidden = g_settings.ShowHidden != 0;
     f.large_buttons = g_settings.LargeButtons != 0;
+    f.crop_mode = v.crop_mode;
     return f;
 }
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <stdio.h>
 #include <string.h>
 
 #include "core/transform.h"
@@ -151,7 +152,7 @@ bool ConfirmDiscard() {
     lstrcpynA(name, !v.current_path[0] ? "image" : slash ? slash + 1 : v.current_path, sizeof name);
     if (char* dot = strrchr(name, '.')) *dot = 0;
     char text[512];
-    wsprintfA(text, tr(kTextAskSaveChanges), name);
+    snprintf(text, sizeof text, tr(kTextAskSaveChanges), name);
     switch (show_message(v.main_window, text, tr(kTextProduct), MB_YESNOCANCEL | MB_ICONWARNING)) {
     case IDYES: return SaveImageAs();
     case IDNO: v.edited = false; return true;

@@ -5,7 +5,6 @@
 
 #include "browser/browser.h"
 #include "browser/file_list.h"
-#include "browser/file_list.h"
 #include "platform/bridge.h"
 #include "platform/text.h"
 #include "print/print.h"
@@ -109,9 +108,7 @@ void paint_chrome_background(HWND window, HDC dc) {
 void on_escape() {
     ViewerState& v = g_viewer;
     if (v.crop_mode) {
-        v.crop_mode = v.crop_dragging = false;
-        UpdateStatusBar();
-        InvalidateRect(v.main_window, nullptr, FALSE);
+        CancelCrop();
     } else if (v.slideshow) {
         StopSlideShow();
     } else if (v.fullscreen) {

@@ -1,0 +1,136 @@
+#include "viewer/shown_file_commands.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <stdio.h>
+#include <string.h>
+
+#include "browser/file_list.h"
+#include "core/stb_adapter.h"
+#include "platform/bridge.h"
+#include "platform/text.h"
+#include "shell/settings.h"
+#include "viewer/document.h"
+#include "viewer/edit_commands.h"
+#include "viewer/layout.h"
+#include "viewer/navigation.h"
+#include "viewer/view.h"
+#include "viewer/viewer_state.h"
+
+namespace {
+
+const char kEditFileName[] = "lumora_edit.bmp";
+const char kPaintProgram[] = "mspaint.exe";
+
+bool shell_run(const char* verb, const char* file, const char* parameters) {
+    return (INT_PTR)ShellExecuteA(g_viewer.main_window, verb, file, parameters, nullptr, SW_SHOWNORMAL) > 32;
+}
+
+// The editor takes over: nothing is left to ask about, and the viewer goes.
+void leave_to_editor() {
+    g_viewer.edited = false;
+    PostMessageA(g_viewer.main_window, WM_CLOSE, 0, 0);
+}
+
+// Writes the shown frame to the temporary folder and opens the paint program on it.
+bool edit_temporary_copy() {
+    char path[kPathBytes];
+    DWORD length = GetTempPathA(sizeof path, path);
+    if (length == 0 || length >= 240) return false;
+    if (path[length - 1] != '\\') lstrcatA(path, "\\");
+    lstrcatA(path, kEditFileName);
+    if (!save_image(path, g_viewer.shown, kSaveBmp, 0)) return false;
+    char quoted[kPathBytes + 2];
+    snprintf(quoted, sizeof quoted, "\"%s\"", path);
+    return shell_run("open", kPaintProgram, quoted);
+}
+
+// Closes the picture that was the last one of its folder.
+void show_nothing() {
+    char folder[kPathBytes];
+    lstrcpynA(folder, g_viewer.current_path, sizeof folder);
+    CloseDocument();
+    g_viewer.current_path[0] = 0;
+    scan_folder(folder);  // the list loses the file that is gone
+    UpdateTitle(nullptr);
+    LayoutMainWindow();
+}
+
+}  // namespace
+
+void CopyToClipboard() {
+    const Image* image = g_viewer.shown;
+    if (!image) return;
+    BitmapInfoHeader header;
+    image_fill_bitmap_header(image, &header);
+    // The header's size field is 32-bit unsigned; pictures of up to 30000
+    // pixels a side fit it, larger blocks would not be described right.
+    const uint64_t bytes = (uint64_t)sizeof header + header.biSizeImage;
+    if (bytes > 0xFFFFFFFFu) return;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (SIZE_T)bytes);
+    if (!block) return;
+    uint8_t* data = (uint8_t*)GlobalLock(block);
+    if (!data) {
+        GlobalFree(block);
+        return;
+    }
+    memcpy(data, &header, sizeof header);
+    memcpy(data + sizeof header, image->pixels, header.biSizeImage);
+    GlobalUnlock(block);
+    if (!OpenClipboard(g_viewer.main_window)) {
+        GlobalFree(block);
+        return;
+    }
+    EmptyClipboard();
+    // The clipboard owns the block only once it has taken it.
+    if (!SetClipboardData(CF_DIB, block)) GlobalFree(block);
+    CloseClipboard();
+}
+
+void DeleteShownFile() {
+    ViewerState& v = g_viewer;
+    if (!v.current_path[0]) return;
+    if (g_settings.ConfirmDel) {
+        char text[kPathBytes + 256];
+        snprintf(text, sizeof text, tr(kTextAskRecycle), v.current_path);
+        if (show_message(v.main_window, text, tr(kTextDeleteTitle), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    }
+    char deleted[kPathBytes];
+    lstrcpynA(deleted, v.current_path, sizeof deleted);
+    char from[kPathBytes + 1] = {};  // a list of one name, ended by a second zero
+    lstrcpynA(from, deleted, kPathBytes);
+    SHFILEOPSTRUCTA op = {};
+    op.hwnd = v.main_window;
+    op.wFunc = FO_DELETE;
+    op.pFrom = from;
+    // The question asked was about the Recycle Bin: where the file cannot go
+    // there (no bin on the volume, too large) the shell must ask again
+    // rather than delete it for good.
+    op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING;
+    if (SHFileOperationA(&op) != 0 || op.fAnyOperationsAborted) return;
+    if (GetFileAttributesA(deleted) != INVALID_FILE_ATTRIBUTES) return;  // still there: not deleted
+    v.edited = false;
+    if (g_settings.ExitAfterDel) {
+        PostMessageA(v.main_window, WM_CLOSE, 0, 0);
+        return;
+    }
+    StepImage(+1);
+    if (lstrcmpiA(v.current_path, deleted) != 0) scan_folder(v.current_path);
+    else show_nothing();
+}
+
+void EditInPaint() {
+    ViewerState& v = g_viewer;
+    if (!v.current_path[0] && !v.shown) return;
+    if (!ConfirmDiscard()) return;
+    if (v.current_path[0] && shell_run("edit", v.current_path, nullptr)) {
+        leave_to_editor();
+        return;
+    }
+    if (v.shown && edit_temporary_copy()) {
+        leave_to_editor();
+        return;
+    }
+    show_message(v.main_window, tr(kTextCouldNotOpenEditor), tr(kTextProduct), MB_OK | MB_ICONWARNING);
+}
