@@ -45,6 +45,10 @@ FILE* open_temporary(const char* path, char* temp) {
 bool flush_to_disk(FILE* file) { return _commit(_fileno(file)) == 0; }
 
 bool replace_file(const char* temp, const char* path) {
+    // A read-only file is not to be written over; not every system's move
+    // refuses it.
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
     if (MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
     if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
     // Windows 95 cannot replace in one step; the new file is complete by now.

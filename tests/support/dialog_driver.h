@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 struct SeenDialog {
     bool seen = false;
@@ -17,7 +18,9 @@ struct SeenDialog {
 namespace dialog_driver {
 
 inline SeenDialog last;
-inline int button = IDOK;
+inline std::vector<SeenDialog> seen;  // every dialog answered since the last arming, in order
+inline std::vector<int> buttons;      // the presses still to make, in order
+inline HWND pressed = nullptr;        // the dialog last answered, until it is gone
 inline UINT_PTR timer = 0;
 inline void (*prepare)(HWND) = nullptr;  // runs once per dialog, before the press
 
@@ -55,29 +58,41 @@ inline BOOL CALLBACK find_dialog(HWND w, LPARAM lp) {
 inline void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
     HWND dialog = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), find_dialog, (LPARAM)&dialog);
-    if (!dialog) return;
-    KillTimer(nullptr, timer);
-    timer = 0;
+    if (!dialog || dialog == pressed || buttons.empty()) return;
+    int button = buttons.front();
+    buttons.erase(buttons.begin());
+    if (buttons.empty()) {
+        KillTimer(nullptr, timer);
+        timer = 0;
+    }
+    pressed = dialog;
     last.seen = true;
     last.wide_title = window_text(dialog);
     last.wide_text.clear();
     EnumChildWindows(dialog, collect_static, (LPARAM)&last.wide_text);
     last.title = narrow(last.wide_title);
     last.text = narrow(last.wide_text);
+    seen.push_back(last);
     if (prepare) prepare(dialog);
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
 }
 
 }  // namespace dialog_driver
 
-// The next dialog of this thread gets `button` pressed; `prepare` may fill it in first.
-inline void answer_next_dialog(int button, void (*prepare)(HWND) = nullptr) {
+// The next dialogs of this thread, one after the other, get these buttons
+// pressed; `prepare` may fill each in first.
+inline void answer_dialogs(std::vector<int> buttons, void (*prepare)(HWND) = nullptr) {
     dialog_driver::last = SeenDialog();
-    dialog_driver::button = button;
+    dialog_driver::seen.clear();
+    dialog_driver::buttons = buttons;
+    dialog_driver::pressed = nullptr;
     dialog_driver::prepare = prepare;
     if (dialog_driver::timer) KillTimer(nullptr, dialog_driver::timer);
     dialog_driver::timer = SetTimer(nullptr, 0, 30, dialog_driver::tick);
 }
+
+// The next dialog of this thread gets `button` pressed; `prepare` may fill it in first.
+inline void answer_next_dialog(int button, void (*prepare)(HWND) = nullptr) { answer_dialogs({button}, prepare); }
 
 inline const SeenDialog& last_dialog() { return dialog_driver::last; }
 
@@ -85,4 +100,5 @@ inline const SeenDialog& last_dialog() { return dialog_driver::last; }
 inline void stop_answering() {
     if (dialog_driver::timer) KillTimer(nullptr, dialog_driver::timer);
     dialog_driver::timer = 0;
+    dialog_driver::buttons.clear();
 }

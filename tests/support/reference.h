@@ -36,6 +36,17 @@ struct RefPicture {
     std::vector<unsigned char> rgb;  // top-down, red green blue
 };
 
+// A picture of Lumora's as a reference: another picture must equal it.
+inline RefPicture reference_of(const Image* image) {
+    RefPicture ref;
+    ref.width = image->width;
+    ref.height = image->height;
+    for (int y = 0; y < image->height; ++y)
+        for (int x = 0; x < image->width; ++x)
+            for (int c = 2; c >= 0; --c) ref.rgb.push_back(image_row(image, y)[3 * x + c]);
+    return ref;
+}
+
 // A binary PPM of 8-bit samples, as the tools write it.
 inline bool read_ppm(const std::string& path, RefPicture* out) {
     FILE* f = fopen(path.c_str(), "rb");

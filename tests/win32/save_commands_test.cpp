@@ -1,0 +1,235 @@
+// Saving, exporting, deleting and handing to an editor, through the main
+// window's commands on files in a folder of the test's own.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <stdio.h>
+#include <string.h>
+
+#include <string>
+#include <vector>
+
+#include "core/decode_message.h"
+#include "core/file_write.h"
+#include "core/loader.h"
+#include "core/stb_adapter.h"
+#include "platform/text.h"
+#include "res/resource.h"
+#include "tests/support/dialog_driver.h"
+#include "tests/support/main_window_fixture.h"
+#include "tests/support/reference.h"
+#include "tests/support/scratch.h"
+
+namespace {
+
+uint32_t gradient(int x, int y) { return (uint32_t)(x * 6) << 16 | (uint32_t)(y * 8) << 8 | 0x30; }
+
+std::string g_typed_name;      // what the save dialog gets typed into its name box
+std::string g_suggested_name;  // what it offered there
+
+void type_name(HWND dialog) {
+    if (!dialog_driver::is_class(dialog, "#32770") || !GetDlgItem(dialog, IDOK)) return;
+    HWND box = GetDlgItem(dialog, cmb13) ? GetDlgItem(dialog, cmb13) : GetDlgItem(dialog, edt1);
+    if (!box) return;  // a message box
+    char text[MAX_PATH] = "";
+    GetWindowTextA(box, text, sizeof text);
+    g_suggested_name = text;
+    if (!g_typed_name.empty()) SetWindowTextA(box, g_typed_name.c_str());
+}
+
+std::vector<unsigned char> bytes_of(const std::string& path) { return read_whole(path); }
+
+bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Files (not folders) in the folder.
+int count_files(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    int n = 0;
+    do n += !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return n;
+}
+
+struct SaveCommandsTest : MainWindowTest {
+    std::string folder;  // ends in a backslash
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof temp, temp);
+        folder = std::string(temp) + "lumora-save-" + std::to_string(GetCurrentProcessId()) + "\\";
+        CreateDirectoryA(folder.c_str(), nullptr);
+        g_typed_name.clear();
+    }
+    void TearDown() override {
+        stop_answering();
+        MainWindowTest::TearDown();
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                SetFileAttributesA((folder + found.cFileName).c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA((folder + found.cFileName).c_str());
+            } while (FindNextFileA(search, &found));
+            FindClose(search);
+        }
+        RemoveDirectoryA(folder.c_str());
+    }
+    // A picture file in the folder, opened in the viewer.
+    std::string Open(const char* name, int w = 40, int h = 30) {
+        std::string path = folder + name;
+        Image* picture = make_picture(w, h, gradient);
+        EXPECT_TRUE(save_image(path.c_str(), picture, kSaveBmp, 0));
+        image_free(picture);
+        EXPECT_TRUE(LoadDocument(path.c_str()));
+        pump_messages();
+        return path;
+    }
+    bool Starred() { return window_title().rfind("*", 0) == 0; }
+};
+
+}  // namespace
+
+TEST_F(SaveCommandsTest, SaveAsTakesTheFormatFromTheNameAndClearsTheStar) {
+    Open("photo.bmp");
+    g_settings.JpegQ = 37;
+    Command(IDM_IMAGE_ROTATE_CLOCKWISE);
+    g_typed_name = folder + "photo.jpeg";
+    answer_next_dialog(IDOK, type_name);
+    Command(IDM_FILE_SAVE_AS);
+    EXPECT_EQ(g_suggested_name, "photo.png");
+    // The same bytes as the writer makes at the quality of the settings.
+    std::string want = folder + "want.jpg";
+    ASSERT_TRUE(save_image(want.c_str(), g_viewer.shown, kSaveJpeg, 37));
+    EXPECT_EQ(bytes_of(g_typed_name), bytes_of(want));
+    EXPECT_STREQ(g_viewer.current_path, g_typed_name.c_str());
+    EXPECT_FALSE(Starred()) << window_title();
+    EXPECT_EQ(g_viewer.loaded_image, g_viewer.shown);
+
+    // A name Lumora cannot write gets PNG data.
+    g_typed_name = folder + "photo.tif";
+    answer_next_dialog(IDOK, type_name);
+    Command(IDM_FILE_SAVE_AS);
+    std::vector<unsigned char> head = bytes_of(g_typed_name);
+    ASSERT_GT(head.size(), 4u);
+    EXPECT_EQ(head[0], 0x89);
+}
+
+TEST_F(SaveCommandsTest, SaveOfAnUnwritableTypeAsksForANewName) {
+    install_frames(2);
+    lstrcpyA(g_viewer.current_path, (folder + "anim.gif").c_str());
+    answer_next_dialog(IDCANCEL, type_name);
+    Command(IDM_FILE_SAVE);
+    EXPECT_EQ(g_suggested_name, "anim.png");
+}
+
+// Rotate page 1, step to page 2, save: page 1's edit is still unsaved.
+TEST_F(SaveCommandsTest, SavingAnotherPageKeepsAnEditedPageAsked) {
+    std::string path = Open("pages.bmp");
+    Image* second = make_picture(40, 30);
+    Image** frames = (Image**)realloc(g_viewer.document.frames, 2 * sizeof(Image*));
+    ASSERT_NE(frames, nullptr);
+    frames[1] = second;
+    g_viewer.document.frames = frames;
+    g_viewer.document.count = 2;
+    Command(IDM_IMAGE_ROTATE_CLOCKWISE);
+    g_viewer.frame_index = 1;
+    g_viewer.shown = second;
+    Command(IDM_FILE_SAVE);
+    EXPECT_TRUE(g_viewer.edited);
+    EXPECT_TRUE(Starred()) << window_title();
+}
+
+TEST_F(SaveCommandsTest, FailedSavesLeaveTheFileAsItWas) {
+    std::string path = Open("kept.bmp");
+    const std::vector<unsigned char> before = bytes_of(path);
+    Command(IDM_IMAGE_GRAYSCALE);
+    auto failed_save = [&](const char* what) {
+        answer_next_dialog(IDOK);
+        Command(IDM_FILE_SAVE);
+        EXPECT_EQ(last_dialog().text, tr(kTextCouldNotSave)) << what;
+        EXPECT_EQ(bytes_of(path), before) << what;
+        EXPECT_TRUE(g_viewer.edited) << what;
+        EXPECT_EQ(count_files(folder), 1) << what << ": no temporary file left behind";
+    };
+    // Another program holds the file open without sharing it.
+    HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    failed_save("locked");
+    CloseHandle(lock);
+    // The disk fills up halfway through.
+    file_sink_fail_after((int64_t)before.size() / 2);
+    failed_save("disk full");
+    file_sink_fail_after(-1);
+    // The file is read-only.
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    failed_save("read-only");
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    Command(IDM_FILE_SAVE);
+    EXPECT_NE(bytes_of(path), before);
+    EXPECT_FALSE(g_viewer.edited);
+}
+
+TEST_F(SaveCommandsTest, DiscardPromptNamesThePictureAndHonoursTheAnswer) {
+    install_frames(1);
+    lstrcpyA(g_viewer.current_path, "C:\\pics\\a.b.jpg");
+    g_viewer.edited = true;
+    char want[256];
+    snprintf(want, sizeof want, tr(kTextAskSaveChanges), "a.b");
+    answer_next_dialog(IDCANCEL);
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(last_dialog().text, want);
+    ASSERT_TRUE(IsWindow(window)) << "Cancel keeps the window";
+    answer_next_dialog(IDNO);
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(window)) << "No closes without saving";
+}
+
+TEST_F(SaveCommandsTest, ExportWritesNumberedPngsAndAsksBeforeReplacing) {
+    uint32_t (*colours[])(int, int) = {gradient, [](int, int) { return 0xFF0000u; }, [](int, int) { return 0x00FF00u; }};
+    std::vector<Image*> frames;
+    for (auto colour : colours) frames.push_back(make_picture(9, 7, colour));
+    install_frames(frames);
+    lstrcpyA(g_viewer.current_path, (folder + "anim.gif").c_str());
+    g_typed_name = folder + "scan.png";
+    answer_dialogs({IDOK, IDOK}, type_name);
+    Command(IDM_FILE_EXPORT_FRAMES);
+    EXPECT_EQ(g_suggested_name, "anim.png");
+    char report[256];
+    snprintf(report, sizeof report, tr(kTextFramesExported), 3);
+    EXPECT_EQ(last_dialog().text, report);
+    EXPECT_FALSE(exists(folder + "scan.png")) << "the base name itself is never written";
+    char message[kMessageBytes];
+    for (int i = 0; i < 3; ++i) {
+        std::string name = folder + "scan_0" + std::to_string(i + 1) + ".png";
+        Image* back = load_image(name.c_str(), message);
+        ASSERT_NE(back, nullptr) << name << ": " << message;
+        EXPECT_EQ(compare_with_reference(back, reference_of(frames[i])), "") << name;
+        image_free(back);
+    }
+    // Again: one question before any numbered file is replaced; No writes nothing.
+    const std::vector<unsigned char> first = bytes_of(folder + "scan_01.png");
+    g_viewer.document.frames[0] = make_picture(9, 7);
+    image_free(frames[0]);
+    g_viewer.shown = g_viewer.document.frames[0];
+    answer_dialogs({IDOK, IDNO}, type_name);
+    Command(IDM_FILE_EXPORT_FRAMES);
+    ASSERT_EQ(dialog_driver::seen.size(), 2u);
+    EXPECT_NE(dialog_driver::seen[1].text.find("scan_01.png"), std::string::npos) << dialog_driver::seen[1].text;
+    EXPECT_EQ(bytes_of(folder + "scan_01.png"), first);
+
+    // A base so long that "_NN.png" would pass 259 characters: no frame is written.
+    g_typed_name = folder + std::string(254 - folder.size(), 'n') + ".png";
+    answer_dialogs({IDOK, IDOK}, type_name);
+    Command(IDM_FILE_EXPORT_FRAMES);
+    snprintf(report, sizeof report, tr(kTextFramesExported), 0);
+    EXPECT_EQ(last_dialog().text, report);
+
+    CloseDocument();
+    install_frames(1);
+    answer_next_dialog(IDOK);
+    Command(IDM_FILE_EXPORT_FRAMES);
+    EXPECT_EQ(last_dialog().text, tr(kTextOnlyOneFrame));
+}
