@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "browser/file_list.h"
 #include "core/decode_message.h"
 #include "core/file_write.h"
 #include "core/loader.h"
@@ -232,4 +233,109 @@ TEST_F(SaveCommandsTest, ExportWritesNumberedPngsAndAsksBeforeReplacing) {
     answer_next_dialog(IDOK);
     Command(IDM_FILE_EXPORT_FRAMES);
     EXPECT_EQ(last_dialog().text, tr(kTextOnlyOneFrame));
+}
+
+namespace {
+
+// Where the Recycle Bin keeps a file of this name: Wine's bin is the
+// desktop's trash folder of the user's home ("\\??\\Z:\\home\\user").
+std::string recycled_copy(const std::string& name, const char* part = "files", const char* suffix = "") {
+    char home[MAX_PATH] = "";
+    GetEnvironmentVariableA("WINEHOMEDIR", home, sizeof home);
+    return std::string(home + (strncmp(home, "\\??\\", 4) ? 0 : 4)) + "\\.local\\share\\Trash\\" + part + "\\" +
+           name + suffix;
+}
+
+// Empties the bin of the file again.
+void forget_recycled(const std::string& name) {
+    DeleteFileA(recycled_copy(name).c_str());
+    DeleteFileA(recycled_copy(name, "info", ".trashinfo").c_str());
+}
+
+}  // namespace
+
+TEST_F(SaveCommandsTest, DeleteMovesToTheBinAndShowsTheNext) {
+    // Names of this run alone: the bin keeps what earlier runs left.
+    const std::string name = "gone-" + std::to_string(GetCurrentProcessId()) + ".bmp";
+    const std::string other_name = "z-" + name;
+    std::string other = Open(other_name.c_str());
+    std::string path = Open(name.c_str());
+    scan_folder(path.c_str());
+    Command(IDM_IMAGE_ROTATE_CLOCKWISE);  // edited: no save question may follow
+    g_settings.ConfirmDel = 1;
+    answer_next_dialog(IDYES);
+    Command(IDM_FILE_DELETE);
+    char question[512];
+    snprintf(question, sizeof question, tr(kTextAskRecycle), path.c_str());
+    EXPECT_EQ(last_dialog().text, question);
+    EXPECT_FALSE(exists(path));
+    EXPECT_TRUE(exists(recycled_copy(name))) << recycled_copy(name);
+    forget_recycled(name);
+    EXPECT_STREQ(g_viewer.current_path, other.c_str());
+    EXPECT_EQ(g_file_list.count, 1);
+
+    // No to the question keeps the file.
+    answer_next_dialog(IDNO);
+    Command(IDM_FILE_DELETE);
+    EXPECT_TRUE(exists(other));
+
+    // The last picture of the folder: nothing is left to show.
+    g_settings.ConfirmDel = 0;
+    Command(IDM_FILE_DELETE);
+    EXPECT_FALSE(exists(other));
+    EXPECT_EQ(g_viewer.shown, nullptr);
+    EXPECT_EQ(window_title(), tr(kTextProduct));
+    forget_recycled(other_name);
+
+    // With ExitAfterDel the window closes, without a save question.
+    path = Open(name.c_str());
+    Command(IDM_IMAGE_GRAYSCALE);
+    g_settings.ExitAfterDel = 1;
+    Command(IDM_FILE_DELETE);
+    pump_messages();
+    EXPECT_FALSE(IsWindow(window));
+    forget_recycled(name);
+}
+
+TEST_F(SaveCommandsTest, EditInPaintAsksFirstThenHandsOverOrSaysWhy) {
+    // The system's "edit" verb of a type of the test's own starts a program
+    // that exits at once. (Wine's shell reads verbs from the machine's classes.)
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, ".lumedit", &key), ERROR_SUCCESS);
+    RegSetValueA(key, nullptr, REG_SZ, "LumoraTestEdit", 0);
+    RegCloseKey(key);
+    ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, "LumoraTestEdit\\shell\\edit\\command", &key),
+              ERROR_SUCCESS);
+    const char command[] = "cmd.exe /c exit";
+    RegSetValueA(key, nullptr, REG_SZ, command, sizeof command);
+    RegCloseKey(key);
+
+    // No paint program here: the picture goes to the temporary copy and
+    // the user is told no editor could be opened.
+    Open("plain.bmp");
+    Command(IDM_IMAGE_ROTATE_CLOCKWISE);
+    answer_dialogs({IDNO, IDOK});
+    Command(IDM_EDIT_IN_PAINT);
+    ASSERT_EQ(dialog_driver::seen.size(), 2u);
+    EXPECT_EQ(dialog_driver::seen[1].text, tr(kTextCouldNotOpenEditor));
+    EXPECT_TRUE(IsWindow(window));
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    char message[kMessageBytes];
+    Image* copy = load_image((std::string(temp) + "lumora_edit.bmp").c_str(), message);
+    ASSERT_NE(copy, nullptr) << message;
+    EXPECT_EQ(compare_with_reference(copy, reference_of(g_viewer.shown)), "");
+    image_free(copy);
+
+    Open("picture.lumedit");
+    answer_next_dialog(IDOK);  // only a failure would ask anything
+    Command(IDM_EDIT_IN_PAINT);
+    pump_messages();
+    EXPECT_FALSE(last_dialog().seen) << last_dialog().text;
+    EXPECT_FALSE(IsWindow(window)) << "the editor took the file: the viewer closes";
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, "LumoraTestEdit\\shell\\edit\\command");
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, "LumoraTestEdit\\shell\\edit");
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, "LumoraTestEdit\\shell");
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, "LumoraTestEdit");
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, ".lumedit");
 }
