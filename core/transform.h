@@ -22,6 +22,10 @@ Image* image_crop(const Image* image, int32_t x, int32_t y, int32_t w, int32_t h
 // Bilinear resampling to w x h in 1/256 fixed point with the pixel centres
 // aligned; downscaling uses the same four neighbours.
 Image* image_resize(const Image* image, int32_t w, int32_t h);
+// Lets image_resize use SSE2 where the processor has it (the default) or
+// keeps it to plain integer code, so both can be checked for the same bytes.
+// Returns whether SSE2 is used from now on.
+bool image_resize_allow_sse2(bool allowed);
 // Every colour byte b becomes lut[b].
 Image* image_apply_lut(const Image* image, const uint8_t lut[256]);
 // Gray (29 blue + 150 green + 77 red) >> 8 in all three bytes.

@@ -2,11 +2,12 @@
 # Writes the test pictures of independent encoders (ImageMagick, netpbm) into
 # the folder given, each X.bmp with X.ref.ppm: the same tool's own decode of it.
 # The native and the Windows tests both compare Lumora's decode against these.
+# Also the turns, mirrors and crops of a few sources as Pillow makes them.
 set -euo pipefail
 out=${1:?usage: make-test-data.sh FOLDER}
 mkdir -p "$out"
 cd "$out"
-stamp=".made-v3"
+stamp=".made-v4"
 [ -f "$stamp" ] && exit 0
 rm -f ./*.bmp ./*.ppm ./stb-* ./exif-*
 
@@ -144,4 +145,25 @@ exiftool -q -overwrite_original -DateTimeOriginal='2017:07:08 09:10:11' exif-ori
 convert exif-II-1.jpg -orient RightTop exif-im-6.jpg
 convert exif-MM-1.jpg -orient LeftBottom exif-im-8.jpg
 rm -f src.ppm src-bw.ppm src16.ppm
+
+# --- Transforms: xf-WxH.ppm of seeded noise and Pillow's results of it as
+# xf-WxH-OP.ppm. Widths 1, 2, 3 and 5 meet every padding of a row, 4 none; all
+# heights are odd, some above the turn's strips of 16 rows and one wider than
+# its 1024 columns. The crop takes (W/3, H/3) with W/2 x H/2 (at least 1),
+# halves and thirds rounded down.
+# Debian's interpreter: the one that has Pillow.
+/usr/bin/python3 - <<'PY'
+import random
+from PIL import Image
+T = Image.Transpose
+ops = {"cw": T.ROTATE_270, "ccw": T.ROTATE_90, "mirror": T.FLIP_LEFT_RIGHT, "flip": T.FLIP_TOP_BOTTOM,
+       "180": T.ROTATE_180}
+for w, h in [(1, 7), (2, 5), (3, 3), (5, 9), (4, 33), (67, 37), (1030, 19)]:
+    im = Image.frombytes("RGB", (w, h), random.Random(w * 1000 + h).randbytes(3 * w * h))
+    im.save(f"xf-{w}x{h}.ppm")
+    for name, op in ops.items():
+        im.transpose(op).save(f"xf-{w}x{h}-{name}.ppm")
+    x, y = w // 3, h // 3
+    im.crop((x, y, x + max(1, w // 2), y + max(1, h // 2))).save(f"xf-{w}x{h}-crop.ppm")
+PY
 touch "$stamp"

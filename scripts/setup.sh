@@ -15,7 +15,7 @@ PACKAGES=(
   xvfb xauth xdotool x11-utils
   g++ clang libclang-rt-dev cmake ninja-build patch googletest libgtest-dev libbenchmark-dev
   libstb-dev
-  imagemagick netpbm libtiff-tools libimage-exiftool-perl
+  imagemagick netpbm libtiff-tools libimage-exiftool-perl python3-pil
 )
 
 missing=()
