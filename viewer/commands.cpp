@@ -11,6 +11,7 @@
 #include "viewer/chrome.h"
 #include "viewer/document.h"
 #include "viewer/edit_commands.h"
+#include "viewer/edit_dialogs.h"
 #include "viewer/layout.h"
 #include "viewer/navigation.h"
 #include "viewer/playback.h"
@@ -97,9 +98,9 @@ const CommandRow kCommandTable[] = {
     {IDM_WALLPAPER_STRETCHED, nullptr, nullptr, kEnabledWithImageTarget, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_IMAGE_FLIP_HORIZONTAL, nullptr, nullptr, kEnabledWithImage, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_IMAGE_FLIP_VERTICAL, nullptr, nullptr, kEnabledWithImage, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_IMAGE_RESIZE, nullptr, nullptr, kEnabledWithImage, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_IMAGE_RESIZE, ResizeCommand, nullptr, kEnabledWithImage, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_IMAGE_CROP, nullptr, nullptr, kEnabledWithImage, kNoCheck, 0, IMG_VIEWER_CROP, kNo, kTextTipCrop},
-    {IDM_IMAGE_ADJUST_COLORS, nullptr, nullptr, kEnabledWithImage, kNoCheck, 0, IMG_VIEWER_ADJUST_COLORS, kNo, kTextTipAdjustColors},
+    {IDM_IMAGE_ADJUST_COLORS, AdjustColorsCommand, nullptr, kEnabledWithImage, kNoCheck, 0, IMG_VIEWER_ADJUST_COLORS, kNo, kTextTipAdjustColors},
     {IDM_IMAGE_GRAYSCALE, nullptr, nullptr, kEnabledWithImage, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_EDIT_COPY, nullptr, in_browser, kEnabledWithAnyTarget, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_FILE_EXPORT_FRAMES, nullptr, nullptr, kEnabledWithSeveralFrames, kNoCheck, 0, kNo, kNo, kNoTip},
