@@ -169,6 +169,23 @@
 #define IDM_FIRST 40001
 #define IDM_LAST 40144
 
+// The Resize Image dialog.
+#define IDD_RESIZE 200
+#define IDC_RESIZE_WIDTH 201
+#define IDC_RESIZE_HEIGHT 202
+#define IDC_RESIZE_KEEP_ASPECT 203
+#define IDC_RESIZE_PERCENT 204
+#define IDC_RESIZE_BY_PERCENT 205
+
+// The Adjust Colors dialog: three track bars and their value labels.
+#define IDD_ADJUST_COLORS 210
+#define IDC_ADJUST_BRIGHTNESS 211
+#define IDC_ADJUST_CONTRAST 212
+#define IDC_ADJUST_GAMMA 213
+#define IDC_ADJUST_BRIGHTNESS_VALUE 214
+#define IDC_ADJUST_CONTRAST_VALUE 215
+#define IDC_ADJUST_GAMMA_VALUE 216
+
 // The Custom Scale dialog.
 #define IDD_SCALE 250
 #define IDC_SCALE_PERCENT 251

@@ -11,6 +11,7 @@
 #include "viewer/chrome.h"
 #include "viewer/document.h"
 #include "viewer/edit_commands.h"
+#include "viewer/edit_dialogs.h"
 #include "viewer/layout.h"
 #include "viewer/navigation.h"
 #include "viewer/playback.h"
@@ -108,9 +109,9 @@ const CommandRow kCommandTable[] = {
     {IDM_WALLPAPER_STRETCHED, nullptr, nullptr, kEnabledWithImageTarget, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_IMAGE_FLIP_HORIZONTAL, TransformCommand, nullptr, kEnabledWithImage, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_IMAGE_FLIP_VERTICAL, TransformCommand, nullptr, kEnabledWithImage, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_IMAGE_RESIZE, nullptr, nullptr, kEnabledWithImage, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_IMAGE_RESIZE, ResizeCommand, nullptr, kEnabledWithImage, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_IMAGE_CROP, crop_command, nullptr, kEnabledWithImage, kCheckCropMode, 0, IMG_VIEWER_CROP, kNo, kTextTipCrop},
-    {IDM_IMAGE_ADJUST_COLORS, nullptr, nullptr, kEnabledWithImage, kNoCheck, 0, IMG_VIEWER_ADJUST_COLORS, kNo, kTextTipAdjustColors},
+    {IDM_IMAGE_ADJUST_COLORS, AdjustColorsCommand, nullptr, kEnabledWithImage, kNoCheck, 0, IMG_VIEWER_ADJUST_COLORS, kNo, kTextTipAdjustColors},
     {IDM_IMAGE_GRAYSCALE, TransformCommand, nullptr, kEnabledWithImage, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_EDIT_COPY, copy_command, in_browser, kEnabledWithAnyTarget, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_FILE_EXPORT_FRAMES, export_command, nullptr, kEnabledWithSeveralFrames, kNoCheck, 0, kNo, kNo, kNoTip},
