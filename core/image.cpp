@@ -12,12 +12,23 @@ bool image_pixel_bytes(int32_t width, int32_t height, size_t* bytes) {
 
 namespace {
 
+int s_fail_from = 0;  // 0: allocations succeed; n: the nth from now and all later fail
+
+bool allocation_refused() {
+    if (s_fail_from == 0) return false;
+    if (s_fail_from > 1) {
+        --s_fail_from;
+        return false;
+    }
+    return true;
+}
+
 // The one allocation of pixel buffers: a new zeroed block when `block` is
 // null, else `block` grown to the picture's size. None when the sides are
 // refused or memory is short (a block passed in is then left as it was).
 Image* allocate_picture(uint8_t* block, int32_t width, int32_t height) {
     size_t bytes = 0;
-    if (!image_pixel_bytes(width, height, &bytes)) return nullptr;
+    if (!image_pixel_bytes(width, height, &bytes) || allocation_refused()) return nullptr;
     Image* image = (Image*)malloc(sizeof(Image));
     if (!image) return nullptr;
     image->pixels = block ? (uint8_t*)realloc(block, bytes) : (uint8_t*)calloc(bytes, 1);
@@ -32,6 +43,8 @@ Image* allocate_picture(uint8_t* block, int32_t width, int32_t height) {
 }
 
 }  // namespace
+
+void image_fail_allocations_from(int n) { s_fail_from = n > 0 ? n : 0; }
 
 Image* image_create(int32_t width, int32_t height) { return allocate_picture(nullptr, width, height); }
 

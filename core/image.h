@@ -54,6 +54,9 @@ Image* image_create(int32_t width, int32_t height);
 // block is then still the caller's, unchanged.
 Image* image_adopt_packed(uint8_t* block, int32_t width, int32_t height);
 void image_free(Image* image);
+// Test hook: the nth picture allocated from now on and every later one
+// fails, as when memory runs out; 0 lets them succeed again.
+void image_fail_allocations_from(int n);
 void image_fill_bitmap_header(const Image* image, BitmapInfoHeader* header);
 // No bounds check: callers stay inside the picture. y counts from the top.
 void image_set_pixel(Image* image, int32_t x, int32_t y, uint8_t blue, uint8_t green, uint8_t red);

@@ -226,6 +226,11 @@ void adjust_and_look(HWND d) {
     move_track(d, IDC_ADJUST_CONTRAST, 55);
     g_adjust.preview_matches = g_adjust.preview_matches && shows_lut_of_source(-20, 55, 3.0);
     g_adjust.labels += ", " + item_text(d, IDC_ADJUST_CONTRAST_VALUE) + " " + item_text(d, IDC_ADJUST_GAMMA_VALUE);
+    // A preview that cannot be made leaves the last one on screen.
+    image_fail_allocations_from(1);
+    move_track(d, IDC_ADJUST_CONTRAST, 0);
+    image_fail_allocations_from(0);
+    g_adjust.preview_matches = g_adjust.preview_matches && g_viewer.shown && shows_lut_of_source(-20, 55, 3.0);
     g_adjust.frame_slot = g_viewer.document.frames[g_viewer.frame_index];
     g_adjust.source_kept = same_pixels(g_adjust.frame_slot, g_source_copy);
 }
