@@ -26,19 +26,9 @@ std::vector<uint8_t> bmp(BmpLayout s, std::initializer_list<uint8_t> pixels) {
     return b;
 }
 
-BmpLayout bmp_layout(int32_t width, int32_t height, uint16_t bits, uint32_t colors = 0, int entries = -1) {
-    BmpLayout s;
-    s.width = width;
-    s.height = height;
-    s.bits = bits;
-    s.colors_used = colors;
-    s.palette_entries = entries;
-    return s;
-}
-
 // A 24-bit picture whose pixel (x, y) is blue x, green y, red x + y.
 std::vector<uint8_t> gradient_bmp(int w, int h, bool top_down) {
-    BmpLayout s = bmp_layout(w, top_down ? -h : h, 24);
+    BmpLayout s{w, top_down ? -h : h};
     std::vector<uint8_t> b = bmp_headers(s);
     for (int stored = 0; stored < h; ++stored) {
         int y = top_down ? stored : h - 1 - stored;
@@ -74,7 +64,8 @@ TEST(Bmp, PixelDataCutShortKeepsTheRowsThatArrived) {
 }
 
 TEST(Bmp, EveryTruncationFailsWithItsMessageOrKeepsTheDecodedPart) {
-    std::vector<uint8_t> full = bmp(bmp_layout(3, 3, 8, 4, 4), {1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3, 0});
+    // BmpLayout{width, height, bits, compression, colours used, header size, palette entries}
+    std::vector<uint8_t> full = bmp(BmpLayout{3, 3, 8, 0, 4, 40, 4}, {1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3, 0});
     for (size_t cut = 0; cut <= full.size(); ++cut) {
         Decoded d;
         decode(std::vector<uint8_t>(full.begin(), full.begin() + cut), &d);
@@ -85,13 +76,10 @@ TEST(Bmp, EveryTruncationFailsWithItsMessageOrKeepsTheDecodedPart) {
 }
 
 TEST(Bmp, HeaderFailuresCarryTheirMessages) {
-    BmpLayout rle = bmp_layout(2, 2, 8), fields = bmp_layout(2, 2, 32);
-    rle.compression = 1;
-    fields.compression = 3;
     const struct { BmpLayout layout; const char* message; } cases[] = {
-        {rle, kMsgBmpCompressed},           {fields, kMsgBmpCompressed},          {bmp_layout(2, 2, 16), kMsgBmpBadDepth},
-        {bmp_layout(2, 2, 2), kMsgBmpBadDepth},   {bmp_layout(40000, 2, 24), kMsgNoMemory},   {bmp_layout(0, 2, 24), kMsgNoMemory},
-        {bmp_layout(2, -30001, 24), kMsgNoMemory}, {bmp_layout(2, -2147483647 - 1, 24), kMsgNoMemory},
+        {{2, 2, 8, 1}, kMsgBmpCompressed}, {{2, 2, 32, 3}, kMsgBmpCompressed},      {{2, 2, 16}, kMsgBmpBadDepth},
+        {{2, 2, 2}, kMsgBmpBadDepth},      {{40000, 2}, kMsgNoMemory},             {{0, 2}, kMsgNoMemory},
+        {{2, -30001}, kMsgNoMemory},       {{2, -2147483647 - 1}, kMsgNoMemory},
     };
     for (const auto& c : cases) {
         std::vector<uint8_t> b = bmp_headers(c.layout);
@@ -116,18 +104,16 @@ TEST(Bmp, HeaderFailuresCarryTheirMessages) {
 TEST(Bmp, PaletteEdges) {
     Decoded many, few, v5;
     // 300 colours declared: 256 read.
-    ASSERT_NE(decode(bmp(bmp_layout(2, 1, 8, 300, 256), {255, 7, 0, 0}), &many)->image, nullptr) << many.message;
+    ASSERT_NE(decode(bmp(BmpLayout{2, 1, 8, 0, 300, 40, 256}, {255, 7, 0, 0}), &many)->image, nullptr) << many.message;
     EXPECT_TRUE(pixel_is(many.image, 0, 0, 255, (2 * 255) & 0xFF, (3 * 255) & 0xFF));
     EXPECT_TRUE(pixel_is(many.image, 1, 0, 7, 14, 21));
     // Indices beyond the two entries give black; the high nibble is the left pixel.
-    ASSERT_NE(decode(bmp(bmp_layout(3, 1, 4, 2, 2), {0x1F, 0x00, 0, 0}), &few)->image, nullptr) << few.message;
+    ASSERT_NE(decode(bmp(BmpLayout{3, 1, 4, 0, 2, 40, 2}, {0x1F, 0x00, 0, 0}), &few)->image, nullptr) << few.message;
     EXPECT_TRUE(pixel_is(few.image, 0, 0, 1, 2, 3));
     EXPECT_TRUE(pixel_is(few.image, 1, 0, 0, 0, 0));
     EXPECT_TRUE(pixel_is(few.image, 2, 0, 0, 0, 0));
     // A 124-byte information header: the palette follows it.
-    BmpLayout s = bmp_layout(2, 1, 8, 3, 3);
-    s.header_size = 124;
-    ASSERT_NE(decode(bmp(s, {2, 1, 0, 0}), &v5)->image, nullptr) << v5.message;
+    ASSERT_NE(decode(bmp(BmpLayout{2, 1, 8, 0, 3, 124, 3}, {2, 1, 0, 0}), &v5)->image, nullptr) << v5.message;
     EXPECT_TRUE(pixel_is(v5.image, 0, 0, 2, 4, 6));
     EXPECT_TRUE(pixel_is(v5.image, 1, 0, 1, 2, 3));
 }

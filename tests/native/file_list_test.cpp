@@ -91,13 +91,6 @@ TEST_F(ListFixture, EqualSizesAreOrderedByPathAndDescendingReversesTheTie) {
     EXPECT_EQ(Names(), "c.bmp B.bmp a.bmp d.bmp ");
 }
 
-TEST_F(ListFixture, OneEntryIsNotSorted) {
-    Add("only.bmp", 1);
-    file_list_sort(&list, 3, false, key);
-    EXPECT_EQ(list.current, 0);
-    EXPECT_EQ(list.count, 1);
-}
-
 TEST(FileListType, AfterTheLastDotOfTheName) {
     const struct { const char* path; const char* type; } cases[] = {
         {"C:\\p\\a.b.JPG", "JPG"}, {"C:\\p.d\\readme", ""}, {"C:\\p\\readme", ""},

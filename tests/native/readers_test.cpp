@@ -70,24 +70,21 @@ TEST(Ifd, EntriesAndChainInBothByteOrders) {
 }
 
 TEST(Ifd, ChainsThatLoopOrNeverEndStop) {
+    auto directories_opened = [](const std::vector<uint8_t>& b) {
+        IfdReader reader;
+        Ifd ifd;
+        int opened = 0;
+        for (uint32_t at = ifd_begin(&reader, b.data(), b.size(), 10); ifd_open(&reader, at, &ifd); at = ifd_next(&reader, &ifd))
+            ++opened;
+        return opened;
+    };
     // Two empty directories (at 8 and 14) naming each other.
     std::vector<uint8_t> b = tiff_structure({{}, {}}, true, true);
     b[14 + 2] = 8;  // the second one's next offset: back to the first
-    IfdReader reader;
-    Ifd ifd;
-    int opened = 0;
-    for (uint32_t at = ifd_begin(&reader, b.data(), b.size(), 10); ifd_open(&reader, at, &ifd); at = ifd_next(&reader, &ifd))
-        ++opened;
-    EXPECT_EQ(opened, 2);
-
+    EXPECT_EQ(directories_opened(b), 2);
     // More directories than a chain may hold.
-    std::vector<std::vector<IfdField>> many(kMaxIfdChain + 5);
-    std::vector<uint8_t> long_chain = tiff_structure(many, false, true);
-    opened = 0;
-    for (uint32_t at = ifd_begin(&reader, long_chain.data(), long_chain.size(), 10); ifd_open(&reader, at, &ifd);
-         at = ifd_next(&reader, &ifd))
-        ++opened;
-    EXPECT_EQ(opened, kMaxIfdChain);
+    EXPECT_EQ(directories_opened(tiff_structure(std::vector<std::vector<IfdField>>(kMaxIfdChain + 5), false, true)),
+              kMaxIfdChain);
 }
 
 TEST(Ifd, EverythingOutsideTheDataIsRefused) {

@@ -48,3 +48,10 @@ inline std::vector<uint8_t> bmp_headers(const BmpLayout& s) {
     }
     return b;
 }
+
+// A whole file: the headers, then every pixel byte (and the row padding) `fill`.
+inline std::vector<uint8_t> bmp_filled(const BmpLayout& s, uint8_t fill) {
+    std::vector<uint8_t> b = bmp_headers(s);
+    b.resize(b.size() + bmp_row_bytes(s) * (size_t)(s.height < 0 ? -s.height : s.height), fill);
+    return b;
+}

@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -101,4 +102,42 @@ inline void stop_answering() {
     if (dialog_driver::timer) KillTimer(nullptr, dialog_driver::timer);
     dialog_driver::timer = 0;
     dialog_driver::buttons.clear();
+}
+
+// A dialog answered in turns: each step fills it in and OK is pressed; the
+// message box each refusal brings is kept and closed before the next step
+// goes in; Cancel once no step is left. `opened` sees the dialog first.
+namespace dialog_script {
+
+inline std::vector<std::function<void(HWND)>> steps;
+inline size_t next = 0;
+inline std::vector<SeenDialog> refusals;
+inline void (*opened)(HWND) = nullptr;
+
+inline void run_next_step(HWND dialog);
+inline void note_refusal(HWND) {
+    refusals.push_back(last_dialog());
+    answer_next_dialog(next < steps.size() ? IDOK : IDCANCEL, run_next_step);
+}
+inline void run_next_step(HWND dialog) {
+    if (next == 0 && opened) opened(dialog);
+    if (next >= steps.size()) return;  // Cancel is pressed
+    steps[next++](dialog);
+    answer_next_dialog(IDOK, note_refusal);
+}
+
+}  // namespace dialog_script
+
+// Sends `command` to `window` and answers the dialog it opens with `steps`;
+// the refusals, in order.
+inline std::vector<SeenDialog> answer_in_turns(HWND window, int command, std::vector<std::function<void(HWND)>> steps,
+                                               void (*opened)(HWND) = nullptr) {
+    dialog_script::steps = steps;
+    dialog_script::next = 0;
+    dialog_script::refusals.clear();
+    dialog_script::opened = opened;
+    answer_next_dialog(steps.empty() ? IDCANCEL : IDOK, dialog_script::run_next_step);
+    SendMessageA(window, WM_COMMAND, command, 0);
+    stop_answering();
+    return dialog_script::refusals;
 }

@@ -20,6 +20,11 @@
 #include "viewer/main_window.h"
 #include "viewer/viewer_state.h"
 
+// A colour unlike its neighbours, so that moved, cut or scaled pixels show.
+inline uint32_t pattern_colour(int x, int y) {
+    return (uint32_t)((x * 7 + y * 3) & 255) << 16 | (uint32_t)((y * 5 + 40) & 255) << 8 | (uint32_t)((x * 11 + 90) & 255);
+}
+
 // A w x h picture with colour(x, y) as 0xRRGGBB at every pixel; gray without one.
 inline Image* make_picture(int w, int h, uint32_t (*colour)(int, int) = nullptr) {
     Image* image = image_create(w, h);
@@ -59,11 +64,16 @@ inline std::string status_part(int part) {
     return text;
 }
 
-inline std::string window_title() {
+inline std::string text_of(HWND window) {
     char text[512] = "";
-    GetWindowTextA(g_viewer.main_window, text, sizeof text);
+    GetWindowTextA(window, text, sizeof text);
     return text;
 }
+
+inline std::string window_title() { return text_of(g_viewer.main_window); }
+
+// An edited picture's title starts with a star.
+inline bool title_starred() { return window_title().rfind("*", 0) == 0; }
 
 inline void pump_messages() {
     MSG msg;
@@ -77,6 +87,7 @@ inline void pump_messages() {
 struct MainWindowTest : ::testing::Test {
     RegistrySnapshot settings_key{HKEY_CURRENT_USER, L"Software\\Harnwick\\Lumora"};
     HWND window = nullptr;
+    char cwd[MAX_PATH] = "";  // the file dialogs move the current folder: put back at the end
 
     // Tests that need stored settings write them before calling this.
     void OpenWindow() {
@@ -91,7 +102,10 @@ struct MainWindowTest : ::testing::Test {
         UpdateWindow(window);
         pump_messages();
     }
-    void SetUp() override { OpenWindow(); }
+    void SetUp() override {
+        GetCurrentDirectoryA(sizeof cwd, cwd);
+        OpenWindow();
+    }
     void Command(int id) { SendMessageA(window, WM_COMMAND, id, 0); }
     void TearDown() override {
         if (window && IsWindow(window)) DestroyWindow(window);
@@ -99,6 +113,7 @@ struct MainWindowTest : ::testing::Test {
         CloseDocument();
         free_file_list();
         g_viewer = viewer_state_defaults();
+        SetCurrentDirectoryA(cwd);
     }
     // Sets client width (and a fixed height) through the window size.
     void SetClientSize(int width, int height) {

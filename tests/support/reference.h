@@ -3,6 +3,7 @@
 #pragma once
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include <string>
 #include <vector>
@@ -47,6 +48,12 @@ inline RefPicture reference_of(const Image* image) {
     return ref;
 }
 
+// Whether two pictures are the same to the byte, padding included.
+inline bool same_picture(const Image* a, const Image* b) {
+    return a && b && a->width == b->width && a->height == b->height &&
+           memcmp(a->pixels, b->pixels, (size_t)a->stride * a->height) == 0;
+}
+
 // A binary PPM of 8-bit samples, as the tools write it.
 inline bool read_ppm(const std::string& path, RefPicture* out) {
     FILE* f = fopen(path.c_str(), "rb");
@@ -76,13 +83,6 @@ inline int worst_pixel(const Image* image, const RefPicture& ref, int* at_x, int
             }
     }
     return worst;
-}
-
-// The largest difference of any colour byte; -1 when the sizes differ.
-inline int max_difference(const Image* image, const RefPicture& ref) {
-    int x = 0, y = 0;
-    if (image->width != ref.width || image->height != ref.height) return -1;
-    return worst_pixel(image, ref, &x, &y);
 }
 
 // "" when every colour byte lies within `tolerance` of the reference and the

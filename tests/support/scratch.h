@@ -1,10 +1,11 @@
-// Files a test writes into the build tree's scratch folder. Header-only, for
-// the native and the Windows tests.
+// Files a test writes into the build tree's scratch folder, and on Windows
+// folders of a test's own in the temporary folder. Header-only.
 #pragma once
 #include <stdio.h>
 #include <sys/stat.h>
 #ifdef _WIN32
 #include <direct.h>
+#include <windows.h>
 #endif
 
 #include <string>
@@ -46,3 +47,44 @@ inline std::vector<unsigned char> read_whole(const std::string& path) {
     }
     return bytes;
 }
+
+#ifdef _WIN32
+// A file written under any name, also one the ANSI code page cannot hold or
+// one past 259 characters; `path` is absolute.
+inline bool write_file_wide(const std::wstring& path, const std::vector<unsigned char>& bytes) {
+    HANDLE f = CreateFileW((L"\\\\?\\" + path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    if (f == INVALID_HANDLE_VALUE) return false;
+    WriteFile(f, bytes.data(), (DWORD)bytes.size(), &written, nullptr);
+    CloseHandle(f);
+    return written == bytes.size();
+}
+
+// Removes a folder (the path ends in a backslash) with all it holds, read-only files too.
+inline void remove_tree(const std::wstring& dir) {
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((L"\\\\?\\" + dir + L"*").c_str(), &fd);
+    for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileW(h, &fd)) {
+        std::wstring path = L"\\\\?\\" + dir + fd.cFileName;
+        if (fd.cFileName[0] == L'.') continue;
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (!DeleteFileW(path.c_str())) remove_tree(dir + fd.cFileName + L"\\");
+    }
+    if (h != INVALID_HANDLE_VALUE) FindClose(h);
+    RemoveDirectoryW((L"\\\\?\\" + dir).c_str());
+}
+inline void remove_tree(const std::string& ascii_dir) { remove_tree(std::wstring(ascii_dir.begin(), ascii_dir.end())); }
+
+// A new empty folder of the test's own in the temporary folder; the path
+// (ASCII) ends in a backslash. remove_tree takes it away again.
+inline std::string temp_folder(const std::string& prefix) {
+    static int serial = 0;
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::string folder = std::string(temp) + prefix + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+                         std::to_string(++serial) + "\\";
+    remove_tree(folder);  // left by a run that died: process ids come round
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+#endif

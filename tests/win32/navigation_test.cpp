@@ -14,39 +14,22 @@
 #include "tests/support/bmp_builder.h"
 #include "tests/support/dialog_driver.h"
 #include "tests/support/main_window_fixture.h"
+#include "tests/support/scratch.h"
 
 namespace {
 
-// A 2 x 2 bitmap filled with one blue value, so a test knows which is shown.
-std::vector<uint8_t> bitmap(uint8_t blue) {
-    BmpLayout s;
-    std::vector<uint8_t> b = bmp_headers(s);
-    for (size_t i = 0; i < 2 * bmp_row_bytes(s); ++i) b.push_back(i % bmp_row_bytes(s) % 3 == 0 ? blue : 0);
-    return b;
-}
+// A 2 x 2 bitmap of one gray value, so a test knows which is shown.
+std::vector<uint8_t> bitmap(uint8_t value) { return bmp_filled(BmpLayout(), value); }
 
 struct NavigationTest : MainWindowTest {
-    std::string folder;  // of this test alone; ends in a backslash
-    std::vector<std::wstring> files;
-    void SetUp() override {
-        MainWindowTest::SetUp();
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        folder = std::string(temp) + "lumora-nav-" + std::to_string(GetCurrentProcessId()) + "\\";
-        CreateDirectoryA(folder.c_str(), nullptr);
-    }
+    std::string folder = temp_folder("lumora-nav");
     void TearDown() override {
         MainWindowTest::TearDown();
-        for (const std::wstring& file : files) DeleteFileW(file.c_str());
-        RemoveDirectoryA(folder.c_str());
+        remove_tree(folder);
     }
     // Writes a file into the folder: a wide name, so that any name can be written.
     std::string Put(const std::wstring& name, const std::vector<uint8_t>& bytes) {
-        files.push_back(std::wstring(folder.begin(), folder.end()) + name);
-        HANDLE h = CreateFileW(files.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        EXPECT_TRUE(WriteFile(h, bytes.data(), (DWORD)bytes.size(), &written, nullptr)) << folder;
-        CloseHandle(h);
+        EXPECT_TRUE(write_file_wide(std::wstring(folder.begin(), folder.end()) + name, bytes)) << folder;
         return folder + std::string(name.begin(), name.end());
     }
     std::string Shown() {
@@ -150,11 +133,8 @@ TEST_F(NavigationTest, OpenPathTakesFoldersAndRelativePaths) {
     OpenPath(folder.substr(0, folder.size() - 1).c_str());
     EXPECT_EQ(std::string(g_file_list.folder), folder);
 
-    char before[MAX_PATH];
-    GetCurrentDirectoryA(sizeof before, before);
     ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
     OpenPath("x.bmp");
-    SetCurrentDirectoryA(before);
     EXPECT_EQ(std::string(g_viewer.current_path), folder + "x.bmp") << "taken from the current folder";
 }
 

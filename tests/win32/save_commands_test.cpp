@@ -18,18 +18,16 @@
 #include "res/resource.h"
 #include "tests/support/dialog_driver.h"
 #include "tests/support/main_window_fixture.h"
+#include "tests/support/registry_snapshot.h"
 #include "tests/support/reference.h"
 #include "tests/support/scratch.h"
 
 namespace {
 
-uint32_t gradient(int x, int y) { return (uint32_t)(x * 6) << 16 | (uint32_t)(y * 8) << 8 | 0x30; }
-
 std::string g_typed_name;      // what the save dialog gets typed into its name box
 std::string g_suggested_name;  // what it offered there
 
 void type_name(HWND dialog) {
-    if (!dialog_driver::is_class(dialog, "#32770") || !GetDlgItem(dialog, IDOK)) return;
     HWND box = GetDlgItem(dialog, cmb13) ? GetDlgItem(dialog, cmb13) : GetDlgItem(dialog, edt1);
     if (!box) return;  // a message box
     char text[MAX_PATH] = "";
@@ -37,8 +35,6 @@ void type_name(HWND dialog) {
     g_suggested_name = text;
     if (!g_typed_name.empty()) SetWindowTextA(box, g_typed_name.c_str());
 }
-
-std::vector<unsigned char> bytes_of(const std::string& path) { return read_whole(path); }
 
 bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -55,40 +51,26 @@ int count_files(const std::string& folder) {
 }
 
 struct SaveCommandsTest : MainWindowTest {
-    std::string folder;  // ends in a backslash
+    std::string folder = temp_folder("lumora-save");
     void SetUp() override {
         MainWindowTest::SetUp();
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        folder = std::string(temp) + "lumora-save-" + std::to_string(GetCurrentProcessId()) + "\\";
-        CreateDirectoryA(folder.c_str(), nullptr);
         g_typed_name.clear();
     }
     void TearDown() override {
         stop_answering();
         MainWindowTest::TearDown();
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                SetFileAttributesA((folder + found.cFileName).c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA((folder + found.cFileName).c_str());
-            } while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryA(folder.c_str());
+        remove_tree(folder);
     }
     // A picture file in the folder, opened in the viewer.
     std::string Open(const char* name, int w = 40, int h = 30) {
         std::string path = folder + name;
-        Image* picture = make_picture(w, h, gradient);
+        Image* picture = make_picture(w, h, pattern_colour);
         EXPECT_TRUE(save_image(path.c_str(), picture, kSaveBmp, 0));
         image_free(picture);
         EXPECT_TRUE(LoadDocument(path.c_str()));
         pump_messages();
         return path;
     }
-    bool Starred() { return window_title().rfind("*", 0) == 0; }
 };
 
 }  // namespace
@@ -104,16 +86,16 @@ TEST_F(SaveCommandsTest, SaveAsTakesTheFormatFromTheNameAndClearsTheStar) {
     // The same bytes as the writer makes at the quality of the settings.
     std::string want = folder + "want.jpg";
     ASSERT_TRUE(save_image(want.c_str(), g_viewer.shown, kSaveJpeg, 37));
-    EXPECT_EQ(bytes_of(g_typed_name), bytes_of(want));
+    EXPECT_EQ(read_whole(g_typed_name), read_whole(want));
     EXPECT_STREQ(g_viewer.current_path, g_typed_name.c_str());
-    EXPECT_FALSE(Starred()) << window_title();
+    EXPECT_FALSE(title_starred()) << window_title();
     EXPECT_EQ(g_viewer.loaded_image, g_viewer.shown);
 
     // A name Lumora cannot write gets PNG data.
     g_typed_name = folder + "photo.tif";
     answer_next_dialog(IDOK, type_name);
     Command(IDM_FILE_SAVE_AS);
-    std::vector<unsigned char> head = bytes_of(g_typed_name);
+    std::vector<unsigned char> head = read_whole(g_typed_name);
     ASSERT_GT(head.size(), 4u);
     EXPECT_EQ(head[0], 0x89);
 }
@@ -128,30 +110,26 @@ TEST_F(SaveCommandsTest, SaveOfAnUnwritableTypeAsksForANewName) {
 
 // Rotate page 1, step to page 2, save: page 1's edit is still unsaved.
 TEST_F(SaveCommandsTest, SavingAnotherPageKeepsAnEditedPageAsked) {
-    std::string path = Open("pages.bmp");
-    Image* second = make_picture(40, 30);
-    Image** frames = (Image**)realloc(g_viewer.document.frames, 2 * sizeof(Image*));
-    ASSERT_NE(frames, nullptr);
-    frames[1] = second;
-    g_viewer.document.frames = frames;
-    g_viewer.document.count = 2;
+    lstrcpyA(g_viewer.current_path, (folder + "pages.bmp").c_str());
+    install_frames(2);
     Command(IDM_IMAGE_ROTATE_CLOCKWISE);
     g_viewer.frame_index = 1;
-    g_viewer.shown = second;
+    g_viewer.shown = g_viewer.document.frames[1];
     Command(IDM_FILE_SAVE);
+    EXPECT_TRUE(exists(folder + "pages.bmp"));
     EXPECT_TRUE(g_viewer.edited);
-    EXPECT_TRUE(Starred()) << window_title();
+    EXPECT_TRUE(title_starred()) << window_title();
 }
 
 TEST_F(SaveCommandsTest, FailedSavesLeaveTheFileAsItWas) {
     std::string path = Open("kept.bmp");
-    const std::vector<unsigned char> before = bytes_of(path);
+    const std::vector<unsigned char> before = read_whole(path);
     Command(IDM_IMAGE_GRAYSCALE);
     auto failed_save = [&](const char* what) {
         answer_next_dialog(IDOK);
         Command(IDM_FILE_SAVE);
         EXPECT_EQ(last_dialog().text, tr(kTextCouldNotSave)) << what;
-        EXPECT_EQ(bytes_of(path), before) << what;
+        EXPECT_EQ(read_whole(path), before) << what;
         EXPECT_TRUE(g_viewer.edited) << what;
         EXPECT_EQ(count_files(folder), 1) << what << ": no temporary file left behind";
     };
@@ -169,7 +147,7 @@ TEST_F(SaveCommandsTest, FailedSavesLeaveTheFileAsItWas) {
     failed_save("read-only");
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     Command(IDM_FILE_SAVE);
-    EXPECT_NE(bytes_of(path), before);
+    EXPECT_NE(read_whole(path), before);
     EXPECT_FALSE(g_viewer.edited);
 }
 
@@ -189,7 +167,7 @@ TEST_F(SaveCommandsTest, DiscardPromptNamesThePictureAndHonoursTheAnswer) {
 }
 
 TEST_F(SaveCommandsTest, ExportWritesNumberedPngsAndAsksBeforeReplacing) {
-    uint32_t (*colours[])(int, int) = {gradient, [](int, int) { return 0xFF0000u; }, [](int, int) { return 0x00FF00u; }};
+    uint32_t (*colours[])(int, int) = {pattern_colour, [](int, int) { return 0xFF0000u; }, [](int, int) { return 0x00FF00u; }};
     std::vector<Image*> frames;
     for (auto colour : colours) frames.push_back(make_picture(9, 7, colour));
     install_frames(frames);
@@ -211,7 +189,7 @@ TEST_F(SaveCommandsTest, ExportWritesNumberedPngsAndAsksBeforeReplacing) {
         image_free(back);
     }
     // Again: one question before any numbered file is replaced; No writes nothing.
-    const std::vector<unsigned char> first = bytes_of(folder + "scan_01.png");
+    const std::vector<unsigned char> first = read_whole(folder + "scan_01.png");
     g_viewer.document.frames[0] = make_picture(9, 7);
     image_free(frames[0]);
     g_viewer.shown = g_viewer.document.frames[0];
@@ -219,7 +197,7 @@ TEST_F(SaveCommandsTest, ExportWritesNumberedPngsAndAsksBeforeReplacing) {
     Command(IDM_FILE_EXPORT_FRAMES);
     ASSERT_EQ(dialog_driver::seen.size(), 2u);
     EXPECT_NE(dialog_driver::seen[1].text.find("scan_01.png"), std::string::npos) << dialog_driver::seen[1].text;
-    EXPECT_EQ(bytes_of(folder + "scan_01.png"), first);
+    EXPECT_EQ(read_whole(folder + "scan_01.png"), first);
 
     // A base so long that "_NN.png" would pass 259 characters: no frame is written.
     g_typed_name = folder + std::string(254 - folder.size(), 'n') + ".png";
@@ -300,15 +278,10 @@ TEST_F(SaveCommandsTest, DeleteMovesToTheBinAndShowsTheNext) {
 TEST_F(SaveCommandsTest, EditInPaintAsksFirstThenHandsOverOrSaysWhy) {
     // The system's "edit" verb of a type of the test's own starts a program
     // that exits at once. (Wine's shell reads verbs from the machine's classes.)
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, ".lumedit", &key), ERROR_SUCCESS);
-    RegSetValueA(key, nullptr, REG_SZ, "LumoraTestEdit", 0);
-    RegCloseKey(key);
-    ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, "LumoraTestEdit\\shell\\edit\\command", &key),
+    RegistrySnapshot type(HKEY_CLASSES_ROOT, L".lumedit"), verbs(HKEY_CLASSES_ROOT, L"LumoraTestEdit");
+    ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, ".lumedit", REG_SZ, "LumoraTestEdit", 0), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, "LumoraTestEdit\\shell\\edit\\command", REG_SZ, "cmd.exe /c exit", 0),
               ERROR_SUCCESS);
-    const char command[] = "cmd.exe /c exit";
-    RegSetValueA(key, nullptr, REG_SZ, command, sizeof command);
-    RegCloseKey(key);
 
     // No paint program here: the picture goes to the temporary copy and
     // the user is told no editor could be opened.
@@ -333,9 +306,4 @@ TEST_F(SaveCommandsTest, EditInPaintAsksFirstThenHandsOverOrSaysWhy) {
     pump_messages();
     EXPECT_FALSE(last_dialog().seen) << last_dialog().text;
     EXPECT_FALSE(IsWindow(window)) << "the editor took the file: the viewer closes";
-    RegDeleteKeyA(HKEY_CLASSES_ROOT, "LumoraTestEdit\\shell\\edit\\command");
-    RegDeleteKeyA(HKEY_CLASSES_ROOT, "LumoraTestEdit\\shell\\edit");
-    RegDeleteKeyA(HKEY_CLASSES_ROOT, "LumoraTestEdit\\shell");
-    RegDeleteKeyA(HKEY_CLASSES_ROOT, "LumoraTestEdit");
-    RegDeleteKeyA(HKEY_CLASSES_ROOT, ".lumedit");
 }

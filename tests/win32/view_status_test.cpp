@@ -1,6 +1,6 @@
-// The viewer's status bar and the window title on the real window: which part
-// gets what, and from where. The formatting rules are tested natively
-// (tests/native/view_status_text_test.cpp).
+// The viewer's status bar on the real window: which part gets what, and from
+// where. The formatting rules and the title are tested natively
+// (tests/native/view_status_text_test.cpp); the edit commands watch the title.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -33,13 +33,11 @@ struct ViewStatusTest : MainWindowTest {
 
 }  // namespace
 
-TEST_F(ViewStatusTest, NothingOpenShowsTheHint) {
+TEST_F(ViewStatusTest, EachPartDescribesTheShownPictureOrHintsWithoutOne) {
     UpdateStatusBar();
     EXPECT_EQ(status_part(0), tr(kTextOpenHint));
     for (int part = 1; part <= 4; ++part) EXPECT_EQ(status_part(part), "") << part;
-}
 
-TEST_F(ViewStatusTest, EachPartDescribesTheShownPicture) {
     std::string path = scratch_file("status-b.png", 3000), folder = path.substr(0, path.rfind('\\') + 1);
     SetPath(path);
     install_frames(1, 40, 30);
@@ -97,12 +95,4 @@ TEST_F(ViewStatusTest, NothingIsWrittenInFullScreen) {
     UpdateStatusBar();
     g_viewer.fullscreen = false;
     EXPECT_EQ(status_part(3), "40 x 30");
-}
-
-TEST_F(ViewStatusTest, TitleFollowsTheEditedState) {
-    g_viewer.edited = true;
-    UpdateTitle("C:\\pictures\\cat.png");
-    EXPECT_EQ(window_title(), "*cat.png (edited) - Lumora");
-    UpdateTitle("");
-    EXPECT_EQ(window_title(), "Lumora");
 }

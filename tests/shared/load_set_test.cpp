@@ -1,5 +1,5 @@
-// load_image_set: every frame of a file as the viewer shows it, photos turned
-// upright by the orientation their camera recorded.
+// load_image_set: every frame of a file as the viewer opens it, photos turned
+// upright by the orientation their camera recorded; in both builds.
 #include <gtest/gtest.h>
 #include <string.h>
 
