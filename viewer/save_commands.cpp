@@ -15,7 +15,9 @@
 
 namespace {
 
-const DWORD kSaveFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+// The folder chosen is not to become the program's current one: it would stay
+// in use (and could not be removed) while Lumora runs.
+const DWORD kSaveFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
 
 const char* file_part(const char* path) {
     const char* slash = strrchr(path, '\\');
