@@ -8,6 +8,7 @@
 #include <wchar.h>
 
 #include "core/formats.h"
+#include "platform/modal.h"
 #include "platform/text.h"
 
 BridgeSlots g_bridge = {};
@@ -262,7 +263,9 @@ static size_t open_filter(char* out, size_t size) {
     return used;
 }
 
-bool open_file_dialog(HWND owner, char* path) {
+namespace {
+
+bool run_open_dialog(HWND owner, char* path) {
     path[0] = 0;
     char filter[512];
     size_t filter_length = open_filter(filter, sizeof filter);
@@ -297,6 +300,15 @@ bool open_file_dialog(HWND owner, char* path) {
         return false;
     }
     return path[0] != 0;
+}
+
+}  // namespace
+
+bool open_file_dialog(HWND owner, char* path) {
+    modal_enter();
+    bool chosen = run_open_dialog(owner, path);
+    modal_leave();
+    return chosen;
 }
 
 bool dropped_file_path(HDROP drop, char* path) {

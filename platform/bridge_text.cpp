@@ -6,14 +6,21 @@
 
 #include <commctrl.h>
 
+#include "platform/modal.h"
+
 int show_message(HWND window, const char* text, const char* title, UINT flags) {
+    modal_enter();
+    int answer;
     if (g_bridge.wide && g_bridge.message_box_w) {
         wchar_t wide_text[1024], wide_title[128];
         text_to_wide(text, wide_text, 1024);
         text_to_wide(title, wide_title, 128);
-        return g_bridge.message_box_w(window, wide_text, wide_title, flags);
+        answer = g_bridge.message_box_w(window, wide_text, wide_title, flags);
+    } else {
+        answer = MessageBoxA(window, text, title, flags);
     }
-    return MessageBoxA(window, text, title, flags);
+    modal_leave();
+    return answer;
 }
 
 BOOL set_item_text(HWND dialog, int item, const char* text) {

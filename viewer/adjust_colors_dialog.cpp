@@ -8,6 +8,7 @@
 #include <string.h>
 
 #include "core/transform.h"
+#include "platform/modal.h"
 #include "res/resource.h"
 #include "viewer/edit_commands.h"
 #include "viewer/layout.h"
@@ -141,6 +142,6 @@ void AdjustColorsCommand(int) {
     StopAnimation();
     s_adjust = AdjustState{g_viewer.shown, nullptr, {0, 0, 0}};
     HINSTANCE instance = g_viewer.instance ? g_viewer.instance : GetModuleHandleA(nullptr);
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ADJUST_COLORS), g_viewer.main_window, adjust_dialog_proc, 0);
+    modal_dialog_box(instance, MAKEINTRESOURCEA(IDD_ADJUST_COLORS), g_viewer.main_window, adjust_dialog_proc, 0);
     s_adjust = AdjustState();
 }

@@ -46,6 +46,9 @@ void refresh_command(int) {
 }
 
 void full_screen_command(int) { ToggleFullScreen(); }
+void slide_show_command(int) { ToggleSlideShow(); }
+void play_pause_command(int) { PlayPause(); }
+void page_command(int id) { StepPage(id == IDM_GO_PREVIOUS_PAGE ? -1 : +1); }
 
 void in_browser(int id) { browser_command(id); }
 
@@ -88,7 +91,7 @@ const CommandRow kCommandTable[] = {
     {IDM_VIEW_ZOOM_IN, zoom_command, nullptr, kEnabledWithImage, kNoCheck, 0, IMG_VIEWER_ZOOM_IN, kNo, kTextTipZoomIn},
     {IDM_VIEW_ZOOM_OUT, zoom_command, nullptr, kEnabledWithImage, kNoCheck, 0, IMG_VIEWER_ZOOM_OUT, kNo, kTextTipZoomOut},
     {IDM_VIEW_FULL_SCREEN, full_screen_command, nullptr, kEnabledWithImage, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_VIEW_SLIDE_SHOW, nullptr, in_browser, kEnabledWithSlideShow, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_VIEW_SLIDE_SHOW, slide_show_command, in_browser, kEnabledWithSlideShow, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_VIEW_LARGE_TOOLBAR_BUTTONS, large_buttons_command, nullptr, kEnabledAlways, kCheckLargeButtons, 0, kNo, kNo, kNoTip},
     {IDM_VIEW_BROWSE_FOLDER, in_browser, nullptr, kEnabledAlways, kNoCheck, 0, IMG_VIEWER_BROWSE, IMG_BROWSER_BACK_TO_VIEWER, kTextTipBrowseBack},
     {IDM_VIEW_OPTIONS, nullptr, nullptr, kEnabledAlways, kNoCheck, 0, kNo, kNo, kNoTip},
@@ -117,9 +120,9 @@ const CommandRow kCommandTable[] = {
     {IDM_FILE_EXPORT_FRAMES, export_command, nullptr, kEnabledWithSeveralFrames, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_FILE_PRINT_THUMBNAILS, nullptr, nullptr, kEnabledWithFiles, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_EDIT_UNDO, undo_command, in_browser, kEnabledWithUndo, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_GO_PREVIOUS_PAGE, nullptr, nullptr, kEnabledWithSeveralFrames, kNoCheck, 0, IMG_VIEWER_PREVIOUS, kNo, kTextTipPreviousPage},
-    {IDM_GO_NEXT_PAGE, nullptr, nullptr, kEnabledWithSeveralFrames, kNoCheck, 0, IMG_VIEWER_NEXT, kNo, kTextTipNextPage},
-    {IDM_GO_PLAY_PAUSE, nullptr, nullptr, kEnabledWithSeveralFrames, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_GO_PREVIOUS_PAGE, page_command, nullptr, kEnabledWithSeveralFrames, kNoCheck, 0, IMG_VIEWER_PREVIOUS, kNo, kTextTipPreviousPage},
+    {IDM_GO_NEXT_PAGE, page_command, nullptr, kEnabledWithSeveralFrames, kNoCheck, 0, IMG_VIEWER_NEXT, kNo, kTextTipNextPage},
+    {IDM_GO_PLAY_PAUSE, play_pause_command, nullptr, kEnabledWithSeveralFrames, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_ZOOM_25, zoom_command, nullptr, kEnabledWithImage, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_ZOOM_50, zoom_command, nullptr, kEnabledWithImage, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_ZOOM_75, zoom_command, nullptr, kEnabledWithImage, kNoCheck, 0, kNo, kNo, kNoTip},

@@ -1,6 +1,7 @@
 #include "viewer/context_menu.h"
 
 #include "platform/bridge.h"
+#include "platform/modal.h"
 #include "platform/text.h"
 #include "res/resource.h"
 #include "viewer/commands.h"
@@ -78,6 +79,8 @@ void OnViewerContextMenu(HWND window, LPARAM lparam) {
             append_menu_item(target, flags, item.command, label(item));
         }
     }
+    modal_enter();  // the picture stays the one the menu was made for
     TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr);
+    modal_leave();
     DestroyMenu(menu);  // the submenu goes with it
 }

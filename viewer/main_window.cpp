@@ -117,8 +117,8 @@ void on_escape() {
 }
 
 void on_timer(WPARAM id) {
-    if (id == kTimerSlideShow) OnSlideShowTimer();
-    else if (id == kTimerAnimation) OnAnimationTimer();
+    if (id == kTimerSlideShow) SlideShowStep();
+    else if (id == kTimerAnimation) AnimationStep();
 }
 
 void on_paint(HWND window) {

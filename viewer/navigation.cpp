@@ -10,6 +10,7 @@
 #include "browser/file_list.h"
 #include "browser/file_list_pure.h"
 #include "platform/bridge.h"
+#include "platform/modal.h"
 #include "platform/text.h"
 #include "res/resource.h"
 #include "shell/settings.h"
@@ -51,32 +52,33 @@ bool OpenFileInViewer(const char* path) {
     return true;
 }
 
-void GoToIndex(int index) {
+GoResult GoToIndex(int index) {
     const FileList& list = g_file_list;
     int n = list.count;
-    if (n == 0 || index < 0 || index >= n) return;
+    if (n == 0 || index < 0 || index >= n) return kGoNowhere;
     if (g_settings.ShowAllFiles && !file_list_is_image(&list, index)) {
         int found = -1;
         for (int i = index; i < n && found < 0; ++i)
             if (file_list_is_image(&list, i)) found = i;
         for (int i = index - 1; i >= 0 && found < 0; --i)
             if (file_list_is_image(&list, i)) found = i;
-        if (found < 0) return;
+        if (found < 0) return kGoNowhere;
         index = found;
     }
-    if (!ConfirmDiscard()) return;
+    if (!ConfirmDiscard()) return kGoDeclined;
     char path[kPathBytes];
     snprintf(path, sizeof path, "%s", list.path[index]);
-    if (!LoadDocument(path)) return;  // the list position stays: Next tries the same neighbour again
+    if (!LoadDocument(path)) return kGoFailed;  // the list position stays: Next tries the same neighbour again
     g_file_list.current = index;
     LayoutMainWindow();
+    return kGoShown;
 }
 
-void StepImage(int step) {
+int NextImageIndex(int from, int step) {
     const FileList& list = g_file_list;
     int n = list.count;
-    if (n < 2) return;
-    int p = list.current;
+    if (n < 2) return -1;
+    int p = from;
     int accepted = -1;
     for (int tries = 0; tries < n; ++tries) {
         p += step;
@@ -87,8 +89,12 @@ void StepImage(int step) {
             break;
         }
     }
-    if (accepted < 0 || accepted == list.current) return;
-    GoToIndex(accepted);
+    return accepted == from ? -1 : accepted;
+}
+
+GoResult StepImage(int step) {
+    int next = NextImageIndex(g_file_list.current, step);
+    return next < 0 ? kGoNowhere : GoToIndex(next);
 }
 
 void OnOpenCommand(int) {
@@ -102,7 +108,9 @@ void OnOpenFolderCommand(int) {
     info.hwndOwner = g_viewer.main_window;
     info.lpszTitle = tr(kTextPickFolderToBrowse);
     info.ulFlags = BIF_RETURNONLYFSDIRS;
+    modal_enter();
     LPITEMIDLIST item = SHBrowseForFolderA(&info);
+    modal_leave();
     if (!item) return;
     char folder[kPathBytes];
     bool got = path_from_item_id(item, folder);

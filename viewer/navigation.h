@@ -12,8 +12,17 @@ void ShowFolderInBrowser(const char* folder);
 void OpenPath(const char* path);
 // Confirm, load, scan the folder, lay out.
 bool OpenFileInViewer(const char* path);
-void GoToIndex(int index);
-void StepImage(int step);
+enum GoResult {
+    kGoShown,     // the picture is on screen
+    kGoNowhere,   // no other picture to go to
+    kGoDeclined,  // the user kept the edited picture
+    kGoFailed,    // the file did not open (the user was told)
+};
+GoResult GoToIndex(int index);
+// The image `step` places from list index `from`, wrapping and passing
+// files that are no pictures; -1 when there is none other.
+int NextImageIndex(int from, int step);
+GoResult StepImage(int step);
 // Open (IDM_FILE_OPEN), Open Folder (IDM_FILE_OPEN_FOLDER), and Previous,
 // Next, First and Last.
 void OnOpenCommand(int id);

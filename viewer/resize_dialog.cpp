@@ -7,6 +7,7 @@
 #include "core/resize_rules.h"
 #include "core/transform.h"
 #include "platform/bridge.h"
+#include "platform/modal.h"
 #include "platform/text.h"
 #include "res/resource.h"
 #include "viewer/edit_commands.h"
@@ -109,7 +110,7 @@ INT_PTR CALLBACK resize_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LP
 bool AskResizeSize(HWND owner, int ref_w, int ref_h, ResizeAnswer* answer) {
     s_resize = ResizeDialogState{ref_w, ref_h, false, answer};
     HINSTANCE instance = g_viewer.instance ? g_viewer.instance : GetModuleHandleA(nullptr);
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_RESIZE), owner, resize_dialog_proc, 0) > 0;
+    return modal_dialog_box(instance, MAKEINTRESOURCEA(IDD_RESIZE), owner, resize_dialog_proc, 0) > 0;
 }
 
 void ResizeCommand(int) {

@@ -8,6 +8,7 @@
 #include "core/formats.h"
 #include "core/stb_adapter.h"
 #include "platform/bridge.h"
+#include "platform/modal.h"
 #include "platform/text.h"
 #include "shell/settings.h"
 #include "viewer/view.h"
@@ -49,7 +50,10 @@ bool ask_save_path(const char* filter, const char* title, DWORD flags, char* pat
     ofn.lpstrTitle = title;
     ofn.lpstrDefExt = "png";
     ofn.Flags = flags;
-    return GetSaveFileNameA(&ofn) && path[0];
+    modal_enter();
+    bool chosen = GetSaveFileNameA(&ofn) && path[0];
+    modal_leave();
+    return chosen;
 }
 
 // Writes the shown frame; tells the user when it could not.

@@ -1,6 +1,7 @@
 // The Custom Scale dialog (250): asks for a zoom percentage and refuses to
 // close on one outside 2..3200.
 #include "platform/bridge.h"
+#include "platform/modal.h"
 #include "platform/text.h"
 #include "res/resource.h"
 #include "viewer/view.h"
@@ -46,6 +47,6 @@ INT_PTR CALLBACK scale_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPA
 unsigned AskScalePercent(HWND owner, unsigned percent) {
     HINSTANCE instance = g_viewer.instance ? g_viewer.instance : GetModuleHandleA(nullptr);
     INT_PTR result =
-        DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SCALE), owner, scale_dialog_proc, (LPARAM)percent);
+        modal_dialog_box(instance, MAKEINTRESOURCEA(IDD_SCALE), owner, scale_dialog_proc, (LPARAM)percent);
     return result > 0 ? (unsigned)result : 0;
 }

@@ -9,6 +9,7 @@
 #include "browser/file_list.h"
 #include "core/stb_adapter.h"
 #include "platform/bridge.h"
+#include "platform/modal.h"
 #include "platform/text.h"
 #include "shell/settings.h"
 #include "viewer/document.h"
@@ -108,7 +109,10 @@ void DeleteShownFile() {
     // there (no bin on the volume, too large) the shell must ask again
     // rather than delete it for good.
     op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING;
-    if (SHFileOperationA(&op) != 0 || op.fAnyOperationsAborted) return;
+    modal_enter();  // the shell may show progress or a question
+    int failed = SHFileOperationA(&op);
+    modal_leave();
+    if (failed || op.fAnyOperationsAborted) return;
     if (GetFileAttributesA(deleted) != INVALID_FILE_ATTRIBUTES) return;  // still there: not deleted
     v.edited = false;
     if (g_settings.ExitAfterDel) {
