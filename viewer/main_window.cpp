@@ -52,8 +52,14 @@ HWND CreateMainWindow(HINSTANCE instance) {
     startup_window_rect(g_settings, &r);
     int x = r.use_default_position ? CW_USEDEFAULT : r.x;
     int y = r.use_default_position ? CW_USEDEFAULT : r.y;
-    return CreateWindowExA(0, kMainClassName, tr(kTextProduct), kMainWindowStyle, x, y, r.width, r.height, nullptr, nullptr,
-                           instance, nullptr);
+    HWND window = CreateWindowExA(0, kMainClassName, tr(kTextProduct), kMainWindowStyle, x, y, r.width, r.height,
+                                  nullptr, nullptr, instance, nullptr);
+    if (window) {
+        // The two modes' menus: the class's attached now, the browser's swapped in later.
+        g_viewer.viewer_menu = GetMenu(window);
+        g_viewer.browser_menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_BROWSER_MENU));
+    }
+    return window;
 }
 
 namespace {

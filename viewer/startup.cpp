@@ -131,8 +131,6 @@ int LumoraRun(HINSTANCE instance, const char* command_line, int show) {
         if (class_icon) DestroyIcon(class_icon);
         return 1;
     }
-    g_viewer.viewer_menu = GetMenu(window);
-    g_viewer.browser_menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_BROWSER_MENU));
     g_viewer.big_icon = PickProgramIcon(instance, 32);
     g_viewer.small_icon = PickProgramIcon(instance, 16);
     SendMessageA(window, WM_SETICON, ICON_BIG, (LPARAM)g_viewer.big_icon);
