@@ -55,8 +55,8 @@ inline BOOL CALLBACK collect_static(HWND child, LPARAM lp) {
 
 inline BOOL CALLBACK find_dialog(HWND w, LPARAM lp) {
     if (is_class(w, "#32770") && IsWindowVisible(w)) {
-        *(HWND*)lp = w;
-        ++most_open;  // counted per tick below
+        if (!*(HWND*)lp) *(HWND*)lp = w;  // the first is the topmost: the one to answer
+        ++most_open;                      // counted per tick below
     }
     return TRUE;
 }

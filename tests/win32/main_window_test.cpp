@@ -211,9 +211,10 @@ TEST_F(MainWindowTest, AcceleratorsSkipListKeysAndEditFields) {
 TEST_F(MainWindowTest, CommandsWithoutWorkYetDoNothing) {
     install_frames(1);
     Image* shown = g_viewer.shown;
-    for (int i = 0; i < kCommandTableSize; ++i)
+    for (int i = 0; i < kCommandTableSize; ++i) {
         if (!kCommandTable[i].viewer)
             EXPECT_EQ(SendMessageA(window, WM_COMMAND, kCommandTable[i].id, 0), 0) << kCommandTable[i].id;
+    }
     pump_messages();
     EXPECT_TRUE(IsWindow(window));
     EXPECT_EQ(g_viewer.shown, shown);
