@@ -52,3 +52,42 @@ lumora_close_window() {
 lumora_windows_path() {
     winepath -w "$1" 2>/dev/null
 }
+
+# Starts lumora.exe in the background on the given file or folder (none:
+# bare) and sets LUMORA_APP to its process; lumora_wait_window finds it.
+lumora_launch() {
+    if [ $# -gt 0 ]; then
+        wine "$LUMORA_EXE" "$(lumora_windows_path "$1")" >/dev/null 2>&1 &
+    else
+        wine "$LUMORA_EXE" >/dev/null 2>&1 &
+    fi
+    LUMORA_APP=$!
+}
+
+# Prints the title of window $1 once it is no longer $2 (or after 10 s).
+lumora_title_after() {
+    local t=$2
+    for _ in $(seq 1 100); do
+        t=$(xdotool getwindowname "$1")
+        [ "$t" != "$2" ] && break
+        sleep 0.1
+    done
+    echo "$t"
+}
+
+# Sends keys to window $1.
+lumora_keys() {
+    local id=$1
+    shift
+    xdotool windowfocus --sync "$id" 2>/dev/null || true
+    xdotool key --window "$id" "$@"
+}
+
+# Waits up to 10 s for LUMORA_APP to end; fails when it does not.
+lumora_wait_exit() {
+    for _ in $(seq 1 50); do
+        kill -0 "$LUMORA_APP" 2>/dev/null || return 0
+        sleep 0.2
+    done
+    return 1
+}

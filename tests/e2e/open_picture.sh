@@ -8,21 +8,11 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/scripts/wine-env.sh"
 source "$root/scripts/display.sh"
 
-wine "$LUMORA_EXE" "$(lumora_windows_path "$root/samples/evening.bmp")" >/dev/null 2>&1 &
-app=$!
-trap 'kill $app 2>/dev/null || true' EXIT
+lumora_launch "$root/samples/evening.bmp"
+trap 'kill $LUMORA_APP 2>/dev/null || true' EXIT
 id=$(lumora_wait_window 60) || { echo "no window"; exit 1; }
 # The window shows before the picture is loaded: give the title a moment.
-title_other_than() {  # prints the title once it is no longer $1
-    local t=$1
-    for _ in $(seq 1 100); do
-        t=$(xdotool getwindowname "$id")
-        [ "$t" != "$1" ] && break
-        sleep 0.1
-    done
-    echo "$t"
-}
-title=$(title_other_than "Lumora")
+title=$(lumora_title_after "$id" "Lumora")
 [ "$title" = "evening.bmp - Lumora" ] || { echo "title is '$title'"; exit 1; }
 sleep 1
 shot=$(mktemp --suffix=.png)
@@ -38,9 +28,8 @@ echo "sun pixels: file $want, screen $have"
 mapfile -t samples < <(cd "$root/samples" && ls)
 seen=()
 for step in $(seq 1 "${#samples[@]}"); do
-    xdotool windowfocus --sync "$id" 2>/dev/null || true
-    xdotool key --window "$id" Right
-    next=$(title_other_than "$title")
+    lumora_keys "$id" Right
+    next=$(lumora_title_after "$id" "$title")
     [ "$next" != "$title" ] || { echo "step $step: still '$title'"; exit 1; }
     title=$next
     seen+=("$title")
@@ -53,5 +42,5 @@ for s in "${samples[@]}"; do
 done
 echo "shown in turn: ${seen[*]}"
 lumora_close_window "$id"
-for _ in $(seq 1 50); do kill -0 $app 2>/dev/null || break; sleep 0.2; done
+lumora_wait_exit
 echo "ok"

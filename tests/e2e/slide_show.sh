@@ -9,16 +9,14 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/scripts/wine-env.sh"
 source "$root/scripts/display.sh"
 
-wine "$LUMORA_EXE" "$(lumora_windows_path "$root/samples/evening.bmp")" >/dev/null 2>&1 &
-app=$!
-trap 'kill $app 2>/dev/null || true' EXIT
+lumora_launch "$root/samples/evening.bmp"
+trap 'kill $LUMORA_APP 2>/dev/null || true' EXIT
 id=$(lumora_wait_window 60) || { echo "no window"; exit 1; }
 sleep 1
 before=$(xdotool getwindowgeometry "$id" | tail -n 2 | tr -s ' ')
-xdotool windowfocus --sync "$id" 2>/dev/null || true
-xdotool key --window "$id" alt+g d  # Go, Slide Show
+lumora_keys "$id" alt+g d  # Go, Slide Show
 sleep 1
-xdotool key --window "$id" space
+lumora_keys "$id" space
 sleep 1
 shot="$root/build/e2e-slide-show.png"
 import -window root "$shot"
@@ -32,10 +30,10 @@ for x in $((sw - 52 + 5)) $((sw - 30 + 5)); do
     [ "$(pixel $x 36)" = "FFFFFF" ] || { echo "no pause bar at $x,36: $(pixel $x 36)"; exit 1; }
 done
 [ "$(pixel $((sw - 52 + 17)) 36)" != "FFFFFF" ] || { echo "the bars run together"; exit 1; }
-xdotool key --window "$id" Escape
+lumora_keys "$id" Escape
 sleep 1
 after=$(xdotool getwindowgeometry "$id" | tail -n 2 | tr -s ' ')
 [ "$after" = "$before" ] || { echo "window not back in place: '$before' -> '$after'"; exit 1; }
 lumora_close_window "$id"
-for _ in $(seq 1 50); do kill -0 $app 2>/dev/null || break; sleep 0.2; done
+lumora_wait_exit
 echo "ok"

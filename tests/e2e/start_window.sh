@@ -6,9 +6,8 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/scripts/wine-env.sh"
 source "$root/scripts/display.sh"
 
-wine "$LUMORA_EXE" >/dev/null 2>&1 &
-app=$!
-trap 'kill $app 2>/dev/null || true' EXIT
+lumora_launch
+trap 'kill $LUMORA_APP 2>/dev/null || true' EXIT
 id=$(lumora_wait_window 60) || { echo "no window"; exit 1; }
 title=$(xdotool getwindowname "$id")
 [ "$title" = "Lumora" ] || { echo "title is '$title'"; exit 1; }
@@ -23,7 +22,7 @@ rm -f "$shot"
 [ "$colours" = 1 ] || { echo "view centre has $colours colours"; exit 1; }
 lumora_close_window "$id"
 code=0
-for _ in $(seq 1 50); do kill -0 $app 2>/dev/null || break; sleep 0.2; done
-wait $app || code=$?
+lumora_wait_exit || true
+wait $LUMORA_APP || code=$?
 [ "$code" = 0 ] || { echo "exit code $code"; exit 1; }
 echo "ok"

@@ -120,12 +120,8 @@ TEST_F(PlaybackTest, PagesStepEveryHalfSecondAndWrapPastAbsentFrames) {
         EXPECT_FALSE(g_viewer.animating);
     }
     g_viewer.frame_index = 1;
-    g_viewer.shown = g_viewer.document.frames[1];
-    Command(IDM_GO_PLAY_PAUSE);
-    for (int i = 0; i < 4; ++i) {
-        pump_for(520);
-        ASSERT_NE(g_viewer.shown, nullptr) << "the animation showed the absent frame";
-    }
+    AnimationStep();  // what timer 2 runs
+    EXPECT_EQ(g_viewer.frame_index, 3) << "the animation passes the absent frame too";
 }
 
 TEST_F(PlaybackTest, SlideShowRunsInEachOrderAndRestoresTheWindow) {
