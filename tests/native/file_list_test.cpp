@@ -8,8 +8,6 @@
 
 namespace {
 
-int compare(const char* a, const char* b) { return strcasecmp(a, b); }
-
 void key(const char* text, std::string* out) {
     out->clear();
     for (const char* p = text; *p; ++p) out->push_back((char)tolower((unsigned char)*p));
@@ -102,8 +100,8 @@ TEST_F(ListFixture, FindIgnoresCaseAndClearKeepsTheArrays) {
     Add("One.bmp", 1);
     Add("two.bmp", 1);
     Add("notes.txt", 1);
-    EXPECT_EQ(file_list_find(&list, "c:\\P\\TWO.BMP", compare), 1);
-    EXPECT_EQ(file_list_find(&list, "C:\\p\\three.bmp", compare), -1);
+    EXPECT_EQ(file_list_find(&list, "c:\\P\\TWO.BMP", strcasecmp), 1);
+    EXPECT_EQ(file_list_find(&list, "C:\\p\\three.bmp", strcasecmp), -1);
     EXPECT_TRUE(file_list_is_image(&list, 0));
     EXPECT_FALSE(file_list_is_image(&list, 2)) << "notes.txt";
     EXPECT_FALSE(file_list_is_image(&list, 3)) << "past the end";

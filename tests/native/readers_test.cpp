@@ -50,10 +50,8 @@ TEST(Ifd, EntriesAndChainInBothByteOrders) {
         ASSERT_EQ(ifd.count, 2u);
         IfdEntry e;
         ASSERT_TRUE(ifd_entry(&reader, &ifd, 0, &e));
-        EXPECT_EQ(e.tag, 256);
-        EXPECT_EQ(e.type, 3);
-        EXPECT_EQ(e.count, 1u);
-        EXPECT_EQ(e.value_short, 0x1234);
+        EXPECT_EQ(std::vector<uint32_t>({e.tag, e.type, e.count, e.value_short}), std::vector<uint32_t>({256, 3, 1, 0x1234}))
+            << "tag, type, count, short value";
         ASSERT_TRUE(ifd_entry(&reader, &ifd, 1, &e));
         EXPECT_EQ(e.value, 0x89ABCDEFu);
         EXPECT_FALSE(ifd_entry(&reader, &ifd, 2, &e));

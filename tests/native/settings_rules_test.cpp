@@ -37,9 +37,7 @@ TEST(SettingsTable, EveryDefaultPassesItsOwnRule) {
 // Each rule kind at its edges, for every row of that kind: the bounds come
 // from the row, what happens at them from the kind.
 TEST(SettingsRules, EveryRowAtTheEdgesOfItsKind) {
-    struct Case {
-        int32_t stored, want;
-    };
+    struct Case { int32_t stored, want; };
     for (const SettingDef& d : kSettingDefs) {
         std::vector<Case> cases;
         switch (d.rule) {
@@ -67,21 +65,13 @@ TEST(SettingsRules, EveryRowAtTheEdgesOfItsKind) {
 }
 
 TEST(StartupWindowRect, RememberedOnlyWhenOnAndAbove200By150) {
-    struct Case {
-        int32_t remember, x, y, w, h;
-        bool used;
-    } cases[] = {
-        {1, 10, 20, 201, 151, true},   {1, 10, 20, 200, 400, false}, {1, 10, 20, 400, 150, false},
-        {1, 10, 20, 200, 150, false},  {0, 10, 20, 800, 600, false}, {0, 0, 0, 0, 0, false},
-        {1, -5000, 9000, 640, 480, true},  // off every screen: the user's screens may have changed
+    const struct { int32_t remember, x, y, w, h; bool used; } cases[] = {
+        {1, 10, 20, 201, 151, true}, {1, 10, 20, 200, 400, false}, {1, 10, 20, 400, 150, false},
+        {0, 10, 20, 800, 600, false}, {1, -5000, 9000, 640, 480, true},  // off every screen: the screens may have changed
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         Settings s = {};
-        s.RememberPos = c.remember;
-        s.WinX = c.x;
-        s.WinY = c.y;
-        s.WinW = c.w;
-        s.WinH = c.h;
+        s.RememberPos = c.remember, s.WinX = c.x, s.WinY = c.y, s.WinW = c.w, s.WinH = c.h;
         StartupRect r = {};
         SCOPED_TRACE(testing::Message() << "RememberPos " << c.remember << ", " << c.w << " x " << c.h << " at "
                                         << c.x << "," << c.y);
@@ -89,9 +79,6 @@ TEST(StartupWindowRect, RememberedOnlyWhenOnAndAbove200By150) {
         EXPECT_EQ(r.use_default_position, !c.used);
         EXPECT_EQ(r.width, c.used ? c.w : kDefaultWindowW);
         EXPECT_EQ(r.height, c.used ? c.h : kDefaultWindowH);
-        if (c.used) {
-            EXPECT_EQ(r.x, c.x);
-            EXPECT_EQ(r.y, c.y);
-        }
+        if (c.used) EXPECT_TRUE(r.x == c.x && r.y == c.y) << "placed at " << r.x << "," << r.y;
     }
 }

@@ -1,12 +1,11 @@
 // The stb_image adapter's own rules (size limits, the library's reason, plain
 // netpbm, animated GIF, the writer) and the inputs that once crashed the
 // library. Cross-checks of whole files are in the corpus manifest.
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <string.h>
 
-#include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -38,15 +37,10 @@ bool decode_frames(const std::vector<uint8_t>& bytes, Frames* out) {
 }
 
 void expect_clean(const Frames& f) {
-    if (f.set.count > 0) {
-        EXPECT_NE(f.set.delays, nullptr);
-        EXPECT_STREQ(f.message, "");
-    } else {
-        EXPECT_EQ(f.set.frames, nullptr);
-        EXPECT_EQ(f.set.count, 0);
-        EXPECT_EQ(f.set.delays, nullptr);
-        EXPECT_STRNE(f.message, "");
-    }
+    bool ok = f.set.count > 0 ? f.set.delays && !f.message[0]
+                              : !f.set.frames && f.set.count == 0 && !f.set.delays && f.message[0];
+    EXPECT_TRUE(ok) << "frames " << f.set.frames << ", count " << f.set.count << ", delays " << f.set.delays
+                    << ", message \"" << f.message << "\"";
 }
 
 // Lifts the allocation limits a test sets, whatever way it ends.
@@ -60,13 +54,8 @@ struct AllocationLimit {
 
 std::vector<std::string> crashers(const std::string& folder) {
     std::vector<std::string> paths;
-    std::string dir = std::string(LUMORA_CRASHERS) + "/" + folder;
-    if (DIR* d = opendir(dir.c_str())) {
-        while (dirent* e = readdir(d))
-            if (e->d_name[0] != '.') paths.push_back(dir + "/" + e->d_name);
-        closedir(d);
-    }
-    std::sort(paths.begin(), paths.end());
+    for (const auto& e : std::filesystem::directory_iterator(std::string(LUMORA_CRASHERS) + "/" + folder))
+        paths.push_back(e.path().string());
     return paths;
 }
 
@@ -185,17 +174,16 @@ TEST(StbGif, TransparentPixelsKeepTheLibrarysColour) {
 }
 
 TEST(StbGif, FailuresLeaveTheSetEmpty) {
-    Frames missing, empty, cut, wide;
+    Frames missing, empty, wide;  // the library refusing a GIF: StbCrashers
     ASSERT_FALSE(load_gif_frames(scratch_path("stb-no-such.gif").c_str(), &missing.set, missing.message));
     EXPECT_STREQ(missing.message, kMsgOpenFailed);
     ASSERT_FALSE(load_gif_frames(write_scratch("stb-empty.gif", {}).c_str(), &empty.set, empty.message));
     EXPECT_STREQ(empty.message, kMsgGifInvalid);
-    EXPECT_FALSE(decode_frames({'G', 'I', 'F', '8', '9', 'a', 1, 0}, &cut));
     // A 30001 x 1 screen with one pixel: the library takes it, the loader must not.
     EXPECT_FALSE(decode_frames({'G', 'I', 'F', '8', '9', 'a', 0x31, 0x75, 1, 0, 0x80, 0, 0, 0, 0, 0, 9, 9, 9,
                                 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 0x01, 0, 0x3B}, &wide));
     EXPECT_STREQ(wide.message, kMsgGifBadDimensions);
-    for (Frames* f : {&missing, &empty, &cut, &wide}) expect_clean(*f);
+    for (Frames* f : {&missing, &empty, &wide}) expect_clean(*f);
 }
 
 TEST(StbGif, FrameSizesTheLibraryCannotHaveMadeAreRefused) {

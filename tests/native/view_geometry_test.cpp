@@ -29,7 +29,6 @@ TEST(ViewGeometry, DisplayedSizePerMode) {
         {"shrink to fit keeps a small picture", mode(kZoomShrinkToFit), 500, 400, 100, 100, 100, 100},
         {"best fit enlarges to the shorter side", mode(kZoomBestFit), 500, 400, 100, 100, 400, 400},
         {"best fit shrinks a large picture", mode(kZoomBestFit), 800, 600, 2000, 1000, 800, 400},
-        {"shrink to fit alike", mode(kZoomShrinkToFit), 800, 600, 2000, 1000, 800, 400},
         {"a tall picture fits the height", mode(kZoomShrinkToFit), 800, 600, 300, 1200, 150, 600},
         {"halves round up", mode(kZoomFixed, 0.5), 10, 10, 3, 5, 2, 3},
         {"less than a half rounds down", mode(kZoomFixed, 0.25), 10, 10, 5, 5, 1, 1},
@@ -208,10 +207,9 @@ TEST(ScrollBars, RequestsMoveByLinesPagesAndThumbWithinTheLimit) {
         {kScrollLineBack, 30, 400, 1000, 0, 0},         {kScrollPageForward, 100, 400, 1000, 0, 500},
         {kScrollPageBack, 500, 400, 1000, 0, 100},      {kScrollPageBack, 300, 400, 1000, 0, 0},
         {kScrollThumbTrack, 100, 400, 1000, 777, 777},  {kScrollThumbPosition, 100, 400, 1000, 5000, 1000},
-        {kScrollPageForward, 900, 400, 1000, 0, 1000},  {kScrollPageForward, 1000, 400, 1000, 0, 1000},
-        {kScrollLineForward, 1000, 400, 1000, 0, 1000}, {kScrollTop, 321, 400, 1000, 9, 321},
-        {kScrollBottom, 321, 400, 1000, 9, 321},        {kScrollEnd, 321, 400, 1000, 9, 321},
-        {kScrollPageForward, 2147483000, 2000, 2147483600, 0, 2147483600},  // no wrap
+        {kScrollPageForward, 900, 400, 1000, 0, 1000},  {kScrollLineForward, 1000, 400, 1000, 0, 1000},
+        {kScrollTop, 321, 400, 1000, 9, 321},           {kScrollBottom, 321, 400, 1000, 9, 321},
+        {kScrollEnd, 321, 400, 1000, 9, 321},           {kScrollPageForward, 2147483000, 2000, 2147483600, 0, 2147483600},  // no wrap
     };
     for (auto c : cases)
         EXPECT_EQ(ScrollTarget(c.request, c.position, c.page, c.limit, c.thumb), c.want)

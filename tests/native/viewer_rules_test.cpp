@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <initializer_list>
+#include <string>
 
 #include "viewer/layout_pure.h"
 #include "viewer/command_rules_pure.h"
@@ -45,22 +45,12 @@ TEST(Accelerators, ListTreeAndEditFieldsKeepTheirKeys) {
     }
 }
 
+// The picker takes the entry of the highest score: (width, bits, wanted size, display bits).
 TEST(IconPicker, DepthOutweighsSizeAndWidthZeroIs256) {
-    // Entries of one group as the picker sees them: width, bits.
-    struct Entry { int width, bits; };
-    auto best = [](std::initializer_list<Entry> entries, int size, int display_bits) {
-        int best = -1, best_score = 0, i = 0;
-        for (Entry e : entries) {
-            int score = IconEntryScore(e.width, e.bits, size, display_bits);
-            if (best < 0 || score > best_score) best = i, best_score = score;
-            ++i;
-        }
-        return best;
-    };
-    EXPECT_EQ(best({{16, 32}, {32, 8}, {32, 32}}, 32, 32), 2);
-    EXPECT_EQ(best({{32, 4}, {16, 8}}, 32, 8), 1) << "the display's depth at the wrong size wins";
-    EXPECT_EQ(best({{48, 32}, {0, 32}}, 256, 32), 1) << "width 0 means 256";
-    EXPECT_EQ(best({{32, 32}, {32, 32}}, 32, 32), 0) << "the first of equals";
+    EXPECT_GT(IconEntryScore(32, 32, 32, 32), IconEntryScore(16, 32, 32, 32)) << "the wanted size";
+    EXPECT_GT(IconEntryScore(32, 32, 32, 32), IconEntryScore(32, 8, 32, 32)) << "the display's depth";
+    EXPECT_GT(IconEntryScore(16, 8, 32, 8), IconEntryScore(32, 4, 32, 8)) << "the display's depth at the wrong size wins";
+    EXPECT_GT(IconEntryScore(0, 32, 256, 32), IconEntryScore(48, 32, 256, 32)) << "width 0 means 256";
 }
 
 TEST(SetupSwitches, FoundOnALowerCasedCopy) {

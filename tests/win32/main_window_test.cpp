@@ -115,7 +115,6 @@ TEST_F(MainWindowTest, ToolbarMenuAndPageBoxFollowTheDocument) {
     };
     EXPECT_EQ(check_toolbar("nothing open", "0", false), 2) << "only Open and Browse";
     EXPECT_TRUE(button_enabled(IDM_FILE_OPEN) && button_enabled(IDM_VIEW_BROWSE_FOLDER));
-    for (int id : {IDM_FILE_SAVE, IDM_VIEW_ZOOM_IN, IDM_EDIT_UNDO}) EXPECT_TRUE(has(id, MF_GRAYED)) << id << ", none";
     install_frames(1);
     g_settings.ThumbSize = 192;
     check_toolbar("one picture", "1", false);
@@ -212,8 +211,8 @@ TEST_F(MainWindowTest, CommandsWithoutWorkYetDoNothing) {
     install_frames(1);
     Image* shown = g_viewer.shown;
     for (int i = 0; i < kCommandTableSize; ++i) {
-        if (!kCommandTable[i].viewer)
-            EXPECT_EQ(SendMessageA(window, WM_COMMAND, kCommandTable[i].id, 0), 0) << kCommandTable[i].id;
+        if (kCommandTable[i].viewer) continue;
+        EXPECT_EQ(SendMessageA(window, WM_COMMAND, kCommandTable[i].id, 0), 0) << kCommandTable[i].id;
     }
     pump_messages();
     EXPECT_TRUE(IsWindow(window));

@@ -32,17 +32,11 @@ struct MenuItem {
 // The command items of a menu and its submenus, depth first.
 void Walk(HMENU menu, std::vector<MenuItem>* out) {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        char text[256] = {};
-        MENUITEMINFOA info = {};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_STATE | MIIM_FTYPE | MIIM_STRING;
-        info.dwTypeData = text;
-        info.cch = sizeof text;
-        if (!GetMenuItemInfoA(menu, i, TRUE, &info)) continue;
-        if (info.hSubMenu)
-            Walk(info.hSubMenu, out);
-        else if (!(info.fType & MFT_SEPARATOR))
-            out->push_back({info.wID, menu, i, text, info.fState});
+        char text[256] = "";
+        GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+        UINT state = GetMenuState(menu, i, MF_BYPOSITION);
+        if (HMENU sub = GetSubMenu(menu, i)) Walk(sub, out);
+        else if (!(state & MF_SEPARATOR)) out->push_back({GetMenuItemID(menu, i), menu, i, text, state});
     }
 }
 
@@ -179,7 +173,7 @@ TEST(Resources, MenusHoldTableCommandsOnceWithRadioGroupsAdjacent) {
             bool in_submenu = false;
             for (int k = 0; found && k < GetMenuItemCount(first_menu); ++k)
                 in_submenu |= GetSubMenu(first_menu, k) == found->parent;
-            EXPECT_TRUE(in_submenu && (found->state & MFS_GRAYED))
+            EXPECT_TRUE(in_submenu && (found->state & MF_GRAYED))
                 << "placeholder " << id << " should be a grayed item of a submenu of the first menu";
         }
     }

@@ -26,11 +26,6 @@ int32_t kept_value(int row) {
     return d.default_value;
 }
 
-// A value the row's rule changes, when it has one.
-int32_t ruled_out_value(const SettingDef& d) {
-    return apply_setting_rule(d, 7) != 7 ? 7 : -1;
-}
-
 void expect_settings(const Settings& got, const Settings& want) {
     for (const SettingDef& def : kSettingDefs)
         EXPECT_EQ(setting_value(got, def), setting_value(want, def)) << def.name;
@@ -86,7 +81,8 @@ TEST_F(SettingsStore, MissingOrWrongSizedValuesGiveTheirDefaults) {
 
 TEST_F(SettingsStore, RulesAreAppliedOnLoadNotOnSave) {
     Settings raw = defaults;
-    for (const SettingDef& def : kSettingDefs) *setting_field(&raw, def) = ruled_out_value(def);
+    for (const SettingDef& def : kSettingDefs)  // a value the rule changes, where it has one
+        *setting_field(&raw, def) = apply_setting_rule(def, 7) != 7 ? 7 : -1;
     g_settings = raw;
     put(L"File1", REG_SZ, kRecentFile, sizeof kRecentFile, kRecentKey);
     SaveSettings();
@@ -112,13 +108,10 @@ TEST_F(SettingsStore, RulesAreAppliedOnLoadNotOnSave) {
 
 TEST_F(SettingsStore, PlacementOnlyWithRememberPosAndAWindow) {
     Settings want = defaults;
-    want.WinX = 30;
-    want.WinY = 40;
-    want.WinW = 420;
-    want.WinH = 310;
+    want.WinX = 30, want.WinY = 40, want.WinW = 420, want.WinH = 310;
     // Maximized: the restored rectangle is the one kept.
     HWND window = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    WINDOWPLACEMENT wp = {sizeof wp};
+    WINDOWPLACEMENT wp = {sizeof wp, 0, 0, {}, {}, {}};
     GetWindowPlacement(window, &wp);
     wp.rcNormalPosition = {want.WinX, want.WinY, want.WinX + want.WinW, want.WinY + want.WinH};
     wp.showCmd = SW_SHOWMAXIMIZED;
