@@ -132,14 +132,28 @@ void build_tables() {
     s_tables_ready = true;
 }
 
+// bits_peek for the hot loops: eight bytes at once while they lie in the
+// data, the shared reader's own peek near the end. n is at most 25.
+inline uint32_t peek(const BitReader* r, int n) {
+    uint64_t byte = r->pos >> 3;
+    if (byte + 8 > r->size) return bits_peek(r, n);
+    uint64_t window;
+    memcpy(&window, r->data + byte, 8);
+    window = __builtin_bswap64(window) << (r->pos & 7);
+    return (uint32_t)(window >> (64 - n));
+}
+
+// Whether the data holds the next n bits.
+inline bool has_bits(const BitReader* r, int n) { return r->pos + (uint64_t)n <= (uint64_t)r->size * 8; }
+
 // A run of one colour: make-up codes until a terminating one; -1 when the
 // codes are wrong or the data ends inside one.
-int read_run(BitReader* r, int colour) {
+inline __attribute__((always_inline)) int read_run(BitReader* r, int colour) {
     const RunSlot* slots = s_runs[colour];
     int total = 0;
     for (int words = 0; words < kMaxCodeWords; ++words) {
-        RunSlot slot = slots[bits_peek(r, kLookupBits)];
-        if (slot.length == 0 || slot.length > bits_left(r)) return -1;
+        RunSlot slot = slots[peek(r, kLookupBits)];
+        if (slot.length == 0 || !has_bits(r, slot.length)) return -1;
         bits_skip(r, slot.length);
         total += slot.run;
         if (slot.run < 64) return total;
@@ -158,17 +172,26 @@ struct Row {
     int32_t count;
 };
 
-inline void paint(Row* row, int32_t end, int colour) {
+inline __attribute__((always_inline)) void paint(Row* row, int32_t end, int colour) {
     if (end <= row->pos) return;
     if (colour != row->last) {
         row->changes[row->count++] = row->pos;
         row->last = colour;
     }
-    memset(row->out + row->pos, row->gray[colour], (size_t)(end - row->pos));
+    uint8_t* p = row->out + row->pos;
+    int32_t n = end - row->pos;
+    uint8_t v = row->gray[colour];
+    if (n > 16) {
+        memset(p, v, (size_t)n);
+    } else {
+        for (int32_t i = 0; i < n; ++i) p[i] = v;  // most runs of a fax page are short
+    }
     row->pos = end;
 }
 
-bool decode_1d(BitReader* r, Row* row) {
+// The line decoders work on copies of the cursor and the row: the pixel
+// stores could otherwise alias them and force a reload after every run.
+inline __attribute__((always_inline)) bool decode_1d_local(BitReader* r, Row* row) {
     for (int colour = 0; row->pos < row->width; colour ^= 1) {
         int run = read_run(r, colour);
         if (run < 0) return false;
@@ -178,9 +201,18 @@ bool decode_1d(BitReader* r, Row* row) {
     return true;
 }
 
+bool decode_1d(BitReader* r, Row* row) {
+    BitReader br = *r;
+    Row w = *row;
+    bool ok = decode_1d_local(&br, &w);
+    *r = br;
+    *row = w;
+    return ok;
+}
+
 // ref holds the reference line's changing elements followed by end markers;
 // the cursor only moves forward because a0 never moves back.
-bool decode_2d(BitReader* r, Row* row, const int32_t* ref) {
+inline __attribute__((always_inline)) bool decode_2d_local(BitReader* r, Row* row, const int32_t* ref) {
     int32_t a0 = -1, width = row->width;
     int colour = 0;
     size_t i = 0;
@@ -190,8 +222,8 @@ bool decode_2d(BitReader* r, Row* row, const int32_t* ref) {
         // Even entries turn the line black, odd ones white: b1 turns it away from colour.
         size_t j = i + ((i & 1) != (size_t)colour);
         int32_t b1 = ref[j], b2 = ref[j + 1];
-        ModeSlot mode = s_modes[bits_peek(r, kModeBits)];
-        if (mode.kind == kModeNone || mode.length > bits_left(r)) return false;
+        ModeSlot mode = s_modes[peek(r, kModeBits)];
+        if (mode.kind == kModeNone || !has_bits(r, mode.length)) return false;
         bits_skip(r, mode.length);
         if (mode.kind == kModeVertical) {
             int32_t a1 = b1 + mode.offset;
@@ -215,6 +247,15 @@ bool decode_2d(BitReader* r, Row* row, const int32_t* ref) {
         }
     }
     return true;
+}
+
+bool decode_2d(BitReader* r, Row* row, const int32_t* ref) {
+    BitReader br = *r;
+    Row w = *row;
+    bool ok = decode_2d_local(&br, &w, ref);
+    *r = br;
+    *row = w;
+    return ok;
 }
 
 // An end-of-line code (at least 11 zeros, then a 1) is taken when it is
