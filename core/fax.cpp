@@ -181,10 +181,14 @@ inline __attribute__((always_inline)) void paint(Row* row, int32_t end, int colo
     uint8_t* p = row->out + row->pos;
     int32_t n = end - row->pos;
     uint8_t v = row->gray[colour];
-    if (n > 16) {
-        memset(p, v, (size_t)n);
+    if (n <= 16 && row->width - row->pos >= 16) {
+        // Most runs of a fax page are short: two fixed stores, the excess
+        // overwritten by the runs that follow in this row.
+        uint64_t fill = v * 0x0101010101010101ull;
+        memcpy(p, &fill, 8);
+        memcpy(p + 8, &fill, 8);
     } else {
-        for (int32_t i = 0; i < n; ++i) p[i] = v;  // most runs of a fax page are short
+        memset(p, v, (size_t)n);
     }
     row->pos = end;
 }
