@@ -166,4 +166,59 @@ for w, h in [(1, 7), (2, 5), (3, 3), (5, 9), (4, 33), (67, 37), (1030, 19)]:
     x, y = w // 3, h // 3
     im.crop((x, y, x + max(1, w // 2), y + max(1, h // 2))).save(f"xf-{w}x{h}-crop.ppm")
 PY
+# Fax pages: fax-ENCODER-W-pP.tif in one strip from Pillow, libtiff's tiffcp
+# and ImageMagick, each with fax-....ref.ppm, libtiff's decode of it;
+# fax-pages.txt lists them. Rows of every kind: white, black, long runs (past
+# the extended make-up codes at 2561 and 6000), noise, and rows shifted a
+# little from the one above (the vertical modes).
+rm -f ./fax-*
+for w in 1 7 8 9 1728 2561 6000; do
+  h=31; [ $w = 1728 ] && h=96; [ $w = 2561 ] && h=90; [ $w = 6000 ] && h=24
+  /usr/bin/python3 - "$w" "$h" <<'PY'
+import random, sys
+from PIL import Image
+w, h = int(sys.argv[1]), int(sys.argv[2])
+rnd = random.Random(w * 7 + h)
+rows, prev, sweep = [], [0] * w, 0
+for y in range(h):
+    kind = y % 6
+    if kind == 2 and w > 2000: kind = 1
+    if kind == 0: row = [y % 12 // 6] * w
+    elif kind == 1:
+        row, c = [], rnd.randint(0, 1)
+        while len(row) < w:
+            row += [c] * rnd.choice([1, 2, 3, rnd.randint(1, 70), rnd.randint(60, 3000)])
+            c ^= 1
+    elif kind == 4:
+        # Every make-up code in both colours, given rows enough.
+        row, c = [], y // 6 % 2
+        while len(row) < w:
+            row += [c] * (64 * (1 + sweep // 2 % max(1, min(40, w // 64))) + sweep * 7 % 64)
+            c ^= 1
+            sweep += 1
+    elif kind == 2: row = [rnd.randint(0, 1) for _ in range(w)]
+    else:
+        s = rnd.randint(-3, 3)
+        row = [prev[min(max(x - s, 0), w - 1)] for x in range(w)]
+        for _ in range(rnd.randint(0, 3)): row[rnd.randrange(w)] ^= 1
+    row = row[:w]
+    rows.append(row)
+    prev = row
+im = Image.new("1", (w, h))
+im.putdata([0 if v else 255 for r in rows for v in r])
+im.save(f"fax-src-{w}.tif")
+for name, c in [("pil-mh", "tiff_ccitt"), ("pil-g3", "group3"), ("pil-g4", "group4")]:
+    im.save(f"fax-{name}-{w}-p1.tif", compression=c)
+PY
+  convert fax-src-$w.tif -compress None -define quantum:polarity=min-is-white fax-src0-$w.tif
+  for p in 0 1; do
+    src=fax-src-$w.tif; [ $p = 0 ] && src=fax-src0-$w.tif
+    for c in g3:1d g3:1d:fill g3:2d g4; do tiffcp -c $c -r 100000 $src fax-tc-${c//:/_}-$w-p$p.tif; done
+  done
+  convert fax-src-$w.tif -compress Fax -define tiff:rows-per-strip=100000 fax-im-g3-$w-p0.tif
+  convert fax-src-$w.tif -compress Group4 -define tiff:rows-per-strip=100000 fax-im-g4-$w-p0.tif
+  rm -f fax-src-$w.tif fax-src0-$w.tif
+done
+for f in fax-*.tif; do tifftopnm "$f" 2>/dev/null | ppmtoppm > "${f%.tif}.ref.ppm"; done
+ls fax-*.tif > fax-pages.txt
 touch "$stamp"
