@@ -118,18 +118,28 @@ void read_entries(const IfdReader* reader, const Ifd* ifd, Page* page) {
     }
 }
 
+// How many of an entry's values lie in the data; the others read as 0, so a
+// count of a million in a small file costs no million reads.
+uint32_t values_in_data(const IfdReader* reader, const IfdEntry* entry) {
+    uint32_t type_size = ifd_type_size(entry->type);
+    uint64_t start = (uint64_t)type_size * entry->count > 4 ? entry->value : entry->field;
+    if (start >= reader->size) return 0;
+    uint64_t fit = (reader->size - start) / type_size;
+    return fit < entry->count ? (uint32_t)fit : entry->count;
+}
+
 // Every value of an entry, as 32-bit numbers; none when memory is short.
 uint32_t* read_array32(const IfdReader* reader, const IfdEntry* entry) {
-    uint32_t* values = (uint32_t*)malloc(((size_t)entry->count + 1) * sizeof(uint32_t));
-    if (values)
-        for (uint32_t i = 0; i < entry->count; ++i) values[i] = tiff_tag_value(reader, entry, i);
+    uint32_t* values = (uint32_t*)calloc((size_t)entry->count + 1, sizeof(uint32_t));
+    uint32_t n = values ? values_in_data(reader, entry) : 0;
+    for (uint32_t i = 0; i < n; ++i) values[i] = tiff_tag_value(reader, entry, i);
     return values;
 }
 
 uint16_t* read_array16(const IfdReader* reader, const IfdEntry* entry) {
-    uint16_t* values = (uint16_t*)malloc(((size_t)entry->count + 1) * sizeof(uint16_t));
-    if (values)
-        for (uint32_t i = 0; i < entry->count; ++i) values[i] = (uint16_t)tiff_tag_value(reader, entry, i);
+    uint16_t* values = (uint16_t*)calloc((size_t)entry->count + 1, sizeof(uint16_t));
+    uint32_t n = values ? values_in_data(reader, entry) : 0;
+    for (uint32_t i = 0; i < n; ++i) values[i] = (uint16_t)tiff_tag_value(reader, entry, i);
     return values;
 }
 
