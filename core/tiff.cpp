@@ -174,62 +174,39 @@ const char* refusal(const Page& page) {
     return nullptr;
 }
 
-// Decodes the strips into `samples`, row_bytes x height bytes, zero-filled.
-void decode_strips(const IfdReader* reader, const Page& page, const PageBlocks& blocks, size_t row_bytes) {
-    size_t total = row_bytes * page.height;
-    uint32_t rows_per_strip = page.rows_per_strip == 0 || page.rows_per_strip > page.height ? page.height
-                                                                                           : page.rows_per_strip;
-    size_t done = 0;
-    for (uint32_t k = 0; k < page.offsets.count && done < total; ++k) {
-        uint32_t at = blocks.offsets[k];
-        if (at >= reader->size) break;
-        size_t rows = page.height - done / row_bytes;
-        if (rows > rows_per_strip) rows = rows_per_strip;
-        size_t output_size = rows * row_bytes;
-        size_t length = k < page.byte_counts.count ? blocks.byte_counts[k] : 0;
-        if (length > reader->size - at) length = reader->size - at;
-        const uint8_t* input = reader->data + at;
-        uint8_t* output = blocks.samples + done;
-        if (is_fax(page.compression)) {
-            decode_fax_strip(input, length, (int32_t)page.width, (int32_t)rows, fax_coding(page),
-                             (int)page.photometric, output);
-        } else if (page.compression == kCompressionNone) {
-            memcpy(output, input, length < output_size ? length : output_size);
-        } else if (page.compression == kCompressionPackBits) {
-            tiff_unpack_packbits(input, length, output, output_size);
-        } else {
-            tiff_decode_lzw(input, length, output, output_size);
-        }
-        done += output_size;
-    }
-}
+// How the samples of a page become a picture.
+struct Conversion {
+    uint32_t photometric, samples, colors;  // colors: whole ColorMap entries
+    const uint16_t* map;
+};
 
-// The samples as a picture: RGB (alpha ignored), palette or gray.
-void convert_rows(const Page& page, uint32_t photometric, uint32_t samples, const PageBlocks& blocks,
-                  size_t row_bytes, Image* image) {
-    uint32_t colors = page.has_color_map ? page.color_map.count / 3 : 0;
-    const uint16_t* map = blocks.color_map;
-    for (int32_t y = 0; y < image->height; ++y) {
-        const uint8_t* s = blocks.samples + (size_t)y * row_bytes;
+// Rows of samples as picture rows from `first` on: RGB (alpha ignored),
+// palette or gray.
+void convert_rows(const Conversion& c, const uint8_t* s, size_t rows, int32_t first, Image* image) {
+    uint32_t step = c.samples;
+    for (int32_t y = first; y < first + (int32_t)rows; ++y) {
         uint8_t* d = image_row(image, y);
-        if (photometric == kPhotometricRgb && samples >= 3) {
-            for (int32_t x = 0; x < image->width; ++x, s += samples, d += 3) {
+        if (c.photometric == kPhotometricRgb && step >= 3) {
+            for (int32_t x = 0; x < image->width; ++x, s += step, d += 3) {
                 d[0] = s[2];
                 d[1] = s[1];
                 d[2] = s[0];
             }
-        } else if (photometric == kPhotometricPalette && page.has_color_map) {
-            if (colors == 0) continue;  // black
-            for (int32_t x = 0; x < image->width; ++x, s += samples, d += 3) {
-                uint32_t i = s[0] < colors ? s[0] : colors - 1;
-                d[0] = (uint8_t)(map[2 * colors + i] >> 8);
-                d[1] = (uint8_t)(map[colors + i] >> 8);
-                d[2] = (uint8_t)(map[i] >> 8);
+        } else if (c.photometric == kPhotometricPalette && c.map) {
+            if (c.colors == 0) {  // black
+                s += (size_t)image->width * step;
+                continue;
+            }
+            for (int32_t x = 0; x < image->width; ++x, s += step, d += 3) {
+                uint32_t i = s[0] < c.colors ? s[0] : c.colors - 1;
+                d[0] = (uint8_t)(c.map[2 * c.colors + i] >> 8);
+                d[1] = (uint8_t)(c.map[c.colors + i] >> 8);
+                d[2] = (uint8_t)(c.map[i] >> 8);
             }
         } else {
             // Gray, and RGB with fewer than three samples: only the first is there.
-            uint8_t flip = photometric == kPhotometricWhiteIsZero ? 0xFF : 0;
-            for (int32_t x = 0; x < image->width; ++x, s += samples, d += 3) d[0] = d[1] = d[2] = s[0] ^ flip;
+            uint8_t flip = c.photometric == kPhotometricWhiteIsZero ? 0xFF : 0;
+            for (int32_t x = 0; x < image->width; ++x, s += step, d += 3) d[0] = d[1] = d[2] = s[0] ^ flip;
         }
     }
 }
@@ -239,23 +216,60 @@ Image* fail(char* message, const char* text) {
     return nullptr;
 }
 
-// The page's pixels once its parameters passed: strips, predictor, conversion.
+// The page's pixels once its parameters passed, one strip at a time: each is
+// decoded into one strip-sized buffer, its predictor undone and its rows
+// converted while they are still in the cache. Rows that no strip reaches
+// convert from zero samples, as do the ends of strips cut short.
 Image* decode_pixels(const IfdReader* reader, const Page& page, PageBlocks* blocks, char* message) {
     // Fax pages come as one gray byte per pixel, already in the page's polarity.
     bool fax = is_fax(page.compression);
     uint32_t samples = fax ? 1 : page.samples;
-    size_t row_bytes = (size_t)page.width * samples, total = 0;
-    if (!checked_pixel_bytes(row_bytes, page.height, &total) || !(blocks->samples = (uint8_t*)calloc(total, 1)) ||
-        !(blocks->offsets = read_array32(reader, &page.offsets)) ||
+    bool predictor = !fax && page.predictor == kPredictorHorizontal;
+    uint32_t rows_per_strip =
+        page.rows_per_strip == 0 || page.rows_per_strip > page.height ? page.height : page.rows_per_strip;
+    size_t row_bytes = (size_t)page.width * samples, strip_bytes = 0;
+    Image* image = nullptr;
+    if (!checked_pixel_bytes(row_bytes, rows_per_strip, &strip_bytes) ||
+        !(blocks->samples = (uint8_t*)malloc(strip_bytes)) || !(blocks->offsets = read_array32(reader, &page.offsets)) ||
         !(blocks->byte_counts = read_array32(reader, &page.byte_counts)) ||
-        (page.has_color_map && !(blocks->color_map = read_array16(reader, &page.color_map))))
+        (page.has_color_map && !(blocks->color_map = read_array16(reader, &page.color_map))) ||
+        !(image = image_create((int32_t)page.width, (int32_t)page.height)))
         return fail(message, kMsgNoMemory);
-    decode_strips(reader, page, *blocks, row_bytes);
-    if (!fax && page.predictor == kPredictorHorizontal)
-        tiff_undo_predictor(blocks->samples, row_bytes, page.height, samples);
-    Image* image = image_create((int32_t)page.width, (int32_t)page.height);
-    if (!image) return fail(message, kMsgNoMemory);
-    convert_rows(page, fax ? kPhotometricBlackIsZero : page.photometric, samples, *blocks, row_bytes, image);
+    Conversion c = {fax ? kPhotometricBlackIsZero : page.photometric, samples,
+                    page.has_color_map ? page.color_map.count / 3 : 0, blocks->color_map};
+
+    bool stopped = false;
+    for (uint32_t k = 0, row = 0; row < page.height; ++k) {
+        size_t rows = page.height - row < rows_per_strip ? page.height - row : rows_per_strip;
+        size_t output_size = rows * row_bytes;
+        uint8_t* output = blocks->samples;
+        const uint8_t* converted = output;
+        stopped = stopped || k >= page.offsets.count || blocks->offsets[k] >= reader->size;
+        size_t written = 0;
+        if (!stopped) {
+            uint32_t at = blocks->offsets[k];
+            size_t length = k < page.byte_counts.count ? blocks->byte_counts[k] : 0;
+            if (length > reader->size - at) length = reader->size - at;
+            const uint8_t* input = reader->data + at;
+            if (fax) {
+                if (decode_fax_strip(input, length, (int32_t)page.width, (int32_t)rows, fax_coding(page),
+                                     (int)page.photometric, output))
+                    written = output_size;
+            } else if (page.compression == kCompressionNone) {
+                written = length < output_size ? length : output_size;
+                if (written == output_size && !predictor) converted = input;  // no copy needed
+                else memcpy(output, input, written);
+            } else if (page.compression == kCompressionPackBits) {
+                written = tiff_unpack_packbits(input, length, output, output_size);
+            } else {
+                written = tiff_decode_lzw(input, length, output, output_size);
+            }
+        }
+        if (written < output_size) memset(output + written, 0, output_size - written);
+        if (predictor) tiff_undo_predictor(output, row_bytes, rows, samples);
+        convert_rows(c, converted, rows, (int32_t)row, image);
+        row += (uint32_t)rows;
+    }
     return image;
 }
 

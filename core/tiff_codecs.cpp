@@ -2,7 +2,6 @@
 
 #include <string.h>
 
-#include "core/bit_reader.h"
 
 namespace {
 
@@ -45,14 +44,25 @@ size_t tiff_unpack_packbits(const uint8_t* input, size_t length, uint8_t* output
 }
 
 size_t tiff_decode_lzw(const uint8_t* input, size_t length, uint8_t* output, size_t output_size) {
-    BitReader bits = bits_make(input, length);
-    size_t out = 0;
+    // Bits most significant first, as the shared bit reader gives them, but
+    // taken from a 64-bit window refilled a byte at a time: the decoder reads
+    // a code for every two or three bytes it writes, and this loop is most of
+    // its time.
+    uint64_t window = 0;
+    int have = 0;
+    size_t in = 0, out = 0;
     uint32_t next = kLzwFirstFree;
     int width = 9;
     bool have_previous = false;  // none at the start and after a Clear
     size_t previous_at = 0, previous_length = 0;
-    while (out < output_size && bits_left(&bits) >= (uint64_t)width) {
-        uint32_t code = bits_read(&bits, width);
+    while (out < output_size) {
+        while (have <= 56 && in < length) {
+            window = (window << 8) | input[in++];
+            have += 8;
+        }
+        if (have < width) break;  // fewer bits than a code: the strip ends
+        have -= width;
+        uint32_t code = (uint32_t)(window >> have) & ((1u << width) - 1);
         if (code == kLzwClear) {
             next = kLzwFirstFree;
             width = 9;
@@ -66,8 +76,17 @@ size_t tiff_decode_lzw(const uint8_t* input, size_t length, uint8_t* output, siz
             output[out++] = (uint8_t)code;
         } else if (code < next) {
             n = s_lzw_length[code];
-            memcpy(output + out, output + s_lzw_at[code], n < room ? n : room);
-            out += n < room ? n : room;
+            const uint8_t* from = output + s_lzw_at[code];
+            if (n <= 16 && room >= 16) {
+                // Most strings are short: one fixed-size move, the bytes past
+                // the string rewritten by the next ones. The string ends at or
+                // before `out`; the 16 bytes may overlap, hence a move.
+                memmove(output + out, from, 16);
+                out += n;
+            } else {
+                memcpy(output + out, from, n < room ? n : room);
+                out += n < room ? n : room;
+            }
         } else {
             // Not in the table yet: the previous string and its own first byte.
             n = previous_length + 1;

@@ -13,7 +13,7 @@ PACKAGES=(
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine32:i386 wine64
   xvfb xauth xdotool x11-utils
-  g++ clang libclang-rt-dev cmake ninja-build patch googletest libgtest-dev libbenchmark-dev
+  g++ clang libclang-rt-dev cmake ninja-build patch googletest libgtest-dev libbenchmark-dev libtiff-dev
   libstb-dev
   imagemagick netpbm libtiff-tools libimage-exiftool-perl python3-pil
 )
