@@ -52,8 +52,8 @@ const uint64_t kEntryBytes = 12;
 
 // One page's parameters as the directory gives them, defaults first. Of a tag
 // that stands more than once the last wins; the arrays are read once, from
-// their last entry, after the scan. FillOrder is ignored: writers of 8-bit
-// samples use 1, and 2 would reverse bits in bytes only bilevel readers care for.
+// their last entry, after the scan. FillOrder is ignored, fax pages included:
+// a page that stores the bits of each byte in reverse (FillOrder 2) shows wrong.
 struct Page {
     uint32_t width = 0, height = 0;
     uint32_t bits = 8, compression = kCompressionNone, photometric = kPhotometricBlackIsZero;
@@ -62,7 +62,7 @@ struct Page {
     bool has_offsets = false, has_byte_counts = false, has_color_map = false;
 };
 
-// The strip and palette arrays of a page and its sample buffer, freed together.
+// The strip and palette arrays of a page and its strip buffer, freed together.
 struct PageBlocks {
     uint32_t* offsets = nullptr;
     uint32_t* byte_counts = nullptr;
@@ -77,13 +77,19 @@ void free_blocks(PageBlocks* blocks) {
     free(blocks->samples);
 }
 
+bool byte_order_mark(const uint8_t* head, bool* little) {
+    *little = head[0] == 'I';
+    return (head[0] == 'I' && head[1] == 'I') || (head[0] == 'M' && head[1] == 'M');
+}
+
 // Checks the 8-byte header; the first directory's offset in *first.
 bool tiff_begin(IfdReader* reader, const uint8_t* data, size_t size, uint32_t* first, char* message) {
     if (size < 8) {
         set_message(message, kMsgTiffInvalid);
         return false;
     }
-    if (!((data[0] == 'I' && data[1] == 'I') || (data[0] == 'M' && data[1] == 'M'))) {
+    bool little = false;
+    if (!byte_order_mark(data, &little)) {
         set_message(message, kMsgTiffBadHeader);
         return false;
     }
@@ -303,11 +309,6 @@ bool sides_from_entries(const uint8_t* entries, size_t length, bool little, int*
     *width = (int)w;
     *height = (int)h;
     return true;
-}
-
-bool byte_order_mark(const uint8_t* head, bool* little) {
-    *little = head[0] == 'I';
-    return (head[0] == 'I' && head[1] == 'I') || (head[0] == 'M' && head[1] == 'M');
 }
 
 uint32_t number(const uint8_t* p, int bytes, bool little) {
