@@ -186,6 +186,18 @@ struct Conversion {
     const uint16_t* map;
 };
 
+// One row of red, green, blue (and alpha) samples as blue, green, red. The
+// step is a constant so the compiler can vectorise the loop: this is most of
+// the time of an uncompressed page.
+template <int kStep>
+void rgb_row(const uint8_t* s, uint8_t* d, int32_t width) {
+    for (int32_t x = 0; x < width; ++x, s += kStep, d += 3) {
+        d[0] = s[2];
+        d[1] = s[1];
+        d[2] = s[0];
+    }
+}
+
 // Rows of samples as picture rows from `first` on: RGB (alpha ignored),
 // palette or gray.
 void convert_rows(const Conversion& c, const uint8_t* s, size_t rows, int32_t first, Image* image) {
@@ -193,11 +205,9 @@ void convert_rows(const Conversion& c, const uint8_t* s, size_t rows, int32_t fi
     for (int32_t y = first; y < first + (int32_t)rows; ++y) {
         uint8_t* d = image_row(image, y);
         if (c.photometric == kPhotometricRgb && step >= 3) {
-            for (int32_t x = 0; x < image->width; ++x, s += step, d += 3) {
-                d[0] = s[2];
-                d[1] = s[1];
-                d[2] = s[0];
-            }
+            if (step == 3) rgb_row<3>(s, d, image->width);
+            else rgb_row<4>(s, d, image->width);
+            s += (size_t)image->width * step;
         } else if (c.photometric == kPhotometricPalette && c.map) {
             if (c.colors == 0) {  // black
                 s += (size_t)image->width * step;
