@@ -71,7 +71,8 @@ void decode_libtiff(benchmark::State& state, const std::string& path) {
         TIFF* t = TIFFOpen(path.c_str(), "r");
         uint8_t* rgb = (uint8_t*)malloc((size_t)kWidth * kHeight * 3);
         bool ok = t && rgb;
-        for (int y = 0; ok && y < kHeight; ++y) ok = TIFFReadScanline(t, rgb + (size_t)y * kWidth * 3, (uint32_t)y, 0) > 0;
+        for (int y = 0; ok && y < kHeight; ++y)
+            ok = TIFFReadScanline(t, rgb + (size_t)y * kWidth * 3, (uint32_t)y, 0) > 0;
         if (!ok) state.SkipWithError("libtiff failed");
         benchmark::DoNotOptimize(rgb);
         free(rgb);

@@ -246,7 +246,8 @@ Image* decode_pixels(const IfdReader* reader, const Page& page, PageBlocks* bloc
     size_t row_bytes = (size_t)page.width * samples, strip_bytes = 0;
     Image* image = nullptr;
     if (!checked_pixel_bytes(row_bytes, rows_per_strip, &strip_bytes) ||
-        !(blocks->samples = (uint8_t*)malloc(strip_bytes)) || !(blocks->offsets = read_array32(reader, &page.offsets)) ||
+        !(blocks->samples = (uint8_t*)malloc(strip_bytes)) ||
+        !(blocks->offsets = read_array32(reader, &page.offsets)) ||
         !(blocks->byte_counts = read_array32(reader, &page.byte_counts)) ||
         (page.has_color_map && !(blocks->color_map = read_array16(reader, &page.color_map))) ||
         !(image = image_create((int32_t)page.width, (int32_t)page.height)))

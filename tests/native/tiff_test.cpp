@@ -139,6 +139,8 @@ TEST(Tiff, PageKindsAndTagEdges) {
             {"RowsPerStrip 2^32 - 1 is one strip", {ifd_long(278, 0xFFFFFFFF)}, {4, 5, 6}, {4, 4, 4, 5, 5, 5, 6, 6, 6}},
             {"later tags win", {ifd_short(262, 0), ifd_short(262, 1)}, {4, 5, 6}, {4, 4, 4, 5, 5, 5, 6, 6, 6}},
             {"the strip is cut short: the rest black", {}, {8}, {8, 8, 8, 0, 0, 0, 0, 0, 0}},
+            {"min-is-white cut short: the rest white", {ifd_short(262, 0)}, {8},
+             {247, 247, 247, 255, 255, 255, 255, 255, 255}},
         };
         for (const auto& c : cases) {
             std::string message;
