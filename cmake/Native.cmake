@@ -45,7 +45,7 @@ if(benchmark_FOUND)
   target_include_directories(lumora_bench SYSTEM PRIVATE /usr/include/stb)
   target_link_libraries(lumora_bench PRIVATE lumora_core benchmark::benchmark benchmark::benchmark_main)
   target_compile_options(lumora_bench PRIVATE -O2)
-  # libtiff, when installed, is the fax decoder's peer.
+  # libtiff, when installed, is the peer of the TIFF and fax benchmarks.
   find_package(TIFF QUIET)
   if(TIFF_FOUND)
     target_link_libraries(lumora_bench PRIVATE TIFF::TIFF)

@@ -14,6 +14,20 @@ const char kMsgGifInvalid[] = "Gecersiz GIF.";
 const char kMsgGifFailed[] = "GIF cozulemedi.";
 const char kMsgGifBadDimensions[] = "GIF boyutlari cok buyuk veya gecersiz.";
 const char kMsgPnmInvalid[] = "Gecersiz PNM.";
+const char kMsgTiffInvalid[] = "Gecersiz TIFF.";
+const char kMsgTiffBadHeader[] = "Gecersiz TIFF basligi.";
+const char kMsgTiffBadVersion[] = "Gecersiz TIFF surumu.";
+const char kMsgTiffBadIfd[] = "Bozuk IFD.";
+const char kMsgTiffTooManyStrips[] = "TIFF strip sayisi cok buyuk.";
+const char kMsgTiffPaletteTooLarge[] = "TIFF palet boyutu cok buyuk.";
+const char kMsgTiffPlanar[] = "Planar TIFF desteklenmiyor.";
+const char kMsgTiffNoSize[] = "TIFF boyutlari okunamadi.";
+const char kMsgTiffTooLarge[] = "TIFF boyutlari cok buyuk.";
+const char kMsgTiffSamples[] = "Desteklenmeyen TIFF ornek sayisi.";
+const char kMsgTiffBits[] = "Sadece 8 bit/ornek TIFF destekleniyor.";
+const char kMsgTiffCompression[] = "Desteklenmeyen TIFF sikistirmasi.";
+const char kMsgTiffNoStrips[] = "TIFF strip bilgisi yok.";
+const char kMsgTiffNoPage[] = "TIFF sayfasi cozulemedi.";
 
 void set_message(char* message, const char* text) {
     if (!message) return;

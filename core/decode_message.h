@@ -21,6 +21,21 @@ extern const char kMsgGifInvalid[];       // "Gecersiz GIF."
 extern const char kMsgGifFailed[];        // "GIF cozulemedi."
 extern const char kMsgGifBadDimensions[]; // "GIF boyutlari cok buyuk veya gecersiz."
 extern const char kMsgPnmInvalid[];       // "Gecersiz PNM."
+// The TIFF reader.
+extern const char kMsgTiffInvalid[];          // "Gecersiz TIFF."
+extern const char kMsgTiffBadHeader[];        // "Gecersiz TIFF basligi."
+extern const char kMsgTiffBadVersion[];       // "Gecersiz TIFF surumu."
+extern const char kMsgTiffBadIfd[];           // "Bozuk IFD."
+extern const char kMsgTiffTooManyStrips[];    // "TIFF strip sayisi cok buyuk."
+extern const char kMsgTiffPaletteTooLarge[];  // "TIFF palet boyutu cok buyuk."
+extern const char kMsgTiffPlanar[];           // "Planar TIFF desteklenmiyor."
+extern const char kMsgTiffNoSize[];           // "TIFF boyutlari okunamadi."
+extern const char kMsgTiffTooLarge[];         // "TIFF boyutlari cok buyuk."
+extern const char kMsgTiffSamples[];          // "Desteklenmeyen TIFF ornek sayisi."
+extern const char kMsgTiffBits[];             // "Sadece 8 bit/ornek TIFF destekleniyor."
+extern const char kMsgTiffCompression[];      // "Desteklenmeyen TIFF sikistirmasi."
+extern const char kMsgTiffNoStrips[];         // "TIFF strip bilgisi yok."
+extern const char kMsgTiffNoPage[];           // "TIFF sayfasi cozulemedi."
 
 // Copies at most kMessageBytes - 1 characters of text; a null buffer is skipped.
 void set_message(char* message, const char* text);

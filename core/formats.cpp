@@ -4,6 +4,7 @@
 
 #include "core/bmp.h"
 #include "core/stb_adapter.h"
+#include "core/tiff.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ const FormatRow kFormats[] = {
     {"GIF", {{{is('G'), is('I'), is('F')}, 3}}, {".gif"}, kTextTypeGif,
      load_with_stb, load_gif_frames, nullptr, "*.gif", false, 0},
     {"TIFF", {{{is('I'), is('I')}, 2}, {{is('M'), is('M')}, 2}}, {".tif", ".tiff"}, kTextTypeTiff,
-     nullptr, nullptr, probe_not_yet, "*.tif;*.tiff", false, 0},
+     load_tiff_first_page, load_tiff_pages, probe_tiff_size, "*.tif;*.tiff", false, 0},
     {"TGA", {}, {".tga"}, kTextTypeTarga,
      load_with_stb, nullptr, nullptr, "*.tga", false, 0},
     {"PSD", {{{is('8'), is('B'), is('P'), is('S')}, 4}}, {".psd"}, kTextTypePhotoshop,

@@ -7,9 +7,9 @@ set -euo pipefail
 out=${1:?usage: make-test-data.sh FOLDER}
 mkdir -p "$out"
 cd "$out"
-stamp=".made-v4"
+stamp=".made-v5"
 [ -f "$stamp" ] && exit 0
-rm -f ./*.bmp ./*.ppm ./stb-* ./exif-*
+rm -f ./*.bmp ./*.ppm ./stb-* ./exif-* ./tif-*
 
 # Sources: odd widths so every row has padding; one a single column wide.
 convert -size 61x37 -seed 3 plasma:fractal src-a.ppm
@@ -221,4 +221,66 @@ PY
 done
 for f in fax-*.tif; do tifftopnm "$f" 2>/dev/null | ppmtoppm > "${f%.tif}.ref.ppm"; done
 ls fax-*.tif > fax-pages.txt
+# TIFF matrix
+# tif-COMP-KIND-ORDER-wW-STRIPS.tif: every compression the reader takes
+# (none, PackBits, LZW, LZW with the horizontal predictor) for every kind of
+# page (gray, min-is-white, RGB, RGBA, palette) in both byte orders, widths
+# 1, 3 and 17 and one strip or strips of 4 rows (11 rows: the last strip is
+# short), all rewritten by tiffcp from Pillow's and ImageMagick's pages. Also
+# Pillow's and ImageMagick's own compressed files and a three-page file. Each
+# with tif-*.ref.ppm, netpbm's decode of it.
+/usr/bin/python3 - <<'PY'
+import random
+from PIL import Image
+for w in (1, 3, 17):
+    rng = random.Random(w)
+    # Runs and noise: both kinds of PackBits packet, long and short LZW strings.
+    rgb = bytearray()
+    for i in range(w * 11):
+        rgb += bytes([i % 7 * 30, 200, 17]) if (i // 5) % 2 else rng.randbytes(3)
+    im = Image.frombytes("RGB", (w, 11), bytes(rgb))
+    im.save(f"tsrc-rgb-{w}.tif")
+    im.convert("L").save(f"tsrc-gray-{w}.tif")
+    a = im.copy()
+    a.putalpha(Image.frombytes("L", (w, 11), rng.randbytes(w * 11)))
+    a.save(f"tsrc-rgba-{w}.tif")
+    im.quantize(40).save(f"tsrc-palette-{w}.tif")
+    if w == 17:
+        im.save("tif-pil-lzw-rgb.tif", compression="tiff_lzw")
+        im.convert("L").save("tif-pil-packbits-gray.tif", compression="packbits")
+        im.quantize(40).save("tif-pil-lzw-palette.tif", compression="tiff_lzw")
+PY
+for w in 1 3 17; do
+  convert tsrc-gray-$w.tif -define quantum:polarity=min-is-white -compress none tsrc-miniswhite-$w.tif
+done
+i=0
+for comp in none packbits lzw lzw:2; do
+  for kind in gray miniswhite rgb rgba palette; do
+    for order in L B; do
+      w=$(( (i % 3 == 0) ? 1 : (i % 3 == 1) ? 3 : 17 ))
+      rows=11; strips=one
+      [ $(( (i / 3) % 2 )) = 1 ] && { rows=4; strips=several; }
+      name=tif-${comp/:2/-pred}-$kind-$order-w$w-$strips.tif
+      tiffcp -c "$comp" -$order -r $rows tsrc-$kind-$w.tif "$name"
+      i=$((i + 1))
+    done
+  done
+done
+convert tsrc-rgb-17.tif -compress LZW tif-im-lzw-rgb.tif
+convert tsrc-gray-17.tif -compress RLE tif-im-packbits-gray.tif
+tiffcp -c lzw tsrc-rgb-17.tif tsrc-gray-17.tif tsrc-palette-17.tif tif-pages.tif
+tifftopnm tsrc-rgb-17.tif 2>/dev/null | ppmtoppm > tif-pages-0.ref.ppm
+tifftopnm tsrc-gray-17.tif 2>/dev/null | ppmtoppm > tif-pages-1.ref.ppm
+tifftopnm tsrc-palette-17.tif 2>/dev/null | ppmtoppm > tif-pages-2.ref.ppm
+rm -f tsrc-*.tif
+for f in tif-*.tif; do
+  [ "$f" = tif-pages.tif ] || { tifftopnm "$f" 2>/dev/null | ppmtoppm > "${f%.tif}.ref.ppm"; }
+done
+# netpbm lays the colours of RGBA pages over a background; Pillow keeps them as stored.
+/usr/bin/python3 - <<'PY'
+import glob
+from PIL import Image
+for f in glob.glob("tif-*-rgba-*.tif"):
+    Image.open(f).convert("RGB").save(f[:-4] + ".ref.ppm")
+PY
 touch "$stamp"

@@ -14,6 +14,7 @@
 #include "tests/support/bmp_builder.h"
 #include "tests/support/dialog_driver.h"
 #include "tests/support/main_window_fixture.h"
+#include "tests/support/reference.h"
 #include "tests/support/scratch.h"
 
 namespace {
@@ -122,6 +123,21 @@ TEST_F(NavigationTest, FirstBytesWinOverTheExtension) {
     EXPECT_EQ(g_viewer.document.count, 1);
     EXPECT_NE(g_viewer.document.delays, nullptr) << "the GIF loader gave the frame";
     EXPECT_FALSE(g_viewer.animating);
+}
+
+// A TIFF of three pages opens as pages, without delays, and Ctrl+PgDn's
+// command steps through them.
+TEST_F(NavigationTest, MultiPageTiffStepsThroughItsPages) {
+    std::vector<unsigned char> pages = read_whole(data_path("tif-pages.tif"));
+    ASSERT_FALSE(pages.empty());
+    ASSERT_TRUE(OpenFileInViewer(Put(L"scan.tif", pages).c_str()));
+    ASSERT_EQ(g_viewer.document.count, 3);
+    EXPECT_EQ(g_viewer.document.delays, nullptr);
+    for (int page : {1, 2, 0}) {
+        Command(IDM_GO_NEXT_PAGE);
+        EXPECT_EQ(g_viewer.frame_index, page);
+        EXPECT_EQ(g_viewer.shown, g_viewer.document.frames[page]);
+    }
 }
 
 TEST_F(NavigationTest, OpenPathTakesFoldersAndRelativePaths) {

@@ -1,0 +1,108 @@
+// TIFF decoding of a 4000 x 3000 RGB picture, uncompressed, PackBits, LZW
+// and LZW with the horizontal predictor, against libtiff reading the same
+// file by scanlines into a 24-bit buffer. Both read the file from disk (the
+// page cache) each time. Built only when libtiff is found.
+#ifdef LUMORA_BENCH_LIBTIFF
+#include <benchmark/benchmark.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <tiffio.h>
+
+#include <string>
+#include <vector>
+
+#include "core/decode_message.h"
+#include "core/tiff.h"
+
+namespace {
+
+const int kWidth = 4000, kHeight = 3000;
+
+// A smooth picture with a little noise, like a photo: runs for PackBits,
+// repeats for LZW, small differences for the predictor.
+std::vector<uint8_t> picture() {
+    std::vector<uint8_t> rgb((size_t)kWidth * kHeight * 3);
+    uint32_t seed = 12345;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            seed = seed * 1103515245u + 12345u;
+            uint8_t* p = &rgb[((size_t)y * kWidth + x) * 3];
+            p[0] = (uint8_t)((x + y) / 27 + ((seed >> 16) & 3));
+            p[1] = (uint8_t)(x / 16);
+            p[2] = (uint8_t)(y / 12 + ((seed >> 20) & 1));
+        }
+    return rgb;
+}
+
+// Writes the picture with libtiff once per compression; returns the path.
+std::string file_for(uint16_t compression, uint16_t predictor) {
+    std::string path = "/tmp/lumora-bench-" + std::to_string(compression) + "-" + std::to_string(predictor) + ".tif";
+    static std::vector<uint8_t> rgb = picture();
+    TIFF* t = TIFFOpen(path.c_str(), "w");
+    if (!t) return path;
+    TIFFSetField(t, TIFFTAG_IMAGEWIDTH, kWidth);
+    TIFFSetField(t, TIFFTAG_IMAGELENGTH, kHeight);
+    TIFFSetField(t, TIFFTAG_BITSPERSAMPLE, 8);
+    TIFFSetField(t, TIFFTAG_SAMPLESPERPIXEL, 3);
+    TIFFSetField(t, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+    TIFFSetField(t, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(t, TIFFTAG_COMPRESSION, compression);
+    if (predictor > 1) TIFFSetField(t, TIFFTAG_PREDICTOR, predictor);
+    TIFFSetField(t, TIFFTAG_ROWSPERSTRIP, TIFFDefaultStripSize(t, 0));
+    for (int y = 0; y < kHeight; ++y) TIFFWriteScanline(t, &rgb[(size_t)y * kWidth * 3], (uint32_t)y, 0);
+    TIFFClose(t);
+    return path;
+}
+
+void decode_lumora(benchmark::State& state, const std::string& path) {
+    char message[kMessageBytes];
+    for (auto _ : state) {
+        Image* image = load_tiff_first_page(path.c_str(), message);
+        if (!image) state.SkipWithError(message);
+        benchmark::DoNotOptimize(image);
+        image_free(image);
+    }
+    state.SetBytesProcessed(state.iterations() * (int64_t)kWidth * kHeight * 3);
+}
+
+void decode_libtiff(benchmark::State& state, const std::string& path) {
+    TIFFSetWarningHandler(nullptr);
+    for (auto _ : state) {
+        TIFF* t = TIFFOpen(path.c_str(), "r");
+        uint8_t* rgb = (uint8_t*)malloc((size_t)kWidth * kHeight * 3);
+        bool ok = t && rgb;
+        for (int y = 0; ok && y < kHeight; ++y)
+            ok = TIFFReadScanline(t, rgb + (size_t)y * kWidth * 3, (uint32_t)y, 0) > 0;
+        if (!ok) state.SkipWithError("libtiff failed");
+        benchmark::DoNotOptimize(rgb);
+        free(rgb);
+        if (t) TIFFClose(t);
+    }
+    state.SetBytesProcessed(state.iterations() * (int64_t)kWidth * kHeight * 3);
+}
+
+const std::string& none_file() { static std::string p = file_for(COMPRESSION_NONE, 1); return p; }
+const std::string& packbits_file() { static std::string p = file_for(COMPRESSION_PACKBITS, 1); return p; }
+const std::string& lzw_file() { static std::string p = file_for(COMPRESSION_LZW, 1); return p; }
+const std::string& lzw_predictor_file() { static std::string p = file_for(COMPRESSION_LZW, 2); return p; }
+
+void BM_TiffNone_Lumora(benchmark::State& s) { decode_lumora(s, none_file()); }
+void BM_TiffNone_Libtiff(benchmark::State& s) { decode_libtiff(s, none_file()); }
+void BM_TiffPackBits_Lumora(benchmark::State& s) { decode_lumora(s, packbits_file()); }
+void BM_TiffPackBits_Libtiff(benchmark::State& s) { decode_libtiff(s, packbits_file()); }
+void BM_TiffLzw_Lumora(benchmark::State& s) { decode_lumora(s, lzw_file()); }
+void BM_TiffLzw_Libtiff(benchmark::State& s) { decode_libtiff(s, lzw_file()); }
+void BM_TiffLzwPredictor_Lumora(benchmark::State& s) { decode_lumora(s, lzw_predictor_file()); }
+void BM_TiffLzwPredictor_Libtiff(benchmark::State& s) { decode_libtiff(s, lzw_predictor_file()); }
+
+}  // namespace
+
+BENCHMARK(BM_TiffNone_Lumora)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TiffNone_Libtiff)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TiffPackBits_Lumora)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TiffPackBits_Libtiff)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TiffLzw_Lumora)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TiffLzw_Libtiff)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TiffLzwPredictor_Lumora)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TiffLzwPredictor_Libtiff)->Unit(benchmark::kMillisecond);
+#endif
