@@ -5,6 +5,7 @@
 #pragma once
 #include <stddef.h>
 #include <stdint.h>
+#include <string.h>
 
 struct BitReader {
     const uint8_t* data;
@@ -27,8 +28,16 @@ inline uint64_t bits_left(const BitReader* r) {
 inline uint32_t bits_peek(const BitReader* r, int n) {
     if (n <= 0) return 0;
     if (n > kMaxBitsAtOnce) n = kMaxBitsAtOnce;
-    // Five bytes hold any 32 bits that start anywhere in the first of them.
     uint64_t byte = r->pos >> 3, window = 0;
+    if (byte < r->size && r->size - byte >= 8) {
+        // The hot case of the code loops: eight bytes in one load (every
+        // target is little-endian) while they lie in the data.
+        memcpy(&window, r->data + byte, 8);
+        window = __builtin_bswap64(window) << (r->pos & 7);
+        return (uint32_t)(window >> (64 - n));
+    }
+    // Near the end: five bytes hold any 32 bits that start anywhere in the
+    // first of them, those past the end read as 0.
     for (uint64_t i = 0; i < 5; ++i) {
         uint64_t at = byte + i;
         window = (window << 8) | (at < r->size ? r->data[at] : 0u);

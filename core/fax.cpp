@@ -132,17 +132,6 @@ void build_tables() {
     s_tables_ready = true;
 }
 
-// bits_peek for the hot loops: eight bytes at once while they lie in the
-// data, the shared reader's own peek near the end. n is at most 25.
-inline uint32_t peek(const BitReader* r, int n) {
-    uint64_t byte = r->pos >> 3;
-    if (byte + 8 > r->size) return bits_peek(r, n);
-    uint64_t window;
-    memcpy(&window, r->data + byte, 8);
-    window = __builtin_bswap64(window) << (r->pos & 7);
-    return (uint32_t)(window >> (64 - n));
-}
-
 // Whether the data holds the next n bits.
 inline bool has_bits(const BitReader* r, int n) { return r->pos + (uint64_t)n <= (uint64_t)r->size * 8; }
 
@@ -152,7 +141,7 @@ inline __attribute__((always_inline)) int read_run(BitReader* r, int colour) {
     const RunSlot* slots = s_runs[colour];
     int total = 0;
     for (int words = 0; words < kMaxCodeWords; ++words) {
-        RunSlot slot = slots[peek(r, kLookupBits)];
+        RunSlot slot = slots[bits_peek(r, kLookupBits)];
         if (slot.length == 0 || !has_bits(r, slot.length)) return -1;
         bits_skip(r, slot.length);
         total += slot.run;
@@ -226,7 +215,7 @@ inline __attribute__((always_inline)) bool decode_2d_local(BitReader* r, Row* ro
         // Even entries turn the line black, odd ones white: b1 turns it away from colour.
         size_t j = i + ((i & 1) != (size_t)colour);
         int32_t b1 = ref[j], b2 = ref[j + 1];
-        ModeSlot mode = s_modes[peek(r, kModeBits)];
+        ModeSlot mode = s_modes[bits_peek(r, kModeBits)];
         if (mode.kind == kModeNone || !has_bits(r, mode.length)) return false;
         bits_skip(r, mode.length);
         if (mode.kind == kModeVertical) {

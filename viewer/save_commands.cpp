@@ -74,15 +74,20 @@ void mark_saved() {
     UpdateTitle(v.current_path);
 }
 
+// "<base>_NN.png" of frame i; false when it would not fit a path (the frame
+// is then not written, never written under a cut name).
+bool frame_file_name(const char* base, int i, char* name) {
+    int length = snprintf(name, kPathBytes, "%s_%02d.png", base, i + 1);
+    return length > 0 && length < kPathBytes;
+}
+
 // The first "<base>_NN.png" of the export that exists already, or "".
 void first_existing_frame_file(const char* base, int count, char* found) {
     found[0] = 0;
-    for (int i = 0; i < count && !found[0]; ++i) {
-        char name[kPathBytes];
-        int length = snprintf(name, sizeof name, "%s_%02d.png", base, i + 1);
-        if (length > 0 && length < kPathBytes && GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES)
+    char name[kPathBytes];
+    for (int i = 0; i < count && !found[0]; ++i)
+        if (frame_file_name(base, i, name) && GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES)
             lstrcpynA(found, name, kPathBytes);
-    }
 }
 
 }  // namespace
@@ -142,10 +147,7 @@ void ExportFrames() {
     for (int i = 0; i < count; ++i) {
         if (!v.document.frames[i]) continue;
         char name[kPathBytes];
-        int length = snprintf(name, sizeof name, "%s_%02d.png", base, i + 1);
-        // A name that does not fit is a frame not written, never a cut name.
-        if (length <= 0 || length >= kPathBytes) continue;
-        if (save_image(name, v.document.frames[i], kSavePng, 0)) ++written;
+        if (frame_file_name(base, i, name) && save_image(name, v.document.frames[i], kSavePng, 0)) ++written;
     }
     SetCursor(previous);
     char text[256];
