@@ -1,12 +1,15 @@
-// Whole-file reads: each decoder takes its file into one heap block, with its
-// own size limit, and decodes from memory.
+// Whole-file reads: each decoder takes its file as one block of memory, with
+// its own size limit, and decodes from memory. Large files on local disks are
+// mapped rather than copied: no second copy of a 40 MB scan in the heap, and
+// no time spent committing and filling one.
 #pragma once
 #include <stddef.h>
 #include <stdint.h>
 
 struct FileBytes {
-    uint8_t* data;  // malloc'd; the caller frees it with file_bytes_free
+    const uint8_t* data;  // read-only; the caller releases it with file_bytes_free
     size_t size;
+    bool mapped;          // a view of the file rather than a heap block
 };
 
 enum FileReadResult {
@@ -17,6 +20,9 @@ enum FileReadResult {
 
 // A file of 0 bytes succeeds with size 0 and a non-null block.
 FileReadResult file_bytes_read(const char* path, size_t max_bytes, FileBytes* out);
+// Files from this size on are mapped where the system allows it; smaller ones
+// cost less to read.
+const size_t kMapFromBytes = (size_t)1 << 20;
 void file_bytes_free(FileBytes* bytes);
 // The same for a decoder: false with "Dosya acilamadi." or "Bellek yetersiz."
 // in its message buffer.

@@ -13,6 +13,7 @@ bool image_pixel_bytes(int32_t width, int32_t height, size_t* bytes) {
 namespace {
 
 int s_fail_from = 0;  // 0: allocations succeed; n: the nth from now and all later fail
+size_t s_cap_bytes = 0;  // 0: no cap
 
 bool allocation_refused() {
     if (s_fail_from == 0) return false;
@@ -28,7 +29,8 @@ bool allocation_refused() {
 // refused or memory is short (a block passed in is then left as it was).
 Image* allocate_picture(uint8_t* block, int32_t width, int32_t height) {
     size_t bytes = 0;
-    if (!image_pixel_bytes(width, height, &bytes) || allocation_refused()) return nullptr;
+    if (!image_pixel_bytes(width, height, &bytes) || (s_cap_bytes && bytes > s_cap_bytes) || allocation_refused())
+        return nullptr;
     Image* image = (Image*)malloc(sizeof(Image));
     if (!image) return nullptr;
     image->pixels = block ? (uint8_t*)realloc(block, bytes) : (uint8_t*)calloc(bytes, 1);
@@ -45,6 +47,8 @@ Image* allocate_picture(uint8_t* block, int32_t width, int32_t height) {
 }  // namespace
 
 void image_fail_allocations_from(int n) { s_fail_from = n > 0 ? n : 0; }
+
+void image_cap_pixel_bytes(size_t bytes) { s_cap_bytes = bytes; }
 
 Image* image_create(int32_t width, int32_t height) { return allocate_picture(nullptr, width, height); }
 

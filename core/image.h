@@ -57,6 +57,10 @@ void image_free(Image* image);
 // Test hook: the nth picture allocated from now on and every later one
 // fails, as when memory runs out; 0 lets them succeed again.
 void image_fail_allocations_from(int n);
+// Fuzzing hook: pictures of more pixel bytes than this fail as when memory is
+// short, so a fuzzer spends its time in the parsers rather than in filling
+// pictures of millions of pixels; 0 lifts the cap.
+void image_cap_pixel_bytes(size_t bytes);
 void image_fill_bitmap_header(const Image* image, BitmapInfoHeader* header);
 // No bounds check: callers stay inside the picture. y counts from the top.
 void image_set_pixel(Image* image, int32_t x, int32_t y, uint8_t blue, uint8_t green, uint8_t red);

@@ -13,11 +13,9 @@ const uint32_t kLzwTableSize = 4096;
 // Every string of the table already stands in the strip's output: where it
 // starts and how long it is. A new entry is the previous string and the byte
 // after it, so it never needs a stack to unwind.
-uint32_t s_lzw_at[kLzwTableSize];
-uint32_t s_lzw_length[kLzwTableSize];
-
-// The early change: the writer widens one code before the table needs it.
-int lzw_width(uint32_t next) { return next >= 2047 ? 12 : next >= 1023 ? 11 : next >= 511 ? 10 : 9; }
+struct LzwString {
+    uint32_t at, length;
+};
 
 }  // namespace
 
@@ -45,66 +43,81 @@ size_t tiff_unpack_packbits(const uint8_t* input, size_t length, uint8_t* output
 
 size_t tiff_decode_lzw(const uint8_t* input, size_t length, uint8_t* output, size_t output_size) {
     // Bits most significant first, as the shared bit reader gives them, but
-    // taken from a 64-bit window refilled a byte at a time: the decoder reads
-    // a code for every two or three bytes it writes, and this loop is most of
-    // its time.
+    // taken from a 64-bit window refilled seven bytes at a time: the decoder
+    // reads a code for every two or three bytes it writes, and this loop is
+    // most of its time.
+    LzwString table[kLzwTableSize];  // on the stack: strips may decode on several threads at once
     uint64_t window = 0;
     int have = 0;
-    size_t in = 0, out = 0;
+    size_t in = 0;
+    uint8_t* out = output;
+    uint8_t* const end = output + output_size;
     uint32_t next = kLzwFirstFree;
     int width = 9;
-    bool have_previous = false;  // none at the start and after a Clear
-    size_t previous_at = 0, previous_length = 0;
-    while (out < output_size) {
-        while (have <= 56 && in < length) {
-            window = (window << 8) | input[in++];
-            have += 8;
+    const uint8_t* previous = nullptr;  // none at the start and after a Clear
+    uint32_t previous_length = 0;
+    while (out < end) {
+        if (have < width) {
+            if (length - in >= 8) {
+                // Whole bytes up to 56 bits in one load (at least six bytes: no shift by 64).
+                uint64_t next8 = 0;
+                for (int i = 0; i < 8; ++i) next8 = next8 << 8 | input[in + i];
+                int take = (63 - have) >> 3;
+                window = (window << (8 * take)) | (next8 >> (64 - 8 * take));
+                have += 8 * take;
+                in += (size_t)take;
+            } else {
+                while (have <= 56 && in < length) {
+                    window = (window << 8) | input[in++];
+                    have += 8;
+                }
+                if (have < width) break;  // fewer bits than a code: the strip ends
+            }
         }
-        if (have < width) break;  // fewer bits than a code: the strip ends
         have -= width;
         uint32_t code = (uint32_t)(window >> have) & ((1u << width) - 1);
         if (code == kLzwClear) {
             next = kLzwFirstFree;
             width = 9;
-            have_previous = false;
+            previous = nullptr;
             continue;
         }
         if (code == kLzwEnd) break;
-        size_t at = out, n = 1;
-        size_t room = output_size - out;
-        if (!have_previous || code < 256) {
-            output[out++] = (uint8_t)code;
+        uint8_t* at = out;
+        uint32_t n = 1;
+        size_t room = (size_t)(end - out);
+        if (!previous || code < 256) {
+            *out++ = (uint8_t)code;
         } else if (code < next) {
-            n = s_lzw_length[code];
-            const uint8_t* from = output + s_lzw_at[code];
+            n = table[code].length;
+            const uint8_t* from = output + table[code].at;
             if (n <= 16 && room >= 16) {
                 // Most strings are short: one fixed-size move, the bytes past
                 // the string rewritten by the next ones. The string ends at or
                 // before `out`; the 16 bytes may overlap, hence a move.
-                memmove(output + out, from, 16);
+                memmove(out, from, 16);
                 out += n;
             } else {
-                memcpy(output + out, from, n < room ? n : room);
+                memcpy(out, from, n < room ? n : room);
                 out += n < room ? n : room;
             }
         } else {
             // Not in the table yet: the previous string and its own first byte.
             n = previous_length + 1;
             size_t k = previous_length < room ? previous_length : room;
-            memcpy(output + out, output + previous_at, k);
+            memcpy(out, previous, k);
             out += k;
-            if (out < output_size) output[out++] = output[previous_at];
+            if (out < end) *out++ = previous[0];
         }
-        if (have_previous && next < kLzwTableSize) {
-            s_lzw_at[next] = (uint32_t)previous_at;
-            s_lzw_length[next] = (uint32_t)previous_length + 1;
-            width = lzw_width(++next);
+        if (previous && next < kLzwTableSize) {
+            table[next] = LzwString{(uint32_t)(previous - output), previous_length + 1};
+            // The early change: the writer widens one code before the table needs it.
+            if (++next == (1u << width) - 1 && width < 12) ++width;
         }
-        previous_at = at;
+        previous = at;
         previous_length = n;
-        have_previous = true;
     }
-    return out;
+    return (size_t)(out - output);
 }
 
 void tiff_undo_predictor(uint8_t* rows_data, size_t row_bytes, size_t rows, size_t samples) {
