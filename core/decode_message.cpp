@@ -2,6 +2,7 @@
 
 const char kMsgOpenFailed[] = "Dosya acilamadi.";
 const char kMsgNoMemory[] = "Bellek yetersiz.";
+const char kMsgReadFailed[] = "Okuma hatasi.";
 const char kMsgUnknownFormat[] = "Taninmayan goruntu bicimi.";
 const char kMsgBmpBadHeader[] = "Gecersiz BMP basligi.";
 const char kMsgBmpNoInfo[] = "BMP bilgi basligi okunamadi.";
@@ -28,6 +29,19 @@ const char kMsgTiffBits[] = "Sadece 8 bit/ornek TIFF destekleniyor.";
 const char kMsgTiffCompression[] = "Desteklenmeyen TIFF sikistirmasi.";
 const char kMsgTiffNoStrips[] = "TIFF strip bilgisi yok.";
 const char kMsgTiffNoPage[] = "TIFF sayfasi cozulemedi.";
+const char kMsgPcxInvalid[] = "Gecersiz PCX.";
+const char kMsgPcxUnsupported[] = "Desteklenmeyen PCX.";
+const char kMsgPcxBadDepth[] = "Desteklenmeyen PCX bit derinligi.";
+const char kMsgPcxLineTooLarge[] = "PCX satiri cok buyuk.";
+const char kMsgPcxShortLine[] = "Bozuk PCX (BytesPerLine cok kucuk).";
+const char kMsgDcxInvalid[] = "Gecersiz DCX.";
+const char kMsgDcxNoPage[] = "DCX sayfasi cozulemedi.";
+const char kMsgIffInvalid[] = "Gecersiz IFF.";
+const char kMsgIffUnsupportedType[] = "Desteklenmeyen IFF turu.";
+const char kMsgIffUnsupported[] = "Desteklenmeyen IFF.";
+const char kMsgIffTooLarge[] = "IFF cok buyuk.";
+const char kMsgPcdNoBase[] = "PCD'de Base cozunurluk yok / dosya kesik.";
+const char kMsgPcdNoSignature[] = "Gecersiz PCD (PCD_IPI imzasi yok).";
 
 void set_message(char* message, const char* text) {
     if (!message) return;

@@ -8,6 +8,7 @@ const size_t kMessageBytes = 128;
 
 extern const char kMsgOpenFailed[];       // "Dosya acilamadi."
 extern const char kMsgNoMemory[];         // "Bellek yetersiz."
+extern const char kMsgReadFailed[];       // "Okuma hatasi."
 extern const char kMsgUnknownFormat[];    // "Taninmayan goruntu bicimi."
 extern const char kMsgBmpBadHeader[];     // "Gecersiz BMP basligi."
 extern const char kMsgBmpNoInfo[];        // "BMP bilgi basligi okunamadi."
@@ -36,6 +37,22 @@ extern const char kMsgTiffBits[];             // "Sadece 8 bit/ornek TIFF destek
 extern const char kMsgTiffCompression[];      // "Desteklenmeyen TIFF sikistirmasi."
 extern const char kMsgTiffNoStrips[];         // "TIFF strip bilgisi yok."
 extern const char kMsgTiffNoPage[];           // "TIFF sayfasi cozulemedi."
+// The PCX and DCX readers.
+extern const char kMsgPcxInvalid[];           // "Gecersiz PCX."
+extern const char kMsgPcxUnsupported[];       // "Desteklenmeyen PCX."
+extern const char kMsgPcxBadDepth[];          // "Desteklenmeyen PCX bit derinligi."
+extern const char kMsgPcxLineTooLarge[];      // "PCX satiri cok buyuk."
+extern const char kMsgPcxShortLine[];         // "Bozuk PCX (BytesPerLine cok kucuk)."
+extern const char kMsgDcxInvalid[];           // "Gecersiz DCX."
+extern const char kMsgDcxNoPage[];            // "DCX sayfasi cozulemedi."
+// The IFF reader.
+extern const char kMsgIffInvalid[];           // "Gecersiz IFF."
+extern const char kMsgIffUnsupportedType[];   // "Desteklenmeyen IFF turu."
+extern const char kMsgIffUnsupported[];       // "Desteklenmeyen IFF."
+extern const char kMsgIffTooLarge[];          // "IFF cok buyuk."
+// The Photo CD reader.
+extern const char kMsgPcdNoBase[];            // "PCD'de Base cozunurluk yok / dosya kesik."
+extern const char kMsgPcdNoSignature[];       // "Gecersiz PCD (PCD_IPI imzasi yok)."
 
 // Copies at most kMessageBytes - 1 characters of text; a null buffer is skipped.
 void set_message(char* message, const char* text);

@@ -90,7 +90,7 @@ FileReadResult file_bytes_read(const char* path, size_t max_bytes, FileBytes* ou
     case kMapped:
         return kFileReadOk;
     case kMapTooLarge:
-        return kFileReadNoMemory;
+        return kFileReadTooLarge;
     case kNotMapped:
         break;
     }
@@ -105,7 +105,7 @@ FileReadResult file_bytes_read(const char* path, size_t max_bytes, FileBytes* ou
     if (reported > 0) {
         if ((unsigned long)reported > max_bytes) {
             fclose(f);
-            return kFileReadNoMemory;
+            return kFileReadTooLarge;
         }
         cap = (size_t)reported + 1;  // one more byte shows whether it grew
     }
@@ -121,7 +121,7 @@ FileReadResult file_bytes_read(const char* path, size_t max_bytes, FileBytes* ou
         if (cap > max_bytes) {  // read max_bytes + 1: too big
             free(data);
             fclose(f);
-            return kFileReadNoMemory;
+            return kFileReadTooLarge;
         }
         size_t next = cap * 2 > max_bytes + 1 ? max_bytes + 1 : cap * 2;
         uint8_t* grown = (uint8_t*)realloc(data, next);
@@ -137,7 +137,7 @@ FileReadResult file_bytes_read(const char* path, size_t max_bytes, FileBytes* ou
     fclose(f);
     if (error) {
         free(data);
-        return kFileReadOpenFailed;
+        return kFileReadFailed;
     }
     out->data = data;
     out->size = size;
@@ -149,7 +149,11 @@ bool file_bytes_read_for_decoder(const char* path, size_t max_bytes, FileBytes* 
     case kFileReadOk:
         return true;
     case kFileReadNoMemory:
+    case kFileReadTooLarge:
         set_message(message, kMsgNoMemory);
+        return false;
+    case kFileReadFailed:
+        set_message(message, kMsgReadFailed);
         return false;
     default:
         set_message(message, kMsgOpenFailed);

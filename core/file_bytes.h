@@ -14,8 +14,10 @@ struct FileBytes {
 
 enum FileReadResult {
     kFileReadOk = 0,
-    kFileReadOpenFailed,  // cannot open or read it
-    kFileReadNoMemory,    // larger than max_bytes or the allocation failed
+    kFileReadOpenFailed,  // cannot open it
+    kFileReadFailed,      // opened, but reading it failed
+    kFileReadTooLarge,    // larger than max_bytes
+    kFileReadNoMemory,    // the allocation failed
 };
 
 // A file of 0 bytes succeeds with size 0 and a non-null block.
@@ -24,8 +26,8 @@ FileReadResult file_bytes_read(const char* path, size_t max_bytes, FileBytes* ou
 // cost less to read.
 const size_t kMapFromBytes = (size_t)1 << 20;
 void file_bytes_free(FileBytes* bytes);
-// The same for a decoder: false with "Dosya acilamadi." or "Bellek yetersiz."
-// in its message buffer.
+// The same for a decoder: false with "Dosya acilamadi.", "Okuma hatasi." or
+// "Bellek yetersiz." (also for a file above max_bytes) in its message buffer.
 bool file_bytes_read_for_decoder(const char* path, size_t max_bytes, FileBytes* out, char* message);
 
 // Reads up to n bytes from the start of the file into buf, zero-filling the

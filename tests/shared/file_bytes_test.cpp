@@ -28,11 +28,11 @@ TEST(FileBytes, SameBytesCopiedOrMappedWithinTheLimit) {
     } cases[] = {
         {0, 100, kFileReadOk, false},
         {1, 100, kFileReadOk, false},
-        {101, 100, kFileReadNoMemory, false},
+        {101, 100, kFileReadTooLarge, false},
         {kMapFromBytes - 1, kMaxBlockBytes, kFileReadOk, false},
         {kMapFromBytes, kMaxBlockBytes, kFileReadOk, true},
         {kMapFromBytes + 5, kMaxBlockBytes, kFileReadOk, true},
-        {kMapFromBytes + 1, kMapFromBytes, kFileReadNoMemory, false},
+        {kMapFromBytes + 1, kMapFromBytes, kFileReadTooLarge, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.size);
