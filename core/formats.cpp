@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "core/bmp.h"
+#include "core/pcx.h"
 #include "core/stb_adapter.h"
 #include "core/tiff.h"
 
@@ -50,9 +51,9 @@ const FormatRow kFormats[] = {
     {"PNM", {{{is('P'), {'1', '6'}}, 2}}, {".pnm", ".pbm", ".pgm", ".ppm"}, kTextTypePnm,
      load_with_stb, nullptr, nullptr, "*.pnm;*.pbm;*.pgm;*.ppm", false, 0},
     {"PCX", {{{is(0x0A), kAny, {0, 1}}, 3}}, {".pcx"}, kTextTypePcx,
-     nullptr, nullptr, probe_not_yet, "*.pcx", false, 0},
+     load_pcx, nullptr, probe_pcx_size, "*.pcx", false, 0},
     {"DCX", {{{is(0xB1), is(0x68), is(0xDE), is(0x3A)}, 4}}, {".dcx"}, kTextTypeDcx,
-     nullptr, nullptr, nullptr, "*.dcx", false, 0},
+     load_dcx_first_page, load_dcx_pages, nullptr, "*.dcx", false, 0},
     {"PCD", {}, {".pcd"}, kTextTypePhotoCd,
      nullptr, nullptr, probe_not_yet, "*.pcd", false, 0},
     {"IFF", {{{is('F'), is('O'), is('R'), is('M')}, 4}}, {".iff", ".lbm", ".ilbm"}, kTextTypeIff,
