@@ -8,6 +8,10 @@
 #include "core/decode_message.h"
 #include "core/file_bytes.h"
 
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ != __ORDER_LITTLE_ENDIAN__
+#error "planes are read and rows written a word at a time for a little-endian processor"
+#endif
+
 namespace {
 
 const uint8_t kPcxManufacturer = 10;
@@ -59,6 +63,28 @@ const char* read_header(const uint8_t* data, size_t size, PcxHeader* h) {
 // the rest of it dropped; where the data ends the line is 0.
 void unpack_line(const uint8_t* data, size_t size, size_t* at, uint8_t* line, size_t length) {
     size_t in = *at, out = 0;
+    // Away from the ends no run can pass the line (runs are at most 63) and
+    // a run byte has its value: literal or run, the byte is written as a
+    // run of eight-byte words, without a branch that photographs would
+    // mispredict half the time.
+    while (length - out >= 64 && size - in >= 8) {
+        uint64_t word;
+        memcpy(&word, data + in, 8);
+        if (!(word & (word << 1) & 0x8080808080808080ull)) {  // eight literals
+            memcpy(line + out, &word, 8);
+            in += 8;
+            out += 8;
+            continue;
+        }
+        uint8_t b = data[in];
+        bool run = b >= 0xC0;
+        uint64_t value = run ? data[in + 1] : b;
+        size_t count = run ? (b & 0x3F) : 1;
+        in += 1 + (size_t)run;
+        uint64_t splat = value * 0x0101010101010101ull;
+        for (size_t k = 0; k < count || k == 0; k += 8) memcpy(line + out + k, &splat, 8);
+        out += count;
+    }
     while (out < length && in < size) {
         uint8_t b = data[in++];
         if (b < 0xC0) {
@@ -94,9 +120,23 @@ constexpr SpreadTable kSpread = make_spread_table();
 
 typedef uint8_t Bgr[3];
 
-void rgb_planes_row(const uint8_t* line, size_t bpl, int32_t width, uint8_t* d) {
-    const uint8_t *r = line, *g = line + bpl, *b = line + 2 * bpl;
-    for (int32_t x = 0; x < width; ++x, d += 3) {
+void rgb_planes_row(const uint8_t* line, size_t bpl, int32_t width, uint8_t* __restrict d) {
+    const uint8_t* __restrict r = line;
+    const uint8_t* __restrict g = line + bpl;
+    const uint8_t* __restrict b = line + 2 * bpl;
+    int32_t x = 0;
+    // Four pixels from a word of each plane into three words of the row.
+    for (; x + 4 <= width; x += 4, d += 12) {
+        uint32_t R, G, B;
+        memcpy(&R, r + x, 4);
+        memcpy(&G, g + x, 4);
+        memcpy(&B, b + x, 4);
+        uint32_t w[3] = {(B & 0xFF) | (G & 0xFF) << 8 | (R & 0xFF) << 16 | (B & 0xFF00) << 16,
+                         (G >> 8 & 0xFF) | (R & 0xFF00) | (B & 0xFF0000) | (G & 0xFF0000) << 8,
+                         (R >> 16 & 0xFF) | (B >> 16 & 0xFF00) | (G >> 8 & 0xFF0000) | (R & 0xFF000000)};
+        memcpy(d, w, 12);
+    }
+    for (; x < width; ++x, d += 3) {
         d[0] = b[x];
         d[1] = g[x];
         d[2] = r[x];

@@ -284,12 +284,13 @@ for f in glob.glob("tif-*-rgba-*.tif"):
     Image.open(f).convert("RGB").save(f[:-4] + ".ref.ppm")
 PY
 # PCX: pcx-ENCODER-KIND-wW.pcx of widths 1, 7, 8, 9 and 31 (bit planes that
-# end inside a byte, on one and one past it), each with pcx-....ref.ppm,
+# end inside a byte, on one and one past it) and 203 (long lines, decoded a
+# word at a time), each with pcx-....ref.ppm,
 # netpbm's decode of it: netpbm's writer in each of its layouts, Pillow's
 # modes and ImageMagick's true colour and palette files (it writes no 1-bit
 # ones). Pillow's RGB writer loses data at width 1 (no reader takes its file
 # back), so that one is left out.
-for w in 1 7 8 9 31; do
+for w in 1 7 8 9 31 203; do
   src=pcx-src-$w.ppm
   convert -size ${w}x11 -seed $w plasma:fractal -depth 8 $src
   ppmtopcx -24bit $src > pcx-np-24bit-w$w.pcx 2>/dev/null

@@ -176,21 +176,30 @@ TEST(Pcx, LayoutsToColours) {
     }
 }
 
-// Gray pictures 4 wide and 2 tall, the run-length data as given. The exact
-// size of each file lets the sanitizer see a read past the end.
+// Gray pictures 4 wide (or 100: lines long enough to be decoded a word at a
+// time) and 2 tall, the run-length data as given. The exact size of each
+// file lets the sanitizer see a read past the end.
 TEST(Pcx, RunLengthEdges) {
-    const struct { const char* what; Bytes data, want; } cases[] = {
-        {"runs", {0xC4, 9, 0xC4, 7}, {9, 9, 9, 9, 7, 7, 7, 7}},
-        {"a run of none", {0xC0, 5, 1, 2, 3, 4, 0xC4, 6}, {1, 2, 3, 4, 6, 6, 6, 6}},
-        {"a run past the line is cut, its rest dropped", {0xC6, 9, 1, 2, 3, 4}, {9, 9, 9, 9, 1, 2, 3, 4}},
-        {"literals from 192 up as runs of one", {0xC1, 0xC0, 0xC1, 0xFF, 0xC2, 0xD0}, {0xC0, 0xFF, 0xD0, 0xD0, 0, 0, 0, 0}},
-        {"data ends mid-line", {1, 2}, {1, 2, 0, 0, 0, 0, 0, 0}},
-        {"a run byte last repeats 0", {3, 0xC5}, {3, 0, 0, 0, 0, 0, 0, 0}},
-        {"no data", {}, Bytes(8, 0)},
+    Bytes wide = {1, 2, 3, 4, 5, 6, 7, 8, 200};
+    Bytes wide_data = {1, 2, 3, 4, 5, 6, 7, 8, 0xC1, 200, 0xFF, 5, 0xFE, 7, 0xC2, 9, 0xC0, 1, 3};
+    wide.resize(72, 5);
+    wide.resize(100, 7);
+    wide.insert(wide.end(), {9, 9, 3});
+    wide.resize(200, 0);
+    const struct { const char* what; uint16_t width; Bytes data, want; } cases[] = {
+        {"runs", 4, {0xC4, 9, 0xC4, 7}, {9, 9, 9, 9, 7, 7, 7, 7}},
+        {"a run of none", 4, {0xC0, 5, 1, 2, 3, 4, 0xC4, 6}, {1, 2, 3, 4, 6, 6, 6, 6}},
+        {"a run past the line is cut, its rest dropped", 4, {0xC6, 9, 1, 2, 3, 4}, {9, 9, 9, 9, 1, 2, 3, 4}},
+        {"literals from 192 up as runs of one", 4, {0xC1, 0xC0, 0xC1, 0xFF, 0xC2, 0xD0},
+         {0xC0, 0xFF, 0xD0, 0xD0, 0, 0, 0, 0}},
+        {"data ends mid-line", 4, {1, 2}, {1, 2, 0, 0, 0, 0, 0, 0}},
+        {"a run byte last repeats 0", 4, {3, 0xC5}, {3, 0, 0, 0, 0, 0, 0, 0}},
+        {"no data", 4, {}, Bytes(8, 0)},
+        {"long lines: the same rules", 100, wide_data, wide},
     };
     for (const auto& c : cases) {
         std::string message = "untouched";
-        EXPECT_EQ(decode_rgb(pcx({8, 1, 4, 2, 4}, c.data), &message), gray(c.want)) << c.what;
+        EXPECT_EQ(decode_rgb(pcx({8, 1, c.width, 2, c.width}, c.data), &message), gray(c.want)) << c.what;
         EXPECT_EQ(message, "") << c.what;
     }
 }
