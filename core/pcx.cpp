@@ -4,7 +4,6 @@
 #include <string.h>
 
 #include "core/byte_reader.h"
-#include "core/checked.h"
 #include "core/decode_message.h"
 #include "core/file_bytes.h"
 
@@ -23,7 +22,7 @@ const size_t kHeaderPaletteOffset = 16;
 const size_t kMaxLineBytes = 2097152;
 const uint8_t kDcxMagic[4] = {0xB1, 0x68, 0xDE, 0x3A};
 const size_t kDcxTableOffset = 4;
-// A page cannot start inside the table's first 124 bytes.
+// Offsets below this fall on the magic or the table's first 31 entries.
 const uint32_t kMinDcxPageOffset = 128;
 
 struct PcxHeader {
@@ -82,7 +81,9 @@ void unpack_line(const uint8_t* data, size_t size, size_t* at, uint8_t* line, si
         size_t count = run ? (b & 0x3F) : 1;
         in += 1 + (size_t)run;
         uint64_t splat = value * 0x0101010101010101ull;
-        for (size_t k = 0; k < count || k == 0; k += 8) memcpy(line + out + k, &splat, 8);
+        size_t k = 0;
+        do memcpy(line + out + k, &splat, 8);
+        while ((k += 8) < count);
         out += count;
     }
     while (out < length && in < size) {
@@ -202,7 +203,8 @@ Image* decode_picture(const uint8_t* data, size_t size, char* message) {
             palette[i][1] = h.palette[i][1];
             palette[i][2] = h.palette[i][0];
         }
-        // Writers that leave the header palette empty mean black and white.
+        // Two equal colours would hide the picture: writers that leave the
+        // palette empty mean black and white.
         if (h.planes == 1 && h.bits == 1 && memcmp(palette[0], palette[1], 3) == 0) {
             memset(palette[0], 0, 3);
             memset(palette[1], 0xFF, 3);
