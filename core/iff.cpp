@@ -225,7 +225,8 @@ bool probe_sides(Source* s, int* width, int* height) {
 
 Image* decode_iff(const uint8_t* data, size_t size, char* message) {
     clear_message(message);
-    if (size < kMinIffFileBytes || size > kMaxIffFileBytes || !is_id(data, "FORM")) return fail(message, kMsgIffInvalid);
+    if (size < kMinIffFileBytes || size > kMaxIffFileBytes || !is_id(data, "FORM"))
+        return fail(message, kMsgIffInvalid);
     Form form;
     form.planar = is_id(data + 8, "ILBM");
     if (!form.planar && !is_id(data + 8, "PBM ")) return fail(message, kMsgIffUnsupportedType);

@@ -89,7 +89,8 @@ Bytes cut(const Bytes& b, size_t n) { return Bytes(b.begin(), b.begin() + n); }
 Colors colors_of(const Image* image) {
     Colors out;
     RefPicture ref = reference_of(image);
-    for (size_t i = 0; i + 2 < ref.rgb.size(); i += 3) out.push_back(ref.rgb[i] << 16 | ref.rgb[i + 1] << 8 | ref.rgb[i + 2]);
+    for (size_t i = 0; i + 2 < ref.rgb.size(); i += 3)
+        out.push_back(ref.rgb[i] << 16 | ref.rgb[i + 1] << 8 | ref.rgb[i + 2]);
     return out;
 }
 
@@ -123,12 +124,9 @@ Colors ham_reference(const Indices& rows, const Colors& entries, int planes) {
     return out;
 }
 
-Colors half(Colors c) {
-    for (uint32_t& v : c) v = (v >> 1) & 0x7F7F7F;
-    return c;
-}
+uint32_t half(uint32_t c) { return (c >> 1) & 0x7F7F7F; }
 
-// Entries with every byte distinct, so a wrong entry or component shows.
+// Random entries: a wrong entry or a wrong component shows.
 Colors palette(int n, uint32_t seed = 1) {
     std::mt19937 rng(seed);
     Colors p;
@@ -161,7 +159,8 @@ TEST(Iff, RefusalsCarryTheirMessages) {
         {"PBM of 64000000 bytes", form("PBM ", {bmhd(8000, 8000, 8), body}), kMsgNoMemory},
         {"PBM of 64016000 bytes", form("PBM ", {bmhd(8001, 8000, 8), body}), kMsgIffTooLarge},
         {"7 planes and the mask: 2000 x 8 x 4000 bytes", form("ILBM", {bmhd(16000, 4000, 7, 1), body}), kMsgNoMemory},
-        {"8 planes and the mask: 2000 x 9 x 4000 bytes", form("ILBM", {bmhd(16000, 4000, 8, 1), body}), kMsgIffTooLarge},
+        {"8 planes and the mask: 2000 x 9 x 4000 bytes", form("ILBM", {bmhd(16000, 4000, 8, 1), body}),
+         kMsgIffTooLarge},
         {"8 planes, masking 2 adds no line", form("ILBM", {bmhd(16000, 4000, 8, 2), body}), kMsgNoMemory},
         {"30000 x 30000, one plane", form("ILBM", {bmhd(30000, 30000, 1), body}), kMsgIffTooLarge},
     };
@@ -204,11 +203,12 @@ TEST(Iff, ModesChunksAndDamage) {
         {"ILBM without CMAP is black", form("ILBM", {bmhd(3, 1, 2), chunk("BODY", planar({{1, 2, 3}}, 2))}), {0, 0, 0}},
         {"5 planes, 16 entries: index 20 takes entry 0",
          form("ILBM", {bmhd(2, 1, 5), cmap(p16), chunk("BODY", planar({{20, 3}}, 5))}), {e0, p16[3]}},
-        {"EHB with 32 entries", form("ILBM", {bmhd(4, 1, 6), camg(kEhb), cmap(p32), chunk("BODY", planar({{5, 40, 63, 32}}, 6))}),
-         {p32[5], half({p32[8]})[0], half({p32[31]})[0], half({p32[0]})[0]}},
+        {"EHB with 32 entries",
+         form("ILBM", {bmhd(4, 1, 6), camg(kEhb), cmap(p32), chunk("BODY", planar({{5, 40, 63, 32}}, 6))}),
+         {p32[5], half(p32[8]), half(p32[31]), half(p32[0])}},
         {"EHB with 64 entries halves the lower ones",
          form("ILBM", {bmhd(3, 1, 6), camg(kEhb), cmap(p64), chunk("BODY", planar({{5, 40, 33}}, 6))}),
-         {p64[5], half({p64[8]})[0], half({p64[1]})[0]}},
+         {p64[5], half(p64[8]), half(p64[1])}},
         {"the EHB bit with 5 planes halves nothing",
          form("PBM ", {bmhd(2, 1, 5), camg(kEhb), cmap(p64), chunk("BODY", {40, 33})}), {p64[40], p64[33]}},
         {"HAM6: control 2, value 15 first", form("ILBM", {bmhd(4, 1, 6), camg(kHam), cmap(p16),
@@ -217,12 +217,14 @@ TEST(Iff, ModesChunksAndDamage) {
         {"HAM and EHB bits with 6 planes: HAM", form("ILBM", {bmhd(1, 1, 6), camg(kHam | kEhb), cmap(p16),
                                                               chunk("BODY", planar({{0x2F}}, 6))}),
          {(e0 & 0x00FFFF) | 0xF00000}},
-        {"the HAM bit with 7 planes", form("ILBM", {bmhd(1, 1, 7), camg(kHam), cmap(p64), chunk("BODY", planar({{0x2F}}, 7))}),
+        {"the HAM bit with 7 planes",
+         form("ILBM", {bmhd(1, 1, 7), camg(kHam), cmap(p64), chunk("BODY", planar({{0x2F}}, 7))}),
          {p64[0x2F]}},
         {"masking 1: a mask line after the planes",
          form("ILBM", {bmhd(2, 2, 2, 1), cmap(p4), chunk("BODY", planar({{1, 2}, {3, 0}}, 2, true))}),
          {p4[1], p4[2], p4[3], p4[0]}},
-        {"masking 2: no mask line", form("ILBM", {bmhd(2, 2, 2, 2), cmap(p4), chunk("BODY", planar({{1, 2}, {3, 0}}, 2))}),
+        {"masking 2: no mask line",
+         form("ILBM", {bmhd(2, 2, 2, 2), cmap(p4), chunk("BODY", planar({{1, 2}, {3, 0}}, 2))}),
          {p4[1], p4[2], p4[3], p4[0]}},
         {"BODY before BMHD and CMAP, odd chunks skipped with their pad",
          form("ILBM", {chunk("ANNO", {'a'}), chunk("BODY", planar({{3}}, 2)), chunk("AUTH", {1, 2, 3}), bmhd(1, 1, 2),
@@ -241,14 +243,15 @@ TEST(Iff, ModesChunksAndDamage) {
          {p2[1], p2[0]}},
         {"a shorter later CMAP under EHB", form("PBM ", {bmhd(2, 1, 6), camg(kEhb), cmap(longer), cmap(p2),
                                                           chunk("BODY", {35, 33})}),
-         {0, half({p2[1]})[0]}},
+         {0, half(p2[1])}},
         {"a shorter later CMAP under HAM", form("PBM ", {bmhd(2, 1, 6), camg(kHam), cmap(longer), cmap(p2),
                                                           chunk("BODY", {9, 0x01})}),
          {0, p2[1]}},
         {"a CMAP of more than 256 entries", form("PBM ", {bmhd(1, 1, 8), cmap(palette(300)), chunk("BODY", {255, 0})}),
          {palette(300)[255]}},
         // ByteRun1: -128 skipped, a repeat, a literal cut by the end; the rest 0.
-        {"ByteRun1 cut short", form("PBM ", {bmhd(4, 2, 8, 0, 1), cmap(p4), chunk("BODY", {0x80, 0xFD, 2, 0x02, 1, 3})}),
+        {"ByteRun1 cut short",
+         form("PBM ", {bmhd(4, 2, 8, 0, 1), cmap(p4), chunk("BODY", {0x80, 0xFD, 2, 0x02, 1, 3})}),
          {p4[2], p4[2], p4[2], p4[2], p4[1], p4[3], p4[0], p4[0]}},
         {"a repeat without its byte repeats 0",
          form("PBM ", {bmhd(2, 1, 8, 0, 1), cmap(p4), chunk("BODY", {0x00, 3, 0xFF})}), {p4[3], p4[0]}},
@@ -276,7 +279,8 @@ TEST(Iff, HoldAndModifyAgainstAReference) {
                     body.insert(body.end(), rows[y].begin(), rows[y].end());
                     body.push_back(0);  // 37 pixels: each row has a 38th byte
                 }
-                Bytes file = form(pbm ? "PBM " : "ILBM", {bmhd(37, 5, (uint8_t)planes), camg(kHam), cmap(p), chunk("BODY", body)});
+                Bytes file = form(pbm ? "PBM " : "ILBM",
+                                  {bmhd(37, 5, (uint8_t)planes), camg(kHam), cmap(p), chunk("BODY", body)});
                 std::string message;
                 EXPECT_EQ(decode_colors(file, &message), ham_reference(rows, p, planes))
                     << planes << " planes, " << entries << " entries, " << (pbm ? "PBM" : "ILBM") << ": " << message;
