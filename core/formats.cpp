@@ -4,6 +4,7 @@
 
 #include "core/bmp.h"
 #include "core/iff.h"
+#include "core/photo_cd.h"
 #include "core/stb_adapter.h"
 #include "core/tiff.h"
 
@@ -55,7 +56,7 @@ const FormatRow kFormats[] = {
     {"DCX", {{{is(0xB1), is(0x68), is(0xDE), is(0x3A)}, 4}}, {".dcx"}, kTextTypeDcx,
      nullptr, nullptr, nullptr, "*.dcx", false, 0},
     {"PCD", {}, {".pcd"}, kTextTypePhotoCd,
-     nullptr, nullptr, probe_not_yet, "*.pcd", false, 0},
+     load_photo_cd, nullptr, probe_photo_cd_size, "*.pcd", false, 0},
     {"IFF", {{{is('F'), is('O'), is('R'), is('M')}, 4}}, {".iff", ".lbm", ".ilbm"}, kTextTypeIff,
      load_iff, nullptr, probe_iff_size, "*.iff;*.lbm;*.ilbm", false, 0},
     {"WMF", {{{is(0xD7), is(0xCD), is(0xC6), is(0x9A)}, 4}}, {".wmf"}, kTextTypeWmf,

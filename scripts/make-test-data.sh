@@ -7,9 +7,9 @@ set -euo pipefail
 out=${1:?usage: make-test-data.sh FOLDER}
 mkdir -p "$out"
 cd "$out"
-stamp=".made-v6"
+stamp=".made-v7"
 [ -f "$stamp" ] && exit 0
-rm -f ./*.bmp ./*.ppm ./stb-* ./exif-* ./tif-* ./iff-*
+rm -f ./*.bmp ./*.ppm ./stb-* ./exif-* ./tif-* ./pcd-* ./iff-*
 
 # Sources: odd widths so every row has padding; one a single column wide.
 convert -size 61x37 -seed 3 plasma:fractal src-a.ppm
@@ -283,6 +283,16 @@ from PIL import Image
 for f in glob.glob("tif-*-rgba-*.tif"):
     Image.open(f).convert("RGB").save(f[:-4] + ".ref.ppm")
 PY
+# Photo CD: a pack of flat blocks of colour written by ImageMagick, with
+# ImageMagick's own read of it.
+convert -size 768x512 xc:gray50 \
+  -fill '#c03020' -draw 'rectangle 0,0 191,255' -fill '#20a040' -draw 'rectangle 192,0 383,255' \
+  -fill '#3050d0' -draw 'rectangle 384,0 575,255' -fill white -draw 'rectangle 576,0 767,255' \
+  -fill black -draw 'rectangle 0,256 191,511' -fill '#e0e020' -draw 'rectangle 192,256 383,511' \
+  -fill '#20c0c0' -draw 'rectangle 384,256 575,511' pcd-blocks.ppm
+convert pcd-blocks.ppm pcd-blocks.pcd
+convert pcd-blocks.pcd -depth 8 pcd-blocks.ref.ppm
+rm -f pcd-blocks.ppm
 # IFF: netpbm's ILBM writer for 1 to 8 planes, stored and ByteRun1-packed, at
 # widths 61, 16, 17 and 1 (rows of several plane words, exactly one, one bit
 # into a second, one pixel); a picture with a mask plane; HAM6 and HAM8. Each
