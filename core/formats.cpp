@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "core/bmp.h"
+#include "core/iff.h"
 #include "core/photo_cd.h"
 #include "core/stb_adapter.h"
 #include "core/tiff.h"
@@ -57,7 +58,7 @@ const FormatRow kFormats[] = {
     {"PCD", {}, {".pcd"}, kTextTypePhotoCd,
      load_photo_cd, nullptr, probe_photo_cd_size, "*.pcd", false, 0},
     {"IFF", {{{is('F'), is('O'), is('R'), is('M')}, 4}}, {".iff", ".lbm", ".ilbm"}, kTextTypeIff,
-     nullptr, nullptr, probe_not_yet, "*.iff;*.lbm;*.ilbm", false, 0},
+     load_iff, nullptr, probe_iff_size, "*.iff;*.lbm;*.ilbm", false, 0},
     {"WMF", {{{is(0xD7), is(0xCD), is(0xC6), is(0x9A)}, 4}}, {".wmf"}, kTextTypeWmf,
      nullptr, nullptr, nullptr, "*.wmf", false, 0},
 };
