@@ -17,7 +17,7 @@
 
 namespace {
 
-enum MapResult { kMapped, kMapTooLarge, kNotMapped };
+enum MapResult { kMapped, kMapTooLarge, kMapNotAFile, kNotMapped };
 
 #ifdef _WIN32
 
@@ -64,7 +64,10 @@ MapResult map_file(const char* path, size_t max_bytes, FileBytes* out) {
     if (fd < 0) return kNotMapped;
     struct stat st;
     MapResult result = kNotMapped;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (fstat(fd, &st) != 0) {
+    } else if (S_ISDIR(st.st_mode)) {
+        result = kMapNotAFile;  // the C library opens folders here, and reads nonsense sizes
+    } else if (!S_ISREG(st.st_mode)) {
     } else if ((uint64_t)st.st_size > max_bytes) {
         result = kMapTooLarge;
     } else if ((uint64_t)st.st_size >= kMapFromBytes) {
@@ -91,6 +94,8 @@ FileReadResult file_bytes_read(const char* path, size_t max_bytes, FileBytes* ou
         return kFileReadOk;
     case kMapTooLarge:
         return kFileReadTooLarge;
+    case kMapNotAFile:
+        return kFileReadOpenFailed;
     case kNotMapped:
         break;
     }

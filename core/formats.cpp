@@ -3,15 +3,13 @@
 #include <string.h>
 
 #include "core/bmp.h"
+#include "core/iff.h"
 #include "core/pcx.h"
+#include "core/photo_cd.h"
 #include "core/stb_adapter.h"
 #include "core/tiff.h"
 
 namespace {
-
-// Rows whose decoder is still to come: the size is not guessed by the stb
-// query meanwhile, as their own probe would not take another format's file.
-bool probe_not_yet(const char*, int*, int*) { return false; }
 
 constexpr ByteRange is(uint8_t b) { return ByteRange{b, b}; }
 constexpr ByteRange kAny = {0x00, 0xFF};
@@ -55,9 +53,9 @@ const FormatRow kFormats[] = {
     {"DCX", {{{is(0xB1), is(0x68), is(0xDE), is(0x3A)}, 4}}, {".dcx"}, kTextTypeDcx,
      load_dcx_first_page, load_dcx_pages, nullptr, "*.dcx", false, 0},
     {"PCD", {}, {".pcd"}, kTextTypePhotoCd,
-     nullptr, nullptr, probe_not_yet, "*.pcd", false, 0},
+     load_photo_cd, nullptr, probe_photo_cd_size, "*.pcd", false, 0},
     {"IFF", {{{is('F'), is('O'), is('R'), is('M')}, 4}}, {".iff", ".lbm", ".ilbm"}, kTextTypeIff,
-     nullptr, nullptr, probe_not_yet, "*.iff;*.lbm;*.ilbm", false, 0},
+     load_iff, nullptr, probe_iff_size, "*.iff;*.lbm;*.ilbm", false, 0},
     {"WMF", {{{is(0xD7), is(0xCD), is(0xC6), is(0x9A)}, 4}}, {".wmf"}, kTextTypeWmf,
      nullptr, nullptr, nullptr, "*.wmf", false, 0},
 };

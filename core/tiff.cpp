@@ -267,13 +267,16 @@ Image* decode_pixels(const IfdReader* reader, const Page& page, PageBlocks* bloc
         page.rows_per_strip == 0 || page.rows_per_strip > page.height ? page.height : page.rows_per_strip;
     size_t row_bytes = (size_t)page.width * samples, strip_bytes = 0;
     Image* image = nullptr;
-    if (!checked_pixel_bytes(row_bytes, rows_per_strip, &strip_bytes) ||
+    // The picture first: when it cannot be had, nothing else is allocated.
+    if (!(image = image_create((int32_t)page.width, (int32_t)page.height)) ||
+        !checked_pixel_bytes(row_bytes, rows_per_strip, &strip_bytes) ||
         !(blocks->samples = (uint8_t*)malloc(strip_bytes)) ||
         !(blocks->offsets = read_array32(reader, &page.offsets)) ||
         !(blocks->byte_counts = read_array32(reader, &page.byte_counts)) ||
-        (page.has_color_map && !(blocks->color_map = read_array16(reader, &page.color_map))) ||
-        !(image = image_create((int32_t)page.width, (int32_t)page.height)))
+        (page.has_color_map && !(blocks->color_map = read_array16(reader, &page.color_map)))) {
+        image_free(image);
         return fail(message, kMsgNoMemory);
+    }
     Conversion c = {fax ? kPhotometricBlackIsZero : page.photometric, samples,
                     page.has_color_map ? page.color_map.count / 3 : 0, blocks->color_map};
 

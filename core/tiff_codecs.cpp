@@ -10,12 +10,25 @@ const uint32_t kLzwEnd = 257;
 const uint32_t kLzwFirstFree = 258;
 const uint32_t kLzwTableSize = 4096;
 
-// Every string of the table already stands in the strip's output: where it
-// starts and how long it is. A new entry is the previous string and the byte
-// after it, so it never needs a stack to unwind.
+// Every string of the table already stands somewhere: the 256 one-byte roots
+// in a constant table, the others in the strip's output. A new entry is the
+// previous string and the byte after it, so it never needs a stack to unwind.
 struct LzwString {
-    uint32_t at, length;
+    const uint8_t* from;
+    uint32_t length;
 };
+
+// Each root byte is its own value, with room after the last for the 16-byte
+// moves of short strings.
+struct Roots {
+    uint8_t bytes[256 + 16];
+};
+constexpr Roots make_roots() {
+    Roots r{};
+    for (int i = 0; i < 256; ++i) r.bytes[i] = (uint8_t)i;
+    return r;
+}
+constexpr Roots kRoots = make_roots();
 
 }  // namespace
 
@@ -47,6 +60,7 @@ size_t tiff_decode_lzw(const uint8_t* input, size_t length, uint8_t* output, siz
     // reads a code for every two or three bytes it writes, and this loop is
     // most of its time.
     LzwString table[kLzwTableSize];  // on the stack: strips may decode on several threads at once
+    for (uint32_t i = 0; i < 256; ++i) table[i] = LzwString{kRoots.bytes + i, 1};
     uint64_t window = 0;
     int have = 0;
     size_t in = 0;
@@ -86,11 +100,11 @@ size_t tiff_decode_lzw(const uint8_t* input, size_t length, uint8_t* output, siz
         uint8_t* at = out;
         uint32_t n = 1;
         size_t room = (size_t)(end - out);
-        if (!previous || code < 256) {
-            *out++ = (uint8_t)code;
-        } else if (code < next) {
+        if (code < next) {
+            // A root, or a string of the table (there is none but the roots
+            // while no previous string exists).
             n = table[code].length;
-            const uint8_t* from = output + table[code].at;
+            const uint8_t* from = table[code].from;
             if (n <= 16 && room >= 16) {
                 // Most strings are short: one fixed-size move, the bytes past
                 // the string rewritten by the next ones. The string ends at or
@@ -101,6 +115,8 @@ size_t tiff_decode_lzw(const uint8_t* input, size_t length, uint8_t* output, siz
                 memcpy(out, from, n < room ? n : room);
                 out += n < room ? n : room;
             }
+        } else if (!previous) {
+            *out++ = (uint8_t)code;  // no string to extend: its low byte
         } else {
             // Not in the table yet: the previous string and its own first byte.
             n = previous_length + 1;
@@ -110,7 +126,7 @@ size_t tiff_decode_lzw(const uint8_t* input, size_t length, uint8_t* output, siz
             if (out < end) *out++ = previous[0];
         }
         if (previous && next < kLzwTableSize) {
-            table[next] = LzwString{(uint32_t)(previous - output), previous_length + 1};
+            table[next] = LzwString{previous, previous_length + 1};
             // The early change: the writer widens one code before the table needs it.
             if (++next == (1u << width) - 1 && width < 12) ++width;
         }

@@ -7,9 +7,9 @@ set -euo pipefail
 out=${1:?usage: make-test-data.sh FOLDER}
 mkdir -p "$out"
 cd "$out"
-stamp=".made-v6"
+stamp=".made-v8"
 [ -f "$stamp" ] && exit 0
-rm -f ./*.bmp ./*.ppm ./stb-* ./exif-* ./tif-* ./pcx-*
+rm -f ./*.bmp ./*.ppm ./stb-* ./exif-* ./tif-* ./pcd-* ./iff-* ./pcx-*
 
 # Sources: odd widths so every row has padding; one a single column wide.
 convert -size 61x37 -seed 3 plasma:fractal src-a.ppm
@@ -282,6 +282,90 @@ import glob
 from PIL import Image
 for f in glob.glob("tif-*-rgba-*.tif"):
     Image.open(f).convert("RGB").save(f[:-4] + ".ref.ppm")
+PY
+# Photo CD: a pack of flat blocks of colour written by ImageMagick, with
+# ImageMagick's own read of it.
+convert -size 768x512 xc:gray50 \
+  -fill '#c03020' -draw 'rectangle 0,0 191,255' -fill '#20a040' -draw 'rectangle 192,0 383,255' \
+  -fill '#3050d0' -draw 'rectangle 384,0 575,255' -fill white -draw 'rectangle 576,0 767,255' \
+  -fill black -draw 'rectangle 0,256 191,511' -fill '#e0e020' -draw 'rectangle 192,256 383,511' \
+  -fill '#20c0c0' -draw 'rectangle 384,256 575,511' pcd-blocks.ppm
+convert pcd-blocks.ppm pcd-blocks.pcd
+convert pcd-blocks.pcd -depth 8 pcd-blocks.ref.ppm
+rm -f pcd-blocks.ppm
+# IFF: netpbm's ILBM writer for 1 to 8 planes, stored and ByteRun1-packed, at
+# widths 61, 16, 17 and 1 (rows of several plane words, exactly one, one bit
+# into a second, one pixel); a picture with a mask plane; HAM6 and HAM8. Each
+# iff-*.ref.ppm is ilbmtoppm's decode, except for HAM: netpbm scales the
+# modified component to the full range where Lumora shifts it (15 becomes 240,
+# not 255), so those references come from the small decoder below, which
+# follows the shifting rule.
+convert -size 61x37 -seed 7 plasma:fractal -depth 8 isrc-61.ppm
+for w in 16 17 1; do convert isrc-61.ppm -resize ${w}x23\! -depth 8 isrc-$w.ppm; done
+widths=(- 16 17 1 61 16 17 61 61)  # by planes; enough pixels for 2^planes colours
+for n in 1 2 3 4 5 6 7 8; do
+  w=${widths[$n]}
+  pnmquant $((1 << n)) isrc-$w.ppm > isrc-q.ppm 2>/dev/null
+  for c in none byterun1; do
+    ppmtoilbm -maxplanes $n -cmethod $c isrc-q.ppm > iff-p$n-$c-w$w.iff 2>/dev/null
+  done
+done
+pnmquant 16 isrc-61.ppm 2>/dev/null > isrc-q.ppm
+pbmmake -gray 61 37 > isrc-mask.pbm
+ppmtoilbm -mmethod maskplane -maskfile isrc-mask.pbm isrc-q.ppm > iff-maskplane.iff 2>/dev/null
+for f in iff-*.iff; do ilbmtoppm "$f" 2>/dev/null | ppmtoppm > "${f%.iff}.ref.ppm"; done
+for c in none byterun1; do
+  ppmtoilbm -hamforce -ham6 -cmethod $c isrc-61.ppm > iff-ham6-$c.iff 2>/dev/null
+  ppmtoilbm -hamforce -ham8 -cmethod $c isrc-61.ppm > iff-ham8-$c.iff 2>/dev/null
+done
+rm -f isrc-*
+/usr/bin/python3 - <<'PY'
+import glob, struct
+
+def chunks(data):
+    at = 12
+    while at + 8 <= len(data):
+        size = struct.unpack(">I", data[at + 4:at + 8])[0]
+        yield data[at:at + 4], data[at + 8:at + 8 + size]
+        at += 8 + size + size % 2
+
+def byterun1(src, need):
+    out, i = bytearray(), 0
+    while len(out) < need and i < len(src):
+        n, i = src[i], i + 1
+        if n < 128:
+            out += src[i:i + n + 1]
+            i += n + 1
+        elif n > 128:
+            out += bytes([src[i] if i < len(src) else 0]) * (257 - n)
+            i += 1
+    return (bytes(out) + bytes(need))[:need]
+
+for name in sorted(glob.glob("iff-ham*.iff")):
+    c = dict(chunks(open(name, "rb").read()))  # the last chunk of a kind wins
+    w, h = struct.unpack(">HH", c[b"BMHD"][:4])
+    planes, masking, packing = c[b"BMHD"][8:11]
+    cmap = c.get(b"CMAP", b"")
+    pal = [list(cmap[3 * i:3 * i + 3]) for i in range(min(len(cmap) // 3, 256))]
+    pal += [[0, 0, 0]] * (256 - len(pal))
+    words = (w + 15) // 16 * 2
+    lines = planes + (1 if masking == 1 else 0)
+    need = words * lines * h
+    body = byterun1(c[b"BODY"], need) if packing == 1 else (c[b"BODY"] + bytes(need))[:need]
+    k = planes - 2
+    out = bytearray()
+    for y in range(h):
+        row = body[y * words * lines:(y + 1) * words * lines]
+        colour = list(pal[0])
+        for x in range(w):
+            v = sum(((row[p * words + x // 8] >> (7 - x % 8)) & 1) << p for p in range(planes))
+            control, value = v >> k, v % (1 << k)
+            if control == 0:
+                colour = list(pal[value])
+            else:
+                colour[(None, 2, 0, 1)[control]] = value * (256 >> k)
+            out += bytes(colour)
+    open(name[:-4] + ".ref.ppm", "wb").write(b"P6\n%d %d\n255\n" % (w, h) + bytes(out))
 PY
 # PCX: pcx-ENCODER-KIND-wW.pcx of widths 1, 7, 8, 9 and 31 (bit planes that
 # end inside a byte, on one and one past it) and 203 (long lines, decoded a

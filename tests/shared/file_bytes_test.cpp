@@ -59,4 +59,5 @@ TEST(FileBytes, SameBytesCopiedOrMappedWithinTheLimit) {
     }
     FileBytes missing;
     EXPECT_EQ(file_bytes_read((test_folder() + "missing.bin").c_str(), 100, &missing), kFileReadOpenFailed);
+    EXPECT_EQ(file_bytes_read(test_folder().c_str(), kMaxBlockBytes, &missing), kFileReadOpenFailed);
 }
