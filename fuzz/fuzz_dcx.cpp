@@ -8,14 +8,10 @@
 #include "core/decode_message.h"
 #include "core/pcx.h"
 
-namespace {
-
-void touch_last_byte(const Image* image) {
+static void touch_last_byte(const Image* image) {
     volatile uint8_t sink = image->pixels[(size_t)image->stride * image->height - 1];
     (void)sink;
 }
-
-}  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     image_cap_pixel_bytes((size_t)1 << 20);
