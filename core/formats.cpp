@@ -4,15 +4,12 @@
 
 #include "core/bmp.h"
 #include "core/iff.h"
+#include "core/pcx.h"
 #include "core/photo_cd.h"
 #include "core/stb_adapter.h"
 #include "core/tiff.h"
 
 namespace {
-
-// Rows whose decoder is still to come: the size is not guessed by the stb
-// query meanwhile, as their own probe would not take another format's file.
-bool probe_not_yet(const char*, int*, int*) { return false; }
 
 constexpr ByteRange is(uint8_t b) { return ByteRange{b, b}; }
 constexpr ByteRange kAny = {0x00, 0xFF};
@@ -52,9 +49,9 @@ const FormatRow kFormats[] = {
     {"PNM", {{{is('P'), {'1', '6'}}, 2}}, {".pnm", ".pbm", ".pgm", ".ppm"}, kTextTypePnm,
      load_with_stb, nullptr, nullptr, "*.pnm;*.pbm;*.pgm;*.ppm", false, 0},
     {"PCX", {{{is(0x0A), kAny, {0, 1}}, 3}}, {".pcx"}, kTextTypePcx,
-     nullptr, nullptr, probe_not_yet, "*.pcx", false, 0},
+     load_pcx, nullptr, probe_pcx_size, "*.pcx", false, 0},
     {"DCX", {{{is(0xB1), is(0x68), is(0xDE), is(0x3A)}, 4}}, {".dcx"}, kTextTypeDcx,
-     nullptr, nullptr, nullptr, "*.dcx", false, 0},
+     load_dcx_first_page, load_dcx_pages, nullptr, "*.dcx", false, 0},
     {"PCD", {}, {".pcd"}, kTextTypePhotoCd,
      load_photo_cd, nullptr, probe_photo_cd_size, "*.pcd", false, 0},
     {"IFF", {{{is('F'), is('O'), is('R'), is('M')}, 4}}, {".iff", ".lbm", ".ilbm"}, kTextTypeIff,

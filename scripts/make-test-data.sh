@@ -7,9 +7,9 @@ set -euo pipefail
 out=${1:?usage: make-test-data.sh FOLDER}
 mkdir -p "$out"
 cd "$out"
-stamp=".made-v7"
+stamp=".made-v8"
 [ -f "$stamp" ] && exit 0
-rm -f ./*.bmp ./*.ppm ./stb-* ./exif-* ./tif-* ./pcd-* ./iff-*
+rm -f ./*.bmp ./*.ppm ./stb-* ./exif-* ./tif-* ./pcd-* ./iff-* ./pcx-*
 
 # Sources: odd widths so every row has padding; one a single column wide.
 convert -size 61x37 -seed 3 plasma:fractal src-a.ppm
@@ -367,4 +367,47 @@ for name in sorted(glob.glob("iff-ham*.iff")):
             out += bytes(colour)
     open(name[:-4] + ".ref.ppm", "wb").write(b"P6\n%d %d\n255\n" % (w, h) + bytes(out))
 PY
+# PCX: pcx-ENCODER-KIND-wW.pcx of widths 1, 7, 8, 9 and 31 (bit planes that
+# end inside a byte, on one and one past it) and 203 (long lines, decoded a
+# word at a time), each with pcx-....ref.ppm,
+# netpbm's decode of it: netpbm's writer in each of its layouts, Pillow's
+# modes and ImageMagick's true colour and palette files (it writes no 1-bit
+# ones). Pillow's RGB writer loses data at width 1 (no reader takes its file
+# back), so that one is left out.
+for w in 1 7 8 9 31 203; do
+  src=pcx-src-$w.ppm
+  convert -size ${w}x11 -seed $w plasma:fractal -depth 8 $src
+  ppmtopcx -24bit $src > pcx-np-24bit-w$w.pcx 2>/dev/null
+  pnmquant 200 $src 2>/dev/null | ppmtopcx -8bit > pcx-np-8bit-w$w.pcx 2>/dev/null
+  pnmquant 16 $src 2>/dev/null | ppmtopcx -packed > pcx-np-packed-w$w.pcx 2>/dev/null
+  for k in 1 2 3 4; do
+    pnmquant $((1 << k)) $src 2>/dev/null | ppmtopcx -planes $k > pcx-np-planes$k-w$w.pcx 2>/dev/null
+  done
+  # A palette file of the colours in reverse order of first use.
+  pnmquant 16 $src 2>/dev/null > pcx-q16.ppm
+  pnmcolormap all pcx-q16.ppm 2>/dev/null | pnmflip -lr > pcx-map.ppm
+  ppmtopcx -palette=pcx-map.ppm pcx-q16.ppm > pcx-np-palette-w$w.pcx 2>/dev/null
+  pnmremap -nofloyd -mapfile=/usr/share/netpbm/pcxstd.ppm $src 2>/dev/null |
+    ppmtopcx -stdpalette > pcx-np-stdpalette-w$w.pcx 2>/dev/null
+  /usr/bin/python3 - $src $w <<'PY'
+import sys
+from PIL import Image
+im, w = Image.open(sys.argv[1]), sys.argv[2]
+for mode in ("1", "L", "P", "RGB"):
+    if mode != "RGB" or w != "1":
+        (im.quantize(40) if mode == "P" else im.convert(mode)).save(f"pcx-pil-{mode}-w{w}.pcx")
+PY
+  convert $src PCX:pcx-im-rgb-w$w.pcx
+  convert $src -colors 60 -type Palette PCX:pcx-im-palette-w$w.pcx
+  rm -f $src pcx-q16.ppm pcx-map.ppm
+done
+for f in pcx-*.pcx; do pcxtoppm "$f" 2>/dev/null | ppmtoppm > "${f%.pcx}.ref.ppm"; done
+# DCX: three pages of ImageMagick's (true colour, one flat colour, a palette),
+# each page's reference ImageMagick's read of that page.
+convert -size 13x7 -seed 1 plasma:fractal -depth 8 dcx-0.ppm
+convert -size 5x9 xc:'#c08040' -depth 8 dcx-1.ppm
+convert -size 9x4 -seed 2 plasma:fractal -colors 20 -type Palette -depth 8 dcx-2.png
+convert dcx-0.ppm dcx-1.ppm dcx-2.png DCX:pcx-pages.dcx
+for i in 0 1 2; do convert "pcx-pages.dcx[$i]" -depth 8 PPM:pcx-pages-$i.ref.ppm; done
+rm -f dcx-0.ppm dcx-1.ppm dcx-2.png
 touch "$stamp"

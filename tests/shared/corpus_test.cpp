@@ -3,6 +3,7 @@
 // applied), its size probed, its header recognised.
 #include <gtest/gtest.h>
 #include <stdio.h>
+#include <string.h>
 
 #include "core/decode_message.h"
 #include "core/formats.h"
@@ -36,15 +37,16 @@ void check_row(const ManifestRow& row) {
     }
     image_set_free(&set);
 
+    const FormatRow* by_name = format_for_extension(row.file);
+    ASSERT_NE(by_name, nullptr);
+    // DCX files have no size probe: the library's query does not read them.
     int w = 0, h = 0;
-    EXPECT_TRUE(probe_image_size(path.c_str(), &w, &h));
-    EXPECT_EQ(w, want.width);
-    EXPECT_EQ(h, want.height);
+    bool sized = strcmp(by_name->name, "DCX") != 0;
+    EXPECT_EQ(probe_image_size(path.c_str(), &w, &h), sized);
+    if (sized) { EXPECT_EQ(std::make_pair(w, h), std::make_pair(want.width, want.height)); }
     // Files of an independent encoder carry the signature their format's row expects.
     std::vector<unsigned char> head = read_whole(path);
     head.resize(8, 0);
-    const FormatRow* by_name = format_for_extension(row.file);
-    ASSERT_NE(by_name, nullptr);
     if (by_name->signatures[0].length) {
         EXPECT_EQ(format_for_header(head.data()), by_name);
     }

@@ -62,7 +62,7 @@ TEST(LoadImage, NothingMatchesOrNoDecoderYet) {
     scratch_folder("a.b");
     EXPECT_EQ(fails_with(write_scratch("a.b/picture", {'h', 'e', 'l', 'l', 'o'})), kMsgUnknownFormat);
     // Rows whose decoder does not exist yet.
-    EXPECT_EQ(fails_with(write_scratch("noext", {0xB1, 0x68, 0xDE, 0x3A, 0, 0, 0, 0})), kMsgUnknownFormat);
+    EXPECT_EQ(fails_with(write_scratch("noext", {0xD7, 0xCD, 0xC6, 0x9A, 0, 0, 0, 0})), kMsgUnknownFormat);
 }
 
 TEST(LoadImage, MissingFilesAndMessages) {

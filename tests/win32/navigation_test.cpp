@@ -1,6 +1,7 @@
 // Opening files and folders and stepping through a real folder on disk,
 // through the main window's own commands.
 #include <gtest/gtest.h>
+#include <string.h>
 #include <windows.h>
 
 #include <string>
@@ -127,16 +128,21 @@ TEST_F(NavigationTest, FirstBytesWinOverTheExtension) {
 
 // A TIFF of three pages opens as pages, without delays, and Ctrl+PgDn's
 // command steps through them.
-TEST_F(NavigationTest, MultiPageTiffStepsThroughItsPages) {
-    std::vector<unsigned char> pages = read_whole(data_path("tif-pages.tif"));
-    ASSERT_FALSE(pages.empty());
-    ASSERT_TRUE(OpenFileInViewer(Put(L"scan.tif", pages).c_str()));
-    ASSERT_EQ(g_viewer.document.count, 3);
-    EXPECT_EQ(g_viewer.document.delays, nullptr);
-    for (int page : {1, 2, 0}) {
-        Command(IDM_GO_NEXT_PAGE);
-        EXPECT_EQ(g_viewer.frame_index, page);
-        EXPECT_EQ(g_viewer.shown, g_viewer.document.frames[page]);
+// Multi-page TIFF and DCX files page alike.
+TEST_F(NavigationTest, MultiPageFilesStepThroughTheirPages) {
+    for (const char* name : {"tif-pages.tif", "pcx-pages.dcx"}) {
+        SCOPED_TRACE(name);
+        std::vector<unsigned char> pages = read_whole(data_path(name));
+        ASSERT_FALSE(pages.empty());
+        std::wstring wide(name, name + strlen(name));
+        ASSERT_TRUE(OpenFileInViewer(Put(L"scan" + wide.substr(wide.find(L'.')), pages).c_str()));
+        ASSERT_EQ(g_viewer.document.count, 3);
+        EXPECT_EQ(g_viewer.document.delays, nullptr);
+        for (int page : {1, 2, 0}) {
+            Command(IDM_GO_NEXT_PAGE);
+            EXPECT_EQ(g_viewer.frame_index, page);
+            EXPECT_EQ(g_viewer.shown, g_viewer.document.frames[page]);
+        }
     }
 }
 
