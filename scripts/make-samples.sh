@@ -77,3 +77,22 @@ for y in range(h):
         x += run
 open(sys.argv[2], 'wb').write(out)
 PY
+
+# A three-page TIFF (an LZW photo, a palette page and a Group 4 fax page) and
+# the same pages as a DCX bundle of PCX pages.
+convert "$tmp/evening.ppm" -resize 240x -depth 8 "$tmp/page1.ppm"
+convert "$tmp/wheel.ppm" -resize 160x160 -colors 64 -depth 8 "$tmp/page2.png"
+convert -size 400x260 xc:white -fill black -font DejaVu-Sans -pointsize 28 \
+  -draw "text 30,70 'Lumora fax page'" -draw 'rectangle 30,100 370,104' -monochrome "$tmp/page3.png"
+convert "$tmp/page1.ppm" -compress LZW "$tmp/p1.tif"
+convert "$tmp/page2.png" -type Palette -compress LZW "$tmp/p2.tif"
+convert "$tmp/page3.png" -compress Group4 "$tmp/p3.tif"
+tiffcp "$tmp/p1.tif" "$tmp/p2.tif" "$tmp/p3.tif" "$out/three-pages.tif"
+convert "$tmp/page1.ppm" "$tmp/page2.png" "$tmp/page3.png" DCX:"$out/three-pages.dcx"
+
+# One picture each for PCX (24-bit), Amiga IFF (eight planes with a palette)
+# and Photo CD (the Base size, 768 x 512).
+ppmtopcx -24bit "$tmp/page1.ppm" > "$out/evening.pcx" 2>/dev/null
+convert "$tmp/wheel.ppm" -resize 128x128 -colors 256 "$tmp/wheel-small.ppm"
+ppmtoilbm -maxplanes 8 -cmethod byterun1 "$tmp/wheel-small.ppm" > "$out/colour-wheel.iff" 2>/dev/null
+convert "$tmp/evening.ppm" -resize 768x512! "$out/evening.pcd"
