@@ -15,6 +15,11 @@
 #error "RGB rows are swapped a word at a time for a little-endian processor"
 #endif
 
+#if defined(__i386__) || defined(__x86_64__)
+#include <tmmintrin.h>
+#define LUMORA_TIFF_SSSE3 1
+#endif
+
 namespace {
 
 enum TiffTag : uint16_t {
@@ -220,6 +225,33 @@ void rgb_row(const uint8_t* s, uint8_t* d, int32_t width) {
     }
 }
 
+#if LUMORA_TIFF_SSSE3
+// Five RGB pixels a step with one byte shuffle: as fast as a plain copy of
+// the row. Each store writes one byte past the five pixels, which the next
+// step overwrites; the last pixels go one by one.
+__attribute__((target("ssse3"))) void rgb_row_ssse3(const uint8_t* s, uint8_t* d, int32_t width) {
+    const __m128i swap = _mm_setr_epi8(2, 1, 0, 5, 4, 3, 8, 7, 6, 11, 10, 9, 14, 13, 12, 15);
+    int32_t x = 0;
+    for (; x + 6 <= width; x += 5, s += 15, d += 15)
+        _mm_storeu_si128((__m128i*)d, _mm_shuffle_epi8(_mm_loadu_si128((const __m128i*)s), swap));
+    rgb_row<3>(s, d, width - x);
+}
+
+bool processor_has_ssse3() {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("ssse3");
+}
+
+bool s_use_ssse3 = processor_has_ssse3();
+#endif
+
+void rgb_row3(const uint8_t* s, uint8_t* d, int32_t width) {
+#if LUMORA_TIFF_SSSE3
+    if (s_use_ssse3) return rgb_row_ssse3(s, d, width);
+#endif
+    rgb_row<3>(s, d, width);
+}
+
 // Rows of samples as picture rows from `first` on: RGB (alpha ignored),
 // palette or gray.
 void convert_rows(const Conversion& c, const uint8_t* s, size_t rows, int32_t first, Image* image) {
@@ -227,7 +259,7 @@ void convert_rows(const Conversion& c, const uint8_t* s, size_t rows, int32_t fi
     for (int32_t y = first; y < first + (int32_t)rows; ++y) {
         uint8_t* d = image_row(image, y);
         if (c.photometric == kPhotometricRgb && step >= 3) {
-            if (step == 3) rgb_row<3>(s, d, image->width);
+            if (step == 3) rgb_row3(s, d, image->width);
             else rgb_row<4>(s, d, image->width);
             s += (size_t)image->width * step;
         } else if (c.photometric == kPhotometricPalette && c.map) {
@@ -454,4 +486,14 @@ bool probe_tiff_size(const char* path, int* width, int* height) {
     }
     fclose(f);
     return ok;
+}
+
+bool tiff_allow_ssse3(bool allowed) {
+#if LUMORA_TIFF_SSSE3
+    s_use_ssse3 = allowed && processor_has_ssse3();
+    return s_use_ssse3;
+#else
+    (void)allowed;
+    return false;
+#endif
 }

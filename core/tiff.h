@@ -28,6 +28,10 @@ bool decode_tiff_pages(const uint8_t* data, size_t size, ImageSet* set, char* me
 bool probe_tiff_size(const char* path, int* width, int* height);
 bool probe_tiff_data(const uint8_t* data, size_t size, int* width, int* height);
 
+// Test hook: whether RGB rows may use the processor's byte shuffle (when it
+// has one); returns whether they now do.
+bool tiff_allow_ssse3(bool allowed);
+
 // Value number `index` of an entry: 0 when it lies outside the data. Bytes
 // for one-byte types, 16 bits for two-byte ones, else the first 32-bit word
 // (a rational gives its numerator).

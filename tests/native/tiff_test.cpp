@@ -150,6 +150,23 @@ TEST(Tiff, PageKindsAndTagEdges) {
     }
 }
 
+// RGB rows go five pixels a step where the processor can shuffle bytes, the
+// rest one by one: every width, on both paths, gives the samples back.
+TEST(Tiff, RgbRowsOfEveryWidthOnBothPaths) {
+    for (bool shuffle : {false, true}) {
+        tiff_allow_ssse3(shuffle);
+        for (uint32_t w = 1; w <= 40; ++w) {
+            Bytes strip(6 * w);
+            for (size_t i = 0; i < strip.size(); ++i) strip[i] = (uint8_t)(i * 37 + w);
+            std::string message;
+            EXPECT_EQ(decode_rgb(page(with(sides(w, 2), {ifd_short(262, 2), ifd_short(277, 3)}), strip), &message),
+                      strip)
+                << "width " << w << (shuffle ? " with" : " without") << " the shuffle: " << message;
+        }
+    }
+    tiff_allow_ssse3(true);
+}
+
 TEST(Tiff, StripNumbersNearTheTopOfTheirRange) {
     // Two rows of two pixels in two strips. The arrays are given twice, the
     // first time pointing at the header: the later ones count.
