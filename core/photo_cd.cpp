@@ -13,7 +13,28 @@ namespace {
 const char kSignature[] = "PCD_IPI";
 const size_t kSignatureBytes = 7;
 
-uint8_t clamp_byte(int v) { return (uint8_t)(v < 0 ? 0 : v > 255 ? 255 : v); }
+// Every value the conversion can reach lies in kClampLow..kClampHigh - 1 (the
+// asserts work out the extremes), so clamping is one lookup rather than two
+// comparisons per byte.
+const int kClampLow = -352, kClampHigh = 576;
+static_assert((1391 * 0 + 2271 * (0 - 156)) >> 10 >= kClampLow, "blue at its least");
+static_assert((1391 * 0 - 441 * (255 - 156) - 949 * (255 - 137)) >> 10 >= kClampLow, "green at its least");
+static_assert((1391 * 0 + 1865 * (0 - 137)) >> 10 >= kClampLow, "red at its least");
+static_assert((1391 * 255 + 2271 * (255 - 156)) >> 10 < kClampHigh, "blue at its most");
+static_assert((1391 * 255 - 441 * (0 - 156) - 949 * (0 - 137)) >> 10 < kClampHigh, "green at its most");
+static_assert((1391 * 255 + 1865 * (255 - 137)) >> 10 < kClampHigh, "red at its most");
+
+struct ClampTable {
+    uint8_t bytes[kClampHigh - kClampLow];
+};
+constexpr ClampTable make_clamp_table() {
+    ClampTable t{};
+    for (int v = kClampLow; v < kClampHigh; ++v) t.bytes[v - kClampLow] = (uint8_t)(v < 0 ? 0 : v > 255 ? 255 : v);
+    return t;
+}
+constexpr ClampTable kClamp = make_clamp_table();
+
+uint8_t clamp_byte(int v) { return kClamp.bytes[v - kClampLow]; }
 
 // One luma row and the chroma rows it shares with its neighbour, as blue,
 // green, red. The colour terms of each chroma pair are worked out once for
