@@ -42,6 +42,8 @@ const char kMsgIffUnsupported[] = "Desteklenmeyen IFF.";
 const char kMsgIffTooLarge[] = "IFF cok buyuk.";
 const char kMsgPcdNoBase[] = "PCD'de Base cozunurluk yok / dosya kesik.";
 const char kMsgPcdNoSignature[] = "Gecersiz PCD (PCD_IPI imzasi yok).";
+const char kMsgWmfInvalid[] = "Gecersiz WMF.";
+const char kMsgWmfFailed[] = "WMF cozulemedi.";
 
 void set_message(char* message, const char* text) {
     if (!message) return;

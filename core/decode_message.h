@@ -53,6 +53,9 @@ extern const char kMsgIffTooLarge[];          // "IFF cok buyuk."
 // The Photo CD reader.
 extern const char kMsgPcdNoBase[];            // "PCD'de Base cozunurluk yok / dosya kesik."
 extern const char kMsgPcdNoSignature[];       // "Gecersiz PCD (PCD_IPI imzasi yok)."
+// The metafile renderer.
+extern const char kMsgWmfInvalid[];           // "Gecersiz WMF."
+extern const char kMsgWmfFailed[];            // "WMF cozulemedi."
 
 // Copies at most kMessageBytes - 1 characters of text; a null buffer is skipped.
 void set_message(char* message, const char* text);

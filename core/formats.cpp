@@ -8,6 +8,7 @@
 #include "core/photo_cd.h"
 #include "core/stb_adapter.h"
 #include "core/tiff.h"
+#include "core/wmf.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ const FormatRow kFormats[] = {
     {"IFF", {{{is('F'), is('O'), is('R'), is('M')}, 4}}, {".iff", ".lbm", ".ilbm"}, kTextTypeIff,
      load_iff, nullptr, probe_iff_size, "*.iff;*.lbm;*.ilbm", false, 0},
     {"WMF", {{{is(0xD7), is(0xCD), is(0xC6), is(0x9A)}, 4}}, {".wmf"}, kTextTypeWmf,
-     nullptr, nullptr, nullptr, "*.wmf", false, 0},
+     render_wmf, nullptr, nullptr, "*.wmf", false, 0},
 };
 const int kFormatCount = sizeof kFormats / sizeof kFormats[0];
 
