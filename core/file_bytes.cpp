@@ -149,13 +149,16 @@ FileReadResult file_bytes_read(const char* path, size_t max_bytes, FileBytes* ou
     return kFileReadOk;
 }
 
-bool file_bytes_read_for_decoder(const char* path, size_t max_bytes, FileBytes* out, char* message) {
+bool file_bytes_read_for_decoder(const char* path, size_t max_bytes, FileBytes* out, char* message,
+                                 const char* too_large) {
     switch (file_bytes_read(path, max_bytes, out)) {
     case kFileReadOk:
         return true;
     case kFileReadNoMemory:
-    case kFileReadTooLarge:
         set_message(message, kMsgNoMemory);
+        return false;
+    case kFileReadTooLarge:
+        set_message(message, too_large ? too_large : kMsgNoMemory);
         return false;
     case kFileReadFailed:
         set_message(message, kMsgReadFailed);

@@ -27,8 +27,10 @@ FileReadResult file_bytes_read(const char* path, size_t max_bytes, FileBytes* ou
 const size_t kMapFromBytes = (size_t)1 << 20;
 void file_bytes_free(FileBytes* bytes);
 // The same for a decoder: false with "Dosya acilamadi.", "Okuma hatasi." or
-// "Bellek yetersiz." (also for a file above max_bytes) in its message buffer.
-bool file_bytes_read_for_decoder(const char* path, size_t max_bytes, FileBytes* out, char* message);
+// "Bellek yetersiz." in its message buffer; a file above max_bytes gets
+// `too_large` (a format's own size rule), "Bellek yetersiz." when null.
+bool file_bytes_read_for_decoder(const char* path, size_t max_bytes, FileBytes* out, char* message,
+                                 const char* too_large = nullptr);
 
 // Reads up to n bytes from the start of the file into buf, zero-filling the
 // rest; returns the count read or -1 when the file cannot be opened.

@@ -267,13 +267,8 @@ Image* decode_iff(const uint8_t* data, size_t size, char* message) {
 Image* load_iff(const char* path, char* message) {
     clear_message(message);
     FileBytes file;
-    switch (file_bytes_read(path, kMaxIffFileBytes, &file)) {
-    case kFileReadOk: break;
-    case kFileReadOpenFailed: return fail(message, kMsgOpenFailed);
-    case kFileReadTooLarge: return fail(message, kMsgIffInvalid);  // the size rule, as for a file too short
-    case kFileReadNoMemory: return fail(message, kMsgNoMemory);
-    default: return fail(message, kMsgReadFailed);
-    }
+    // Above the limit is the size rule, as for a file too short.
+    if (!file_bytes_read_for_decoder(path, kMaxIffFileBytes, &file, message, kMsgIffInvalid)) return nullptr;
     Image* image = decode_iff(file.data, file.size, message);
     file_bytes_free(&file);
     return image;

@@ -102,3 +102,18 @@ void image_set_free(ImageSet* set) {
     set->delays = nullptr;
     set->count = 0;
 }
+
+bool image_set_append(ImageSet* set, int32_t* capacity, Image* frame) {
+    if (set->count == *capacity) {
+        int32_t grown = *capacity ? *capacity * 2 : 8;
+        Image** frames = (Image**)realloc(set->frames, (size_t)grown * sizeof(Image*));
+        if (!frames) {
+            image_free(frame);
+            return false;
+        }
+        set->frames = frames;
+        *capacity = grown;
+    }
+    set->frames[set->count++] = frame;
+    return true;
+}

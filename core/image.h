@@ -69,5 +69,9 @@ inline uint8_t* image_row(const Image* image, int32_t y) {
     return image->pixels + (size_t)(image->height - 1 - y) * (size_t)image->stride;
 }
 
+// Adds a frame to a set without delays whose frame array holds *capacity
+// pointers, doubling it (from 8) when full. When it cannot grow the frame is
+// freed and the result is false; the set keeps what it had.
+bool image_set_append(ImageSet* set, int32_t* capacity, Image* frame);
 // Frees every frame, the frame array and the delays, and empties the set.
 void image_set_free(ImageSet* set);

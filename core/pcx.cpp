@@ -233,17 +233,6 @@ Image* decode_picture(const uint8_t* data, size_t size, char* message) {
     return image;
 }
 
-// A whole file, with the format's own message for one above its limit.
-bool read_file(const char* path, size_t max_bytes, const char* too_large, FileBytes* file, char* message) {
-    switch (file_bytes_read(path, max_bytes, file)) {
-    case kFileReadOk: return true;
-    case kFileReadTooLarge: set_message(message, too_large); return false;
-    case kFileReadNoMemory: set_message(message, kMsgNoMemory); return false;
-    case kFileReadFailed: set_message(message, kMsgReadFailed); return false;
-    default: set_message(message, kMsgOpenFailed); return false;
-    }
-}
-
 struct DcxTable {
     uint32_t offsets[kMaxDcxPages];
     int count;
@@ -291,7 +280,7 @@ Image* decode_pcx(const uint8_t* data, size_t size, char* message) {
 Image* load_pcx(const char* path, char* message) {
     clear_message(message);
     FileBytes file;
-    if (!read_file(path, kMaxPcxFileBytes, kMsgPcxInvalid, &file, message)) return nullptr;
+    if (!file_bytes_read_for_decoder(path, kMaxPcxFileBytes, &file, message, kMsgPcxInvalid)) return nullptr;
     Image* image = decode_picture(file.data, file.size, message);
     file_bytes_free(&file);
     return image;
@@ -320,23 +309,13 @@ bool decode_dcx_pages(const uint8_t* data, size_t size, ImageSet* set, char* mes
     clear_message(message);
     DcxTable table;
     if (!read_dcx_table(data, size, &table, message)) return false;
-    int capacity = 0;
+    int32_t capacity = 0;
     for (int i = 0; i < table.count; ++i) {
         size_t start = 0, length = 0;
         if (!dcx_page(table, size, i, &start, &length)) continue;
         Image* page = decode_picture(data + start, length, message);
         if (!page) continue;
-        if (set->count == capacity) {
-            int grown = capacity ? capacity * 2 : 8;
-            Image** frames = (Image**)realloc(set->frames, (size_t)grown * sizeof(Image*));
-            if (!frames) {
-                image_free(page);
-                break;
-            }
-            set->frames = frames;
-            capacity = grown;
-        }
-        set->frames[set->count++] = page;
+        if (!image_set_append(set, &capacity, page)) break;
     }
     if (set->count > 0) return true;
     image_set_free(set);
@@ -361,7 +340,7 @@ bool load_dcx_pages(const char* path, ImageSet* set, char* message) {
     *set = ImageSet{};
     clear_message(message);
     FileBytes file;
-    if (!read_file(path, kMaxDcxFileBytes, kMsgDcxInvalid, &file, message)) return false;
+    if (!file_bytes_read_for_decoder(path, kMaxDcxFileBytes, &file, message, kMsgDcxInvalid)) return false;
     bool ok = decode_dcx_pages(file.data, file.size, set, message);
     file_bytes_free(&file);
     return ok;
@@ -370,7 +349,7 @@ bool load_dcx_pages(const char* path, ImageSet* set, char* message) {
 Image* load_dcx_first_page(const char* path, char* message) {
     clear_message(message);
     FileBytes file;
-    if (!read_file(path, kMaxDcxFileBytes, kMsgDcxInvalid, &file, message)) return nullptr;
+    if (!file_bytes_read_for_decoder(path, kMaxDcxFileBytes, &file, message, kMsgDcxInvalid)) return nullptr;
     Image* image = decode_dcx_first_page(file.data, file.size, message);
     file_bytes_free(&file);
     return image;

@@ -411,24 +411,14 @@ bool decode_tiff_pages(const uint8_t* data, size_t size, ImageSet* set, char* me
     IfdReader reader;
     uint32_t offset = 0;
     if (!tiff_begin(&reader, data, size, &offset, message)) return false;
-    int capacity = 0;
+    int32_t capacity = 0;
     Ifd ifd;
     // ifd_open ends the walk at offset 0, at a directory seen before (a loop)
     // and after kMaxIfdChain directories.
     while (set->count < kMaxTiffPages && ifd_open(&reader, offset, &ifd)) {
         if (kEntryBytes * ifd.count + 4 > size - offset - 2) break;
         if (Image* page = decode_page(&reader, offset, message)) {
-            if (set->count == capacity) {
-                int grown = capacity ? capacity * 2 : 8;
-                Image** frames = (Image**)realloc(set->frames, (size_t)grown * sizeof(Image*));
-                if (!frames) {
-                    image_free(page);
-                    break;
-                }
-                set->frames = frames;
-                capacity = grown;
-            }
-            set->frames[set->count++] = page;
+            if (!image_set_append(set, &capacity, page)) break;
         }
         offset = ifd_next(&reader, &ifd);
     }

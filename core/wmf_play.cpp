@@ -114,13 +114,8 @@ Image* render_wmf_data(const uint8_t* data, size_t size, char* message) {
 Image* render_wmf(const char* path, char* message) {
     clear_message(message);
     FileBytes file;
-    switch (file_bytes_read(path, kMaxWmfFileBytes, &file)) {
-    case kFileReadOk: break;
-    case kFileReadOpenFailed: return fail(message, kMsgOpenFailed);
-    case kFileReadTooLarge: return fail(message, kMsgWmfInvalid);  // the size rule, as for a file too short
-    case kFileReadNoMemory: return fail(message, kMsgNoMemory);
-    default: return fail(message, kMsgReadFailed);
-    }
+    // Above the limit is the size rule, as for a file too short.
+    if (!file_bytes_read_for_decoder(path, kMaxWmfFileBytes, &file, message, kMsgWmfInvalid)) return nullptr;
     Image* image = render_wmf_data(file.data, file.size, message);
     file_bytes_free(&file);
     return image;
