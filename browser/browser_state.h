@@ -1,0 +1,77 @@
+// The browser's own state and the steps its files share: the list view and
+// its image lists, the subfolders, the fills. The rest of the program talks
+// to the browser through browser.h only.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+#include <stdint.h>
+
+const int kListViewId = 3;         // child window id of the list view
+const int kMaxThumbnailItems = 500; // the Thumbnails view shows at most the first 500 entries
+const int kFolderIcon = 15;         // entry of the own icon lists that shows a folder
+
+// The subfolders of the listed folder: full paths ending in a backslash,
+// heap strings of their exact length, sorted case-insensitively.
+struct SubfolderList {
+    char** path;
+    int32_t count;
+    int32_t capacity;
+};
+
+struct BrowserState {
+    HWND list;                 // the list view (control kListViewId); none before the first fill
+    int ListMode = -1;         // view mode the list was made for; -1 when there is none
+    HIMAGELIST thumbnails;     // made by each Thumbnails fill, destroyed by the next fill of any mode
+    HIMAGELIST icons_small;    // own 16-pixel icons, made once
+    HIMAGELIST icons_large;    // own 32-pixel icons, made once
+    bool Populating;           // a fill is inserting items: selection notices are ignored
+    HWND toolbar;              // the browser toolbar; none outside the browser until first shown
+    SubfolderList subfolders;
+    // The status bar's pixel size of the one selected image, read once per path.
+    char dimension_path[260];
+    int dimension_width, dimension_height;
+    bool selection_update_posted;  // a WM_BROWSER_SELECTION is on its way
+};
+
+extern BrowserState g_browser;
+
+// Item parameters: a file item carries its FileList index, a folder item
+// -(i + 2) for subfolder i.
+inline LPARAM folder_item_param(int subfolder) { return -(LPARAM)(subfolder + 2); }
+inline bool is_folder_param(LPARAM param) { return param <= -2; }
+inline int subfolder_of_param(LPARAM param) { return (int)(-param - 2); }
+
+// list_view.cpp
+// The list window for a view mode: kept when it was made for that mode,
+// else made anew (a Details window with its four columns). None when the
+// window cannot be made; ListMode is then -1.
+HWND list_window_for_mode(int mode);
+// Large Icons, Small Icons, List and Details: folders, then files.
+void fill_icon_view();
+// A Details header click: sorts by that column (again: the other way) and fills.
+void list_view_column_click(int column);
+// The right-click menu of the list at a screen point.
+void show_list_context_menu(int x, int y);
+void list_view_shutdown();
+
+// subfolders.cpp
+void scan_subfolders();
+void free_subfolders();
+
+// thumbnails.cpp
+void fill_thumbnail_view();
+void thumbnails_shutdown();
+
+// browser.cpp
+// Subfolders, the fill of the current view, the toolbar state.
+void refresh_browser();
+void navigate_to_folder(const char* folder);
+// After a fill has inserted its items: menu state, title, status bar.
+void finish_fill();
+void set_browser_title();
+void update_browser_status();
+
+// browser_toolbar.cpp
+void create_browser_toolbar();
+void update_browser_toolbar();
+void destroy_browser_toolbar();

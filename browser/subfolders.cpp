@@ -1,0 +1,5 @@
+// The subfolders of the listed folder.
+#include "browser/browser_state.h"
+
+void scan_subfolders() {}
+void free_subfolders() {}
