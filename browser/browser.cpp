@@ -22,6 +22,4 @@ void browser_layout() {}
 void browser_shutdown() {}
 void browser_sys_color_change(WPARAM, LPARAM) {}
 void browser_recreate_toolbar() {}
-int browser_selected_count() { return 0; }
-bool browser_selection_has_image() { return false; }
 void browser_forget_dimensions() {}

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "browser/browser.h"
 #include "browser/browser_state.h"
 #include "viewer/viewer_state.h"
 
@@ -29,3 +30,5 @@ void fill_icon_view() {}
 void list_view_column_click(int) {}
 void show_list_context_menu(int, int) {}
 void list_view_shutdown() {}
+int browser_selected_count() { return 0; }
+bool browser_selection_has_image() { return false; }
