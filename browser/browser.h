@@ -5,8 +5,20 @@
 // Posted to the main window by the list (double click, Enter): open the
 // selected entry.
 const UINT WM_OPEN_SELECTED = WM_APP + 1;
+// Posted by the list's selection notices, once per burst: the status bar and
+// toolbar are brought up to date when it arrives.
+const UINT WM_BROWSER_SELECTION = WM_APP + 2;
 
+// Shows the folder of the file list in the browser (nothing without a folder).
 void enter_browser();
+// Back to the viewer and its picture.
+void leave_browser();
+// WM_BROWSER_SELECTION.
+void browser_selection_changed();
+// WM_CONTEXTMENU from the list; false when it is not the browser's.
+bool browser_context_menu(HWND window, LPARAM lparam);
+// The caption row over the list, painted by the main window in browse mode.
+void browser_paint(HDC dc);
 // Forgets the picture sizes the status bar has read for the shown folder.
 void browser_forget_dimensions();
 // Commands the browser handles while it is shown; false when it does not.

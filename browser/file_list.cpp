@@ -26,6 +26,7 @@ void scan_folder(const char* path) {
     FileList* list = &g_file_list;
     browser_forget_dimensions();
     file_list_clear(list);
+    list->collected = false;
 
     const char* slash = strrchr(path, '\\');
     if (!slash) return;

@@ -12,6 +12,7 @@ struct FileList {
     int32_t capacity;
     int32_t current;      // the file the viewer shows; 0 when none matches
     uint32_t totalSize;   // wraps past 4 GB
+    bool collected;       // gathered for a slide show, not the folder's contents
 };
 
 // The one list of the program, owned by the browser; the viewer steps

@@ -6,6 +6,7 @@
 // Child window ids.
 const int kToolbarId = 1;
 const int kStatusBarId = 2;
+const int kBrowserToolbarId = 4;
 const int kPageBoxId = 60;
 
 // Toolbar (toolbar.cpp). CreateToolbar makes it again when it exists.
@@ -13,6 +14,10 @@ void CreateToolbar();
 void UpdatePageBox();
 void UpdateToolbarButtons();
 void DestroyToolbarBitmap();
+// Adds a bitmap strip of count button images to a toolbar. On Windows NT the
+// strip is mapped to the system colours and returned: the caller deletes it
+// after the toolbar. Null on Windows 95 and 98 (the toolbar loads it itself).
+HBITMAP AddToolbarStrip(HWND toolbar, int strip, int count);
 // Tooltip text requests of both toolbars (TTN_GETDISPINFOA/W).
 bool OnToolbarTooltip(NMHDR* header);
 

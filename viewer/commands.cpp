@@ -40,7 +40,6 @@ void refresh_command(int) {
     lstrcpynA(path, g_viewer.current_path, sizeof path);
     if (LoadDocument(path)) {
         scan_folder(path);
-        if (g_viewer.BrowseMode) browser_command(IDM_VIEW_REFRESH);
     }
     LayoutMainWindow();
 }
@@ -95,7 +94,7 @@ const CommandRow kCommandTable[] = {
     {IDM_VIEW_LARGE_TOOLBAR_BUTTONS, large_buttons_command, nullptr, kEnabledAlways, kCheckLargeButtons, 0, kNo, kNo, kNoTip},
     {IDM_VIEW_BROWSE_FOLDER, in_browser, nullptr, kEnabledAlways, kNoCheck, 0, IMG_VIEWER_BROWSE, IMG_BROWSER_BACK_TO_VIEWER, kTextTipBrowseBack},
     {IDM_VIEW_OPTIONS, nullptr, nullptr, kEnabledAlways, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_VIEW_REFRESH, refresh_command, nullptr, kEnabledWithRefresh, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_VIEW_REFRESH, refresh_command, in_browser, kEnabledWithRefresh, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_IMAGE_ROTATE_CLOCKWISE, TransformCommand, in_browser, kEnabledWithImageTarget, kNoCheck, 0, IMG_VIEWER_ROTATE_RIGHT, IMG_BROWSER_ROTATE_RIGHT, kTextTipRotateRight},
     {IDM_IMAGE_ROTATE_COUNTERCLOCKWISE, TransformCommand, in_browser, kEnabledWithImageTarget, kNoCheck, 0, IMG_VIEWER_ROTATE_LEFT, IMG_BROWSER_ROTATE_LEFT, kTextTipRotateLeft},
     {IDM_VIEW_THUMBNAILS, in_browser, nullptr, kEnabledBrowsing, kRadioBrowseView, 0, kNo, IMG_BROWSER_THUMBNAILS, kTextTipThumbnails},

@@ -131,8 +131,12 @@ void on_paint(HWND window) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
     if (!dc) return;
-    paint_chrome_background(window, dc);
-    PaintView(dc);
+    if (g_viewer.BrowseMode && !g_viewer.fullscreen) {
+        browser_paint(dc);  // the list and the bars paint themselves
+    } else {
+        paint_chrome_background(window, dc);
+        PaintView(dc);
+    }
     EndPaint(window, &ps);
 }
 
@@ -189,6 +193,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     case WM_NOTIFYFORMAT: return on_notify_format(window, wparam, lparam);
     case WM_CONTEXTMENU:
         if (!g_viewer.BrowseMode && g_viewer.shown) { OnViewerContextMenu(window, lparam); return 0; }
+        if (browser_context_menu((HWND)wparam, lparam)) return 0;
         break;
     case WM_KEYDOWN: if (wparam == VK_ESCAPE) on_escape(); return 0;
     case WM_COMMAND: if (DispatchCommand(LOWORD(wparam))) return 0; break;
@@ -205,6 +210,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     case WM_QUERYNEWPALETTE:
     case WM_PALETTECHANGED: return OnPaletteMessage(message, wparam);
     case WM_OPEN_SELECTED: browser_open_selected(); return 0;
+    case WM_BROWSER_SELECTION: browser_selection_changed(); return 0;
     }
     return DefWindowProcA(window, message, wparam, lparam);
 }

@@ -31,8 +31,6 @@ const int kViewerToolbarCount = sizeof kViewerToolbar / sizeof kViewerToolbar[0]
 
 HBITMAP s_toolbar_bitmap;  // the strip mapped to the system colours (NT)
 
-bool windows_nt() { return !(GetVersion() & 0x80000000u); }
-
 void place_page_box() {
     int slot = -1;
     for (int i = 0; i < kViewerToolbarCount; ++i)
@@ -43,19 +41,6 @@ void place_page_box() {
     if (height > 20) height = 20;
     int top = r.top + (r.bottom - r.top - height) / 2;
     MoveWindow(g_viewer.page_box, r.left + 1, top, r.right - r.left - 2, height, TRUE);
-}
-
-void add_strip(HWND toolbar, bool large) {
-    int strip = large ? IDB_VIEWER_TOOLBAR_LARGE : IDB_VIEWER_TOOLBAR_SMALL;
-    TBADDBITMAP add = {};
-    if (windows_nt()) {
-        s_toolbar_bitmap = CreateMappedBitmap(g_viewer.instance, strip, 0, nullptr, 0);
-        add.nID = (UINT_PTR)s_toolbar_bitmap;
-    } else {
-        add.hInst = g_viewer.instance;
-        add.nID = strip;
-    }
-    SendMessageA(toolbar, TB_ADDBITMAP, IMG_VIEWER_COUNT, (LPARAM)&add);
 }
 
 void add_buttons(HWND toolbar) {
@@ -78,6 +63,20 @@ void add_buttons(HWND toolbar) {
 
 }  // namespace
 
+HBITMAP AddToolbarStrip(HWND toolbar, int strip, int count) {
+    TBADDBITMAP add = {};
+    HBITMAP mapped = nullptr;
+    if (!(GetVersion() & 0x80000000u)) {  // Windows NT
+        mapped = CreateMappedBitmap(g_viewer.instance, strip, 0, nullptr, 0);
+        add.nID = (UINT_PTR)mapped;
+    } else {
+        add.hInst = g_viewer.instance;
+        add.nID = strip;
+    }
+    SendMessageA(toolbar, TB_ADDBITMAP, count, (LPARAM)&add);
+    return mapped;
+}
+
 void DestroyToolbarBitmap() {
     if (s_toolbar_bitmap) DeleteObject(s_toolbar_bitmap);
     s_toolbar_bitmap = nullptr;
@@ -98,7 +97,7 @@ void CreateToolbar() {
     g_viewer.toolbar = toolbar;
     SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageA(toolbar, TB_SETBITMAPSIZE, 0, MAKELONG(side, side));
-    add_strip(toolbar, large);
+    s_toolbar_bitmap = AddToolbarStrip(toolbar, large ? IDB_VIEWER_TOOLBAR_LARGE : IDB_VIEWER_TOOLBAR_SMALL, IMG_VIEWER_COUNT);
     add_buttons(toolbar);
 
     g_viewer.page_box = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "0", WS_CHILD | WS_VISIBLE | ES_READONLY | ES_CENTER, 0,
