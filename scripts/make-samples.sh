@@ -32,7 +32,9 @@ convert -size 200x120 pattern:checkerboard -monochrome -compress None BMP3:"$out
 # One picture for each format read through stb_image.
 convert "$tmp/evening.ppm" -quality 88 "$out/evening.jpg"
 convert "$tmp/wheel.ppm" "$tmp/mask.pgm" -alpha off -compose CopyOpacity -composite PNG32:"$out/colour-wheel.png"
-convert "$tmp/evening.ppm" -resize 200x -compress RLE "$out/evening-small.tga"
+# netpbm writes the Targa: this ImageMagick reads and writes its rows the
+# other way up from every other reader.
+convert "$tmp/evening.ppm" -resize 200x ppm:- | ppmtotga -rgb > "$out/evening-small.tga" 2>/dev/null
 convert "$tmp/wheel.ppm" -resize 128x128 -depth 8 "$out/colour-wheel.psd"
 convert "$tmp/evening.ppm" -resize 160x -colorspace Gray -depth 8 "$tmp/evening-gray.pgm"
 cp "$tmp/evening-gray.pgm" "$out/evening-gray.pgm"
