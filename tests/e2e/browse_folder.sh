@@ -25,7 +25,10 @@ echo "colours in the list: $colours"
 
 lumora_keys "$id" F12 Home Return
 first=$(cd "$root/samples" && ls | head -n 1)
+# Leaving the browser shows the bare product name for a moment, until the
+# picture is loaded.
 viewer=$(lumora_title_after "$id" "$title")
+[ "$viewer" != "Lumora" ] || viewer=$(lumora_title_after "$id" "Lumora")
 [ "$viewer" = "$first - Lumora" ] || { echo "Enter showed '$viewer', not $first"; exit 1; }
 lumora_keys "$id" F4
 back=$(lumora_title_after "$id" "$viewer")
