@@ -111,7 +111,7 @@ TEST_F(BrowserListTest, DetailsCellsParametersAndHiddenEntries) {
     Put("notes.txt", 10);
     Show(4);
     ASSERT_NE(List(), nullptr);
-    EXPECT_TRUE(GetWindowLongA(List(), GWL_STYLE) & LVS_REPORT);
+    EXPECT_EQ(GetWindowLongA(List(), GWL_STYLE) & LVS_TYPEMASK, LVS_REPORT);
     EXPECT_EQ(Names(), "A sub b sub big.gif empty.png one.bmp photo.JPG") << "folders by name first, then the files";
     EXPECT_EQ(Headers(), "Name +|Size|Type|Date Modified");
     const struct { int row; const char *size, *type; } rows[] = {
@@ -177,7 +177,7 @@ TEST_F(BrowserListTest, EveryFileInTheIconViewsWithItsIcon) {
     Show(4);
     EXPECT_EQ(Count(), 503);
     Show(1);
-    EXPECT_TRUE(GetWindowLongA(List(), GWL_STYLE) & LVS_ICON);
+    EXPECT_EQ(GetWindowLongA(List(), GWL_STYLE) & LVS_TYPEMASK, LVS_ICON);
     ASSERT_EQ(Count(), 503);
     EXPECT_EQ(SendMessageA(List(), LVM_GETIMAGELIST, LVSIL_NORMAL, 0), (LRESULT)g_browser.icons_large);
     EXPECT_EQ(ImageList_GetImageCount(g_browser.icons_large), 16);
@@ -187,7 +187,7 @@ TEST_F(BrowserListTest, EveryFileInTheIconViewsWithItsIcon) {
 
     g_settings.ShowAllFiles = 1;
     Show(3);
-    EXPECT_TRUE(GetWindowLongA(List(), GWL_STYLE) & LVS_LIST);
+    EXPECT_EQ(GetWindowLongA(List(), GWL_STYLE) & LVS_TYPEMASK, LVS_LIST);
     HIMAGELIST small = (HIMAGELIST)SendMessageA(List(), LVM_GETIMAGELIST, LVSIL_SMALL, 0);
     EXPECT_NE(small, nullptr);
     EXPECT_NE(small, g_browser.icons_small) << "the shell's icons with every file shown";
