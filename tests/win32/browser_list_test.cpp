@@ -11,7 +11,6 @@
 #include "browser/browser_state.h"
 #include "browser/file_list.h"
 #include "res/resource.h"
-#include "tests/support/bmp_builder.h"
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/scratch.h"
 
@@ -23,26 +22,23 @@ struct BrowserListTest : MainWindowTest {
         free_subfolders();
         list_view_shutdown();
         g_browser.list = nullptr;
-        g_browser.ListMode = -1;
         SortKey = 0;
         SortAscending = 1;
         MainWindowTest::TearDown();
         remove_tree(folder);
     }
-    void Put(const std::string& name, size_t bytes, int year = 0) {
+    // A file of `bytes` bytes, written in June of `year` when given.
+    void Put(const std::string& name, size_t bytes, WORD year = 0) {
         std::string path = folder + name;
         write_file_wide(std::wstring(path.begin(), path.end()), std::vector<unsigned char>(bytes, 7));
-        if (!year) return;
-        SYSTEMTIME when = {(WORD)year, 6, 0, 15, 12, 30, 45, 0};
+        SYSTEMTIME when = {year, 6, 0, 15, 12, 30, 45, 0};
         FILETIME time;
-        SystemTimeToFileTime(&when, &time);
         HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        SetFileTime(f, nullptr, nullptr, &time);
+        if (year && SystemTimeToFileTime(&when, &time)) SetFileTime(f, nullptr, nullptr, &time);
         CloseHandle(f);
     }
-    void Folder(const std::string& name, DWORD attributes = 0) {
-        CreateDirectoryA((folder + name).c_str(), nullptr);
-        if (attributes) SetFileAttributesA((folder + name).c_str(), attributes);
+    void Folder(const std::string& name, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
+        CreateDirectoryA((folder + name).c_str(), nullptr) && SetFileAttributesA((folder + name).c_str(), attributes);
     }
     // The browser's fill as the browse commands run it.
     void Show(int mode) {
@@ -54,14 +50,20 @@ struct BrowserListTest : MainWindowTest {
     }
     HWND List() { return g_browser.list; }
     int Count() { return (int)SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0); }
-    std::string Cell(int item, int column) {
-        char text[260] = "";
-        LVITEMA it = {};
-        it.iSubItem = column;
-        it.pszText = text;
-        it.cchTextMax = sizeof text;
-        SendMessageA(List(), LVM_GETITEMTEXTA, item, (LPARAM)&it);
-        return text;
+    LONG ViewType() { return GetWindowLongA(List(), GWL_STYLE) & LVS_TYPEMASK; }
+    // Every item's text of one column, joined by '|'.
+    std::string Column(int column) {
+        std::string all;
+        for (int i = 0; i < Count(); ++i) {
+            char text[260] = "";
+            LVITEMA it = {};
+            it.iSubItem = column;
+            it.pszText = text;
+            it.cchTextMax = sizeof text;
+            SendMessageA(List(), LVM_GETITEMTEXTA, i, (LPARAM)&it);
+            all += (i ? "|" : "") + std::string(text);
+        }
+        return all;
     }
     LVITEMA Item(int item) {
         LVITEMA it = {};
@@ -70,30 +72,15 @@ struct BrowserListTest : MainWindowTest {
         SendMessageA(List(), LVM_GETITEMA, 0, (LPARAM)&it);
         return it;
     }
-    // Every item's name, joined by blanks.
-    std::string Names() {
-        std::string names;
-        for (int i = 0; i < Count(); ++i) names += (i ? " " : "") + Cell(i, 0);
-        return names;
-    }
     std::string Headers() {
         std::string all;
         for (int i = 0; i < 4; ++i) {
             char text[64] = "";
-            LVCOLUMNA c = {};
-            c.mask = LVCF_TEXT;
-            c.pszText = text;
-            c.cchTextMax = sizeof text;
+            LVCOLUMNA c = {LVCF_TEXT, 0, 0, text, sizeof text, 0, 0, 0};
             SendMessageA(List(), LVM_GETCOLUMNA, i, (LPARAM)&c);
             all += (i ? "|" : "") + std::string(text);
         }
         return all;
-    }
-    void Select(int item) {
-        LVITEMA it = {};
-        it.stateMask = LVIS_SELECTED;
-        it.state = LVIS_SELECTED;
-        SendMessageA(List(), LVM_SETITEMSTATE, item, (LPARAM)&it);
     }
 };
 
@@ -110,39 +97,22 @@ TEST_F(BrowserListTest, DetailsCellsParametersAndHiddenEntries) {
     Put("readme", 10);
     Put("notes.txt", 10);
     Show(4);
-    ASSERT_NE(List(), nullptr);
-    EXPECT_EQ(GetWindowLongA(List(), GWL_STYLE) & LVS_TYPEMASK, LVS_REPORT);
-    EXPECT_EQ(Names(), "A sub b sub big.gif empty.png one.bmp photo.JPG") << "folders by name first, then the files";
+    ASSERT_EQ(ViewType(), LVS_REPORT);
+    EXPECT_EQ(Column(0), "A sub|b sub|big.gif|empty.png|one.bmp|photo.JPG") << "folders by name first, then the files";
+    EXPECT_EQ(Column(1), "||4 KB|0 KB|1 KB|1 KB");
+    EXPECT_EQ(Column(2), "Folder|Folder|GIF Image|PNG Image|Bitmap Image|JPEG Image");
     EXPECT_EQ(Headers(), "Name +|Size|Type|Date Modified");
-    const struct { int row; const char *size, *type; } rows[] = {
-        {0, "", "Folder"},     {1, "", "Folder"},      {2, "4 KB", "GIF Image"},
-        {3, "0 KB", "PNG Image"}, {4, "1 KB", "Bitmap Image"}, {5, "1 KB", "JPEG Image"},
-    };
-    for (auto r : rows) {
-        EXPECT_EQ(Cell(r.row, 1), r.size) << Cell(r.row, 0);
-        EXPECT_EQ(Cell(r.row, 2), r.type) << Cell(r.row, 0);
-    }
-    EXPECT_EQ(Cell(0, 3), "") << "a folder has no date";
-    std::string date = Cell(5, 3);
-    EXPECT_NE(date.find("2003"), std::string::npos) << date;
-    EXPECT_EQ(date.find(":45"), std::string::npos) << "no seconds: " << date;
-    for (int i = 0; i < Count(); ++i) {
-        LPARAM p = Item(i).lParam;
-        if (i < 2) {
-            EXPECT_EQ(p, -(i + 2));
-        } else {
-            ASSERT_TRUE(p >= 0 && p < g_file_list.count) << p;
-            EXPECT_EQ(std::string(g_file_list.path[p]), folder + Cell(i, 0));
-        }
-    }
+    std::string dates = Column(3);  // folders have none; no seconds
+    EXPECT_TRUE(dates.rfind("||", 0) == 0 && dates.find("2003") != dates.npos && dates.find(":45") == dates.npos) << dates;
+    for (int i = 0; i < Count(); ++i) EXPECT_EQ(Item(i).lParam, i < 2 ? -(i + 2) : i - 2) << "item " << i;
     EXPECT_EQ(std::string(g_browser.subfolders.path[1]), folder + "b sub\\");
+    EXPECT_EQ(std::string(g_file_list.path[3]), folder + "photo.JPG");
 
     g_settings.ShowAllFiles = 1;
     g_settings.ShowHidden = 1;
     Show(4);
-    EXPECT_EQ(Names(), "A sub b sub secret big.gif empty.png notes.txt one.bmp photo.JPG readme");
-    EXPECT_EQ(Cell(8, 2), "File");
-    EXPECT_EQ(Cell(5, 2), "TXT File");
+    EXPECT_EQ(Column(0), "A sub|b sub|secret|big.gif|empty.png|notes.txt|one.bmp|photo.JPG|readme");
+    EXPECT_EQ(Column(2), "Folder|Folder|Folder|GIF Image|PNG Image|TXT File|Bitmap Image|JPEG Image|File");
 }
 
 TEST_F(BrowserListTest, HeaderClicksSortWithTheirMark) {
@@ -154,46 +124,70 @@ TEST_F(BrowserListTest, HeaderClicksSortWithTheirMark) {
     Put("d.gif", 3000, 2007);
     Show(4);
     const struct { int column; const char *headers, *names; } clicks[] = {
-        {1, "Name|Size +|Type|Date Modified", "Alpha zeta c.bmp a.png b.png d.gif"},
-        {1, "Name|Size -|Type|Date Modified", "Alpha zeta d.gif b.png a.png c.bmp"},  // the tie turns too
-        {2, "Name|Size|Type +|Date Modified", "Alpha zeta c.bmp d.gif a.png b.png"},
-        {3, "Name|Size|Type|Date Modified +", "Alpha zeta d.gif c.bmp b.png a.png"},
-        {3, "Name|Size|Type|Date Modified -", "Alpha zeta a.png b.png c.bmp d.gif"},
-        {0, "Name +|Size|Type|Date Modified", "Alpha zeta a.png b.png c.bmp d.gif"},
-        {0, "Name -|Size|Type|Date Modified", "Alpha zeta d.gif c.bmp b.png a.png"},
+        {1, "Name|Size +|Type|Date Modified", "Alpha|zeta|c.bmp|a.png|b.png|d.gif"},
+        {1, "Name|Size -|Type|Date Modified", "Alpha|zeta|d.gif|b.png|a.png|c.bmp"},  // the tie turns too
+        {2, "Name|Size|Type +|Date Modified", "Alpha|zeta|c.bmp|d.gif|a.png|b.png"},
+        {3, "Name|Size|Type|Date Modified +", "Alpha|zeta|d.gif|c.bmp|b.png|a.png"},
+        {3, "Name|Size|Type|Date Modified -", "Alpha|zeta|a.png|b.png|c.bmp|d.gif"},
+        {0, "Name +|Size|Type|Date Modified", "Alpha|zeta|a.png|b.png|c.bmp|d.gif"},
+        {0, "Name -|Size|Type|Date Modified", "Alpha|zeta|d.gif|c.bmp|b.png|a.png"},
     };
     for (auto c : clicks) {
         list_view_column_click(c.column);
         EXPECT_EQ(Headers(), c.headers) << "after a click on column " << c.column;
-        EXPECT_EQ(Names(), c.names) << "after a click on column " << c.column;
+        EXPECT_EQ(Column(0), c.names) << "after a click on column " << c.column;
     }
 }
 
 TEST_F(BrowserListTest, EveryFileInTheIconViewsWithItsIcon) {
-    std::vector<uint8_t> bmp = bmp_filled(BmpLayout(), 9);
-    for (int i = 0; i < 501; ++i) Put("p" + std::to_string(1000 + i) + ".bmp", bmp.size());
+    for (int i = 0; i < 501; ++i) Put("p" + std::to_string(1000 + i) + ".bmp", 10);
     Put("photo.jpeg", 10);
     Folder("sub");
     Show(4);
     EXPECT_EQ(Count(), 503);
     Show(1);
-    EXPECT_EQ(GetWindowLongA(List(), GWL_STYLE) & LVS_TYPEMASK, LVS_ICON);
+    ASSERT_EQ(ViewType(), LVS_ICON);
     ASSERT_EQ(Count(), 503);
     EXPECT_EQ(SendMessageA(List(), LVM_GETIMAGELIST, LVSIL_NORMAL, 0), (LRESULT)g_browser.icons_large);
     EXPECT_EQ(ImageList_GetImageCount(g_browser.icons_large), 16);
     EXPECT_EQ(Item(0).iImage, 15) << "the folder";
     EXPECT_EQ(Item(1).iImage, 1) << "a bitmap";
-    EXPECT_EQ(Item(502).iImage, 2) << Cell(502, 0);
+    EXPECT_EQ(Item(502).iImage, 2) << "the JPEG";
 
     g_settings.ShowAllFiles = 1;
     Show(3);
-    EXPECT_EQ(GetWindowLongA(List(), GWL_STYLE) & LVS_TYPEMASK, LVS_LIST);
+    EXPECT_EQ(ViewType(), LVS_LIST);
     HIMAGELIST small = (HIMAGELIST)SendMessageA(List(), LVM_GETIMAGELIST, LVSIL_SMALL, 0);
-    EXPECT_NE(small, nullptr);
-    EXPECT_NE(small, g_browser.icons_small) << "the shell's icons with every file shown";
+    EXPECT_TRUE(small && small != g_browser.icons_small) << "the shell's icons with every file shown";
     SHFILEINFOA info = {};
     SHGetFileInfoA((folder + "sub").c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
     EXPECT_EQ(Item(0).iImage, info.iIcon) << "the shell's folder icon";
+}
+
+// One letter per menu line: e enabled, g grayed, - separator.
+std::string menu_states() {
+    HMENU menu = build_list_context_menu();
+    std::string s;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        UINT state = GetMenuState(menu, i, MF_BYPOSITION);
+        s += (state & MF_SEPARATOR) ? '-' : (state & MF_GRAYED) ? 'g' : 'e';
+    }
+    DestroyMenu(menu);
+    return s;
+}
+
+void set_clipboard_files(HWND owner, const std::string& path) {
+    OpenClipboard(owner);
+    EmptyClipboard();
+    if (!path.empty()) {
+        HGLOBAL drop = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + path.size() + 2);
+        DROPFILES* header = (DROPFILES*)GlobalLock(drop);
+        header->pFiles = sizeof(DROPFILES);
+        memcpy(header + 1, path.c_str(), path.size());
+        GlobalUnlock(drop);
+        SetClipboardData(CF_HDROP, drop);
+    }
+    CloseClipboard();
 }
 
 TEST_F(BrowserListTest, ContextMenuGraysByTheSelection) {
@@ -201,46 +195,17 @@ TEST_F(BrowserListTest, ContextMenuGraysByTheSelection) {
     Put("pic.png", 10);
     g_settings.ShowAllFiles = 1;
     Show(4);
-    const int kAll[] = {IDM_FILE_OPEN_WITH, IDM_EDIT_WITH, IDM_EDIT_CUT, IDM_EDIT_COPY, IDM_EDIT_PASTE,
-                        IDM_FILE_DELETE, IDM_EDIT_RENAME, IDM_IMAGE_ROTATE_CLOCKWISE,
-                        IDM_IMAGE_ROTATE_COUNTERCLOCKWISE, IDM_FILE_PRINT, IDM_FILE_NEW_FOLDER,
-                        IDM_CONVERT_TO_PNG, IDM_CONVERT_TO_JPEG, IDM_CONVERT_TO_BMP, IDM_IMAGE_RESIZE_SELECTED};
-    // One letter per item of kAll: e enabled, g grayed.
-    auto states = [&]() {
-        HMENU menu = build_list_context_menu();
-        std::string s;
-        for (int id : kAll) s += (GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) ? 'g' : 'e';
-        EXPECT_EQ(GetMenuItemCount(menu), 19) << "15 items and 4 separators";
-        char label[64] = "";
-        GetMenuStringA(menu, IDM_IMAGE_ROTATE_COUNTERCLOCKWISE, label, sizeof label, MF_BYCOMMAND);
-        EXPECT_STREQ(label, "Rotate Counter&clockwise");
-        DestroyMenu(menu);
-        return s;
-    };
-    OpenClipboard(window);
-    EmptyClipboard();
-    CloseClipboard();
-    EXPECT_EQ(states(), "ggggggggggegggg") << "nothing selected";
-    Select(0);  // notes.txt
-    EXPECT_EQ(states(), "eeeegeegggegggg") << "a file that is no picture";
-    Select(1);
-    EXPECT_EQ(states(), "eeeegeeeeeeeeee") << "a picture among the selection";
+    set_clipboard_files(window, "");
+    EXPECT_EQ(menu_states(), "gg-ggggg-ggg-e-gggg") << "nothing selected";
+    LVITEMA selected = {};
+    selected.stateMask = selected.state = LVIS_SELECTED;
+    SendMessageA(List(), LVM_SETITEMSTATE, 0, (LPARAM)&selected);  // notes.txt
+    EXPECT_EQ(menu_states(), "ee-eegee-ggg-e-gggg") << "a file that is no picture";
+    SendMessageA(List(), LVM_SETITEMSTATE, 1, (LPARAM)&selected);
+    EXPECT_EQ(menu_states(), "ee-eegee-eee-e-eeee") << "a picture among the selection";
     g_settings.BrowseView = 0;
-    EXPECT_EQ(states(), "eeeegeeeeegeeee") << "no new folder among thumbnails";
-
-    DROPFILES header = {sizeof(DROPFILES), {0, 0}, FALSE, FALSE};
-    std::string names = folder + "pic.png";
-    HGLOBAL drop = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof header + names.size() + 2);
-    char* p = (char*)GlobalLock(drop);
-    memcpy(p, &header, sizeof header);
-    memcpy(p + sizeof header, names.c_str(), names.size());
-    GlobalUnlock(drop);
-    OpenClipboard(window);
-    EmptyClipboard();
-    SetClipboardData(CF_HDROP, drop);
-    CloseClipboard();
-    EXPECT_EQ(states().substr(4, 1), "e") << "file names on the clipboard";
-    OpenClipboard(window);
-    EmptyClipboard();
-    CloseClipboard();
+    EXPECT_EQ(menu_states(), "ee-eegee-eee-g-eeee") << "no new folder among thumbnails";
+    set_clipboard_files(window, folder + "pic.png");
+    EXPECT_EQ(menu_states(), "ee-eeeee-eee-g-eeee") << "file names on the clipboard";
+    set_clipboard_files(window, "");
 }
