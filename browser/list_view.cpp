@@ -188,6 +188,9 @@ void fill_icon_view() {
         ImageList_Destroy(b.thumbnails);
         b.thumbnails = nullptr;
     }
+    // The list would arrange itself after every insertion, hidden or not.
+    // Turning redraw back on may show a hidden window: it is hidden again.
+    bool shown = (GetWindowLongA(list, GWL_STYLE) & WS_VISIBLE) != 0;
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     SendMessageA(list, LVM_SETITEMCOUNT, g_file_list.count + kFillReserve, 0);
@@ -207,7 +210,8 @@ void fill_icon_view() {
     b.Populating = false;
     if (details) set_header_texts(list);
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
+    if (shown) InvalidateRect(list, nullptr, TRUE);
+    else ShowWindow(list, SW_HIDE);
     finish_fill();
 }
 
