@@ -183,6 +183,7 @@ void fill_icon_view() {
     HWND list = list_window_for_mode(mode);
     if (!list) return;
     BrowserState& b = g_browser;
+    b.Populating = true;  // from the deletions on: no selection notice counts until the end
     if (b.thumbnails) {
         SendMessageA(list, LVM_SETIMAGELIST, LVSIL_NORMAL, 0);
         ImageList_Destroy(b.thumbnails);
@@ -204,7 +205,6 @@ void fill_icon_view() {
         shell_icons ? system_icon_index("folder", FILE_ATTRIBUTE_DIRECTORY, SHGFI_USEFILEATTRIBUTES) : kFolderIcon;
 
     bool details = mode == kModeDetails;
-    b.Populating = true;
     insert_folders(list, details, folder_icon);
     insert_files(list, details, shell_icons);
     b.Populating = false;
