@@ -31,10 +31,11 @@ struct BrowserListTest : MainWindowTest {
     void Put(const std::string& name, size_t bytes, WORD year = 0) {
         std::string path = folder + name;
         write_file_wide(std::wstring(path.begin(), path.end()), std::vector<unsigned char>(bytes, 7));
+        if (!year) return;
         SYSTEMTIME when = {year, 6, 0, 15, 12, 30, 45, 0};
         FILETIME time;
         HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (year && SystemTimeToFileTime(&when, &time)) SetFileTime(f, nullptr, nullptr, &time);
+        if (SystemTimeToFileTime(&when, &time)) SetFileTime(f, nullptr, nullptr, &time);
         CloseHandle(f);
     }
     void Folder(const std::string& name, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
