@@ -165,6 +165,8 @@ TEST_F(BrowserListTest, EveryFileInTheIconViewsWithItsIcon) {
     EXPECT_EQ(Item(0).iImage, info.iIcon) << "the shell's folder icon";
 }
 
+namespace {
+
 // One letter per menu line: e enabled, g grayed, - separator.
 std::string menu_states() {
     HMENU menu = build_list_context_menu();
@@ -191,6 +193,8 @@ void set_clipboard_files(HWND owner, const std::string& path) {
     CloseClipboard();
 }
 
+}  // namespace
+
 TEST_F(BrowserListTest, ContextMenuGraysByTheSelection) {
     Put("notes.txt", 10);
     Put("pic.png", 10);
@@ -209,4 +213,35 @@ TEST_F(BrowserListTest, ContextMenuGraysByTheSelection) {
     set_clipboard_files(window, folder + "pic.png");
     EXPECT_EQ(menu_states(), "ee-eeeee-eee-g-eeee") << "file names on the clipboard";
     set_clipboard_files(window, "");
+}
+
+namespace {
+
+// The menu's choice comes back as a command to the main window.
+WNDPROC s_original;
+int s_command;
+LRESULT CALLBACK record_command(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_COMMAND) s_command = LOWORD(wp);
+    return CallWindowProcA(s_original, w, m, wp, lp);
+}
+void CALLBACK choose_first_item(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    PostMessageA(g_viewer.main_window, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(g_viewer.main_window, WM_KEYDOWN, VK_RETURN, 0);
+}
+
+}  // namespace
+
+TEST_F(BrowserListTest, ContextMenuChoiceArrivesAsCommand) {
+    Put("pic.png", 10);
+    Show(4);
+    LVITEMA selected = {};
+    selected.stateMask = selected.state = LVIS_SELECTED;
+    SendMessageA(List(), LVM_SETITEMSTATE, 0, (LPARAM)&selected);
+    s_command = 0;
+    s_original = (WNDPROC)SetWindowLongPtrA(window, GWLP_WNDPROC, (LONG_PTR)record_command);
+    SetTimer(nullptr, 0, 100, choose_first_item);
+    show_list_context_menu(100, 100);
+    SetWindowLongPtrA(window, GWLP_WNDPROC, (LONG_PTR)s_original);
+    EXPECT_EQ(s_command, IDM_FILE_OPEN_WITH) << "the first item, chosen with Down and Enter";
 }
