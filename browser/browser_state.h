@@ -53,6 +53,13 @@ void list_view_column_click(int column);
 // The right-click menu of the list at a screen point.
 void show_list_context_menu(int x, int y);
 void list_view_shutdown();
+// The Date Modified text of a file time (UTC): local short date and time
+// without seconds; "" when a conversion fails.
+void format_file_time(char* out, size_t size, uint64_t time);
+
+// list_context_menu.cpp
+// The items of the list's right-click menu, grayed for the current state.
+HMENU build_list_context_menu();
 
 // subfolders.cpp
 void scan_subfolders();

@@ -1,16 +1,166 @@
-// The list view: one window per view mode, and the fills of the icon views.
+// The list view: one window per view mode, the fills of the icon views and
+// the Details columns, and the icon lists they show.
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
+#include <stdio.h>
 
 #include "browser/browser.h"
 #include "browser/browser_state.h"
+#include "browser/file_list.h"
+#include "browser/file_list_pure.h"
+#include "browser/list_text_pure.h"
+#include "platform/bridge.h"
+#include "platform/text.h"
+#include "res/resource.h"
+#include "shell/settings.h"
+#include "viewer/status_text_pure.h"
 #include "viewer/viewer_state.h"
 
 namespace {
 
+const int kModeLargeIcons = 1;
+const int kModeDetails = 4;
+const int kColumnCount = 4;
+const int kFillReserve = 8;  // items the list is told to expect beyond the files
+const int kOwnIconCount = 16;
+const int kSmallIconSize = 16;
+const int kLargeIconSize = 32;
+
 // List-view style of each view mode (0 Thumbnails .. 4 Details).
 const DWORD kModeStyle[5] = {LVS_ICON | LVS_AUTOARRANGE, LVS_ICON | LVS_AUTOARRANGE, LVS_SMALLICON, LVS_LIST,
                              LVS_REPORT};
+
+struct Column {
+    TextId text;
+    const char* header;  // the header after a fill is always English
+    int format, width;
+};
+const Column kColumns[kColumnCount] = {
+    {kTextColumnName, "Name", LVCFMT_LEFT, 200},
+    {kTextColumnSize, "Size", LVCFMT_RIGHT, 80},
+    {kTextColumnType, "Type", LVCFMT_LEFT, 80},
+    {kTextColumnDateModified, "Date Modified", LVCFMT_LEFT, 130},
+};
+const char kFolderWord[] = "Folder";  // the Type cell of a folder, never translated
+
+// Entries 0 to 14 of the own icon lists; entry 15 is the shell's folder icon.
+const int kTypeIcons[kFolderIcon] = {
+    IDI_TYPE_OTHER, IDI_TYPE_BMP, IDI_TYPE_JPEG, IDI_TYPE_PNG, IDI_TYPE_GIF,
+    IDI_TYPE_TIFF,  IDI_TYPE_TARGA, IDI_TYPE_PSD, IDI_TYPE_PIC, IDI_TYPE_PNM,
+    IDI_TYPE_PCX,   IDI_TYPE_DCX, IDI_TYPE_IFF,  IDI_TYPE_WMF, IDI_TYPE_PCD,
+};
+
+HICON application_icon(int size) {
+    return (HICON)LoadImageA(nullptr, (LPCSTR)IDI_APPLICATION, IMAGE_ICON, size, size, LR_SHARED);
+}
+
+// Shared icons (the application's stand-in) must not be destroyed.
+void add_icon(HIMAGELIST list, HICON icon, bool owned, int size) {
+    if (!icon) {
+        icon = application_icon(size);
+        owned = false;
+    }
+    ImageList_AddIcon(list, icon);
+    if (owned) DestroyIcon(icon);
+}
+
+HIMAGELIST make_own_icons(int size) {
+    HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, kOwnIconCount, 0);
+    if (!list) return nullptr;
+    for (int id : kTypeIcons)
+        add_icon(list, (HICON)LoadImageA(g_viewer.instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0), true,
+                 size);
+    SHFILEINFOA info = {};
+    UINT which = size <= kSmallIconSize ? SHGFI_SMALLICON : SHGFI_LARGEICON;
+    SHGetFileInfoA("folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info, SHGFI_ICON | SHGFI_USEFILEATTRIBUTES | which);
+    add_icon(list, info.hIcon, true, size);
+    return list;
+}
+
+HIMAGELIST own_icons(bool large) {
+    HIMAGELIST& list = large ? g_browser.icons_large : g_browser.icons_small;
+    if (!list) list = make_own_icons(large ? kLargeIconSize : kSmallIconSize);
+    return list;
+}
+
+HIMAGELIST system_icons(bool large) {
+    SHFILEINFOA info = {};
+    return (HIMAGELIST)SHGetFileInfoA("C:\\", 0, &info, sizeof info,
+                                      SHGFI_SYSICONINDEX | (large ? SHGFI_LARGEICON : SHGFI_SMALLICON));
+}
+
+int system_icon_index(const char* path, DWORD attributes, UINT flags) {
+    SHFILEINFOA info = {};
+    SHGetFileInfoA(path, attributes, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON | flags);
+    return info.iIcon;
+}
+
+void add_columns(HWND list) {
+    for (int i = 0; i < kColumnCount; ++i)
+        insert_list_column(list, i, tr(kColumns[i].text), kColumns[i].format, kColumns[i].width);
+}
+
+void set_header_texts(HWND list) {
+    for (int i = 0; i < kColumnCount; ++i) {
+        char text[64];
+        if (i == SortKey)
+            snprintf(text, sizeof text, "%s %c", kColumns[i].header, SortAscending ? '+' : '-');
+        else
+            snprintf(text, sizeof text, "%s", kColumns[i].header);
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT;
+        column.pszText = text;
+        SendMessageA(list, LVM_SETCOLUMNA, i, (LPARAM)&column);
+    }
+}
+
+int insert_item(HWND list, int position, const char* text, int icon, LPARAM param) {
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = position;
+    item.pszText = (char*)text;
+    item.iImage = icon;
+    item.lParam = param;
+    return (int)SendMessageA(list, LVM_INSERTITEMA, 0, (LPARAM)&item);
+}
+
+void set_cell(HWND list, int index, int column, const char* text) {
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = (char*)text;
+    SendMessageA(list, LVM_SETITEMTEXTA, index, (LPARAM)&item);
+}
+
+void insert_folders(HWND list, bool details, int folder_icon) {
+    const SubfolderList& folders = g_browser.subfolders;
+    for (int i = 0; i < folders.count; ++i) {
+        char name[kPathBytes];
+        snprintf(name, sizeof name, "%s", folders.path[i]);
+        size_t length = strlen(name);
+        if (length && name[length - 1] == '\\') name[--length] = 0;
+        int index = insert_item(list, i, FileNamePart(name), folder_icon, folder_item_param(i));
+        if (details && index >= 0) set_cell(list, index, 2, kFolderWord);
+    }
+}
+
+void insert_files(HWND list, bool details, bool shell_icons) {
+    const FileList& files = g_file_list;
+    int first = g_browser.subfolders.count;
+    for (int i = 0; i < files.count; ++i) {
+        const char* path = files.path[i];
+        int icon = shell_icons ? system_icon_index(path, 0, 0) : icon_type_of(path);
+        int index = insert_item(list, first + i, FileNamePart(path), icon, i);
+        if (!details || index < 0) continue;
+        char text[128];
+        format_kb(text, sizeof text, files.size[i]);
+        set_cell(list, index, 1, text);
+        type_name_of(text, sizeof text, path);
+        set_cell(list, index, 2, text);
+        format_file_time(text, sizeof text, files.modified[i]);
+        set_cell(list, index, 3, text);
+    }
+}
 
 }  // namespace
 
@@ -23,12 +173,92 @@ HWND list_window_for_mode(int mode) {
                              WS_CHILD | LVS_EDITLABELS | LVS_SHAREIMAGELISTS | kModeStyle[mode], 0, 0, 0, 0,
                              g_viewer.main_window, (HMENU)(INT_PTR)kListViewId, g_viewer.instance, nullptr);
     b.ListMode = b.list ? mode : -1;
+    if (b.list && mode == kModeDetails) add_columns(b.list);
     return b.list;
 }
 
-void fill_icon_view() {}
-void list_view_column_click(int) {}
-void show_list_context_menu(int, int) {}
-void list_view_shutdown() {}
-int browser_selected_count() { return 0; }
-bool browser_selection_has_image() { return false; }
+void fill_icon_view() {
+    int mode = g_settings.BrowseView;
+    if (mode < kModeLargeIcons || mode > kModeDetails) return;
+    HWND list = list_window_for_mode(mode);
+    if (!list) return;
+    BrowserState& b = g_browser;
+    b.Populating = true;  // from the deletions on: no selection notice counts until the end
+    if (b.thumbnails) {
+        SendMessageA(list, LVM_SETIMAGELIST, LVSIL_NORMAL, 0);
+        ImageList_Destroy(b.thumbnails);
+        b.thumbnails = nullptr;
+    }
+    // The list would arrange itself after every insertion, hidden or not.
+    // Turning redraw back on may show a hidden window: it is hidden again.
+    bool shown = (GetWindowLongA(list, GWL_STYLE) & WS_VISIBLE) != 0;
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageA(list, LVM_SETITEMCOUNT, g_file_list.count + kFillReserve, 0);
+
+    bool shell_icons = g_settings.ShowAllFiles != 0;
+    bool large = mode == kModeLargeIcons;
+    SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, (LPARAM)(shell_icons ? system_icons(false) : own_icons(false)));
+    if (large)
+        SendMessageA(list, LVM_SETIMAGELIST, LVSIL_NORMAL, (LPARAM)(shell_icons ? system_icons(true) : own_icons(true)));
+    int folder_icon =
+        shell_icons ? system_icon_index("folder", FILE_ATTRIBUTE_DIRECTORY, SHGFI_USEFILEATTRIBUTES) : kFolderIcon;
+
+    bool details = mode == kModeDetails;
+    insert_folders(list, details, folder_icon);
+    insert_files(list, details, shell_icons);
+    b.Populating = false;
+    if (details) set_header_texts(list);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    if (shown) InvalidateRect(list, nullptr, TRUE);
+    else ShowWindow(list, SW_HIDE);
+    finish_fill();
+}
+
+void list_view_column_click(int column) {
+    if (column < 0 || column >= kColumnCount) return;
+    if (column == SortKey) {
+        SortAscending = !SortAscending;
+    } else {
+        SortKey = column;
+        SortAscending = 1;
+    }
+    sort_file_list();
+    fill_icon_view();
+}
+
+void format_file_time(char* out, size_t size, uint64_t time) {
+    if (!size) return;
+    out[0] = 0;
+    FILETIME utc = {(DWORD)time, (DWORD)(time >> 32)}, local;
+    SYSTEMTIME when;
+    char date[80], clock[80];
+    if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &when)) return;
+    if (!GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &when, nullptr, date, sizeof date)) return;
+    if (!GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &when, nullptr, clock, sizeof clock)) return;
+    snprintf(out, size, "%s %s", date, clock);
+}
+
+void list_view_shutdown() {
+    BrowserState& b = g_browser;
+    if (b.icons_small) ImageList_Destroy(b.icons_small);
+    if (b.icons_large) ImageList_Destroy(b.icons_large);
+    b.icons_small = b.icons_large = nullptr;
+}
+
+int browser_selected_count() {
+    return g_browser.list ? (int)SendMessageA(g_browser.list, LVM_GETSELECTEDCOUNT, 0, 0) : 0;
+}
+
+bool browser_selection_has_image() {
+    HWND list = g_browser.list;
+    if (!list) return false;
+    for (int i = -1; (i = (int)SendMessageA(list, LVM_GETNEXTITEM, i, LVNI_SELECTED)) >= 0;) {
+        LVITEMA item = {};
+        item.mask = LVIF_PARAM;
+        item.iItem = i;
+        if (SendMessageA(list, LVM_GETITEMA, 0, (LPARAM)&item) && file_list_is_image(&g_file_list, (int)item.lParam))
+            return true;
+    }
+    return false;
+}

@@ -1,0 +1,247 @@
+// The list view's icon views on a real folder: items, cells, headers,
+// sorting, icons and the right-click menu, read back from the control.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <string>
+#include <vector>
+
+#include "browser/browser_state.h"
+#include "browser/file_list.h"
+#include "res/resource.h"
+#include "tests/support/main_window_fixture.h"
+#include "tests/support/scratch.h"
+
+namespace {
+
+struct BrowserListTest : MainWindowTest {
+    std::string folder = temp_folder("lumora-list");
+    void TearDown() override {
+        free_subfolders();
+        list_view_shutdown();
+        g_browser.list = nullptr;
+        SortKey = 0;
+        SortAscending = 1;
+        MainWindowTest::TearDown();
+        remove_tree(folder);
+    }
+    // A file of `bytes` bytes, written in June of `year` when given.
+    void Put(const std::string& name, size_t bytes, WORD year = 0) {
+        std::string path = folder + name;
+        write_file_wide(std::wstring(path.begin(), path.end()), std::vector<unsigned char>(bytes, 7));
+        if (!year) return;
+        SYSTEMTIME when = {year, 6, 0, 15, 12, 30, 45, 0};
+        FILETIME time;
+        HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (SystemTimeToFileTime(&when, &time)) SetFileTime(f, nullptr, nullptr, &time);
+        CloseHandle(f);
+    }
+    void Folder(const std::string& name, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
+        CreateDirectoryA((folder + name).c_str(), nullptr) && SetFileAttributesA((folder + name).c_str(), attributes);
+    }
+    // The browser's fill as the browse commands run it.
+    void Show(int mode) {
+        scan_folder(folder.c_str());
+        g_viewer.BrowseMode = true;
+        g_settings.BrowseView = mode;
+        scan_subfolders();
+        fill_icon_view();
+    }
+    HWND List() { return g_browser.list; }
+    int Count() { return (int)SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0); }
+    LONG ViewType() { return GetWindowLongA(List(), GWL_STYLE) & LVS_TYPEMASK; }
+    // Every item's text of one column, joined by '|'.
+    std::string Column(int column) {
+        std::string all;
+        for (int i = 0; i < Count(); ++i) {
+            char text[260] = "";
+            LVITEMA it = {};
+            it.iSubItem = column;
+            it.pszText = text;
+            it.cchTextMax = sizeof text;
+            SendMessageA(List(), LVM_GETITEMTEXTA, i, (LPARAM)&it);
+            all += (i ? "|" : "") + std::string(text);
+        }
+        return all;
+    }
+    LVITEMA Item(int item) {
+        LVITEMA it = {};
+        it.mask = LVIF_PARAM | LVIF_IMAGE;
+        it.iItem = item;
+        SendMessageA(List(), LVM_GETITEMA, 0, (LPARAM)&it);
+        return it;
+    }
+    std::string Headers() {
+        std::string all;
+        for (int i = 0; i < 4; ++i) {
+            char text[64] = "";
+            LVCOLUMNA c = {LVCF_TEXT, 0, 0, text, sizeof text, 0, 0, 0};
+            SendMessageA(List(), LVM_GETCOLUMNA, i, (LPARAM)&c);
+            all += (i ? "|" : "") + std::string(text);
+        }
+        return all;
+    }
+};
+
+}  // namespace
+
+TEST_F(BrowserListTest, DetailsCellsParametersAndHiddenEntries) {
+    Folder("b sub");
+    Folder("A sub");
+    Folder("secret", FILE_ATTRIBUTE_HIDDEN);
+    Put("photo.JPG", 1535, 2003);
+    Put("empty.png", 0);
+    Put("one.bmp", 1);
+    Put("big.gif", 5000);
+    Put("readme", 10);
+    Put("notes.txt", 10);
+    Show(4);
+    ASSERT_EQ(ViewType(), LVS_REPORT);
+    EXPECT_EQ(Column(0), "A sub|b sub|big.gif|empty.png|one.bmp|photo.JPG") << "folders by name first, then the files";
+    EXPECT_EQ(Column(1), "||4 KB|0 KB|1 KB|1 KB");
+    EXPECT_EQ(Column(2), "Folder|Folder|GIF Image|PNG Image|Bitmap Image|JPEG Image");
+    EXPECT_EQ(Headers(), "Name +|Size|Type|Date Modified");
+    std::string dates = Column(3);  // folders have none; no seconds
+    EXPECT_TRUE(dates.rfind("||", 0) == 0 && dates.find("2003") != dates.npos && dates.find(":45") == dates.npos) << dates;
+    for (int i = 0; i < Count(); ++i) EXPECT_EQ(Item(i).lParam, i < 2 ? -(i + 2) : i - 2) << "item " << i;
+    EXPECT_EQ(std::string(g_browser.subfolders.path[1]), folder + "b sub\\");
+    EXPECT_EQ(std::string(g_file_list.path[3]), folder + "photo.JPG");
+
+    g_settings.ShowAllFiles = 1;
+    g_settings.ShowHidden = 1;
+    Show(4);
+    EXPECT_EQ(Column(0), "A sub|b sub|secret|big.gif|empty.png|notes.txt|one.bmp|photo.JPG|readme");
+    EXPECT_EQ(Column(2), "Folder|Folder|Folder|GIF Image|PNG Image|TXT File|Bitmap Image|JPEG Image|File");
+}
+
+TEST_F(BrowserListTest, HeaderClicksSortWithTheirMark) {
+    Folder("zeta");
+    Folder("Alpha");
+    Put("a.png", 100, 2010);
+    Put("b.png", 100, 2009);
+    Put("c.bmp", 50, 2008);
+    Put("d.gif", 3000, 2007);
+    Show(4);
+    const struct { int column; const char *headers, *names; } clicks[] = {
+        {1, "Name|Size +|Type|Date Modified", "Alpha|zeta|c.bmp|a.png|b.png|d.gif"},
+        {1, "Name|Size -|Type|Date Modified", "Alpha|zeta|d.gif|b.png|a.png|c.bmp"},  // the tie turns too
+        {2, "Name|Size|Type +|Date Modified", "Alpha|zeta|c.bmp|d.gif|a.png|b.png"},
+        {3, "Name|Size|Type|Date Modified +", "Alpha|zeta|d.gif|c.bmp|b.png|a.png"},
+        {3, "Name|Size|Type|Date Modified -", "Alpha|zeta|a.png|b.png|c.bmp|d.gif"},
+        {0, "Name +|Size|Type|Date Modified", "Alpha|zeta|a.png|b.png|c.bmp|d.gif"},
+        {0, "Name -|Size|Type|Date Modified", "Alpha|zeta|d.gif|c.bmp|b.png|a.png"},
+    };
+    for (auto c : clicks) {
+        list_view_column_click(c.column);
+        EXPECT_EQ(Headers(), c.headers) << "after a click on column " << c.column;
+        EXPECT_EQ(Column(0), c.names) << "after a click on column " << c.column;
+    }
+}
+
+TEST_F(BrowserListTest, EveryFileInTheIconViewsWithItsIcon) {
+    for (int i = 0; i < 501; ++i) Put("p" + std::to_string(1000 + i) + ".bmp", 10);
+    Put("photo.jpeg", 10);
+    Folder("sub");
+    Show(4);
+    EXPECT_EQ(Count(), 503);
+    Show(1);
+    ASSERT_EQ(ViewType(), LVS_ICON);
+    ASSERT_EQ(Count(), 503);
+    EXPECT_EQ(SendMessageA(List(), LVM_GETIMAGELIST, LVSIL_NORMAL, 0), (LRESULT)g_browser.icons_large);
+    EXPECT_EQ(ImageList_GetImageCount(g_browser.icons_large), 16);
+    EXPECT_EQ(Item(0).iImage, 15) << "the folder";
+    EXPECT_EQ(Item(1).iImage, 1) << "a bitmap";
+    EXPECT_EQ(Item(502).iImage, 2) << "the JPEG";
+
+    g_settings.ShowAllFiles = 1;
+    Show(3);
+    EXPECT_EQ(ViewType(), LVS_LIST);
+    HIMAGELIST small = (HIMAGELIST)SendMessageA(List(), LVM_GETIMAGELIST, LVSIL_SMALL, 0);
+    EXPECT_TRUE(small && small != g_browser.icons_small) << "the shell's icons with every file shown";
+    SHFILEINFOA info = {};
+    SHGetFileInfoA((folder + "sub").c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+    EXPECT_EQ(Item(0).iImage, info.iIcon) << "the shell's folder icon";
+}
+
+namespace {
+
+// One letter per menu line: e enabled, g grayed, - separator.
+std::string menu_states() {
+    HMENU menu = build_list_context_menu();
+    std::string s;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        UINT state = GetMenuState(menu, i, MF_BYPOSITION);
+        s += (state & MF_SEPARATOR) ? '-' : (state & MF_GRAYED) ? 'g' : 'e';
+    }
+    DestroyMenu(menu);
+    return s;
+}
+
+void set_clipboard_files(HWND owner, const std::string& path) {
+    OpenClipboard(owner);
+    EmptyClipboard();
+    if (!path.empty()) {
+        HGLOBAL drop = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + path.size() + 2);
+        DROPFILES* header = (DROPFILES*)GlobalLock(drop);
+        header->pFiles = sizeof(DROPFILES);
+        memcpy(header + 1, path.c_str(), path.size());
+        GlobalUnlock(drop);
+        SetClipboardData(CF_HDROP, drop);
+    }
+    CloseClipboard();
+}
+
+}  // namespace
+
+TEST_F(BrowserListTest, ContextMenuGraysByTheSelection) {
+    Put("notes.txt", 10);
+    Put("pic.png", 10);
+    g_settings.ShowAllFiles = 1;
+    Show(4);
+    set_clipboard_files(window, "");
+    EXPECT_EQ(menu_states(), "gg-ggggg-ggg-e-gggg") << "nothing selected";
+    LVITEMA selected = {};
+    selected.stateMask = selected.state = LVIS_SELECTED;
+    SendMessageA(List(), LVM_SETITEMSTATE, 0, (LPARAM)&selected);  // notes.txt
+    EXPECT_EQ(menu_states(), "ee-eegee-ggg-e-gggg") << "a file that is no picture";
+    SendMessageA(List(), LVM_SETITEMSTATE, 1, (LPARAM)&selected);
+    EXPECT_EQ(menu_states(), "ee-eegee-eee-e-eeee") << "a picture among the selection";
+    g_settings.BrowseView = 0;
+    EXPECT_EQ(menu_states(), "ee-eegee-eee-g-eeee") << "no new folder among thumbnails";
+    set_clipboard_files(window, folder + "pic.png");
+    EXPECT_EQ(menu_states(), "ee-eeeee-eee-g-eeee") << "file names on the clipboard";
+    set_clipboard_files(window, "");
+}
+
+namespace {
+
+// The menu's choice comes back as a command to the main window.
+WNDPROC s_original;
+int s_command;
+LRESULT CALLBACK record_command(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_COMMAND) s_command = LOWORD(wp);
+    return CallWindowProcA(s_original, w, m, wp, lp);
+}
+void CALLBACK choose_first_item(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    PostMessageA(g_viewer.main_window, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(g_viewer.main_window, WM_KEYDOWN, VK_RETURN, 0);
+}
+
+}  // namespace
+
+TEST_F(BrowserListTest, ContextMenuChoiceArrivesAsCommand) {
+    Put("pic.png", 10);
+    Show(4);
+    LVITEMA selected = {};
+    selected.stateMask = selected.state = LVIS_SELECTED;
+    SendMessageA(List(), LVM_SETITEMSTATE, 0, (LPARAM)&selected);
+    s_command = 0;
+    s_original = (WNDPROC)SetWindowLongPtrA(window, GWLP_WNDPROC, (LONG_PTR)record_command);
+    SetTimer(nullptr, 0, 100, choose_first_item);
+    show_list_context_menu(100, 100);
+    SetWindowLongPtrA(window, GWLP_WNDPROC, (LONG_PTR)s_original);
+    EXPECT_EQ(s_command, IDM_FILE_OPEN_WITH) << "the first item, chosen with Down and Enter";
+}
