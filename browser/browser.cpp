@@ -88,8 +88,13 @@ void up_one_level_command(int) {
 }
 
 void select_all_command(int) {
-    if (!g_viewer.BrowseMode || !g_browser.list) return;
-    ListView_SetItemState(g_browser.list, -1, LVIS_SELECTED, LVIS_SELECTED);
+    HWND list = g_browser.list;
+    if (!g_viewer.BrowseMode || !list) return;
+    // Repainting item by item would cost more than selecting them.
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    ListView_SetItemState(list, -1, LVIS_SELECTED, LVIS_SELECTED);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
     focus_list();
 }
 

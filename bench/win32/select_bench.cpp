@@ -89,10 +89,12 @@ int main(int argc, char** argv) {
         pump();
         double t0 = now_ms();
         SendMessageA(window, WM_COMMAND, IDM_EDIT_SELECT_ALL, 0);
+        double t1 = now_ms();
         while (status_text() != want && now_ms() - t0 < 60000) {
             pump();
         }
         times.push_back(now_ms() - t0);
+        printf("round %d: selecting %.1f ms, status texts %.1f ms later\n", r + 1, t1 - t0, now_ms() - t1);
     }
     std::sort(times.begin(), times.end());
     printf("Select All over %d items in Details: best %.1f ms, median %.1f ms, worst %.1f ms (status \"%s\")\n", items,
