@@ -22,14 +22,14 @@ magick=/usr/bin/convert
 [ -x "$magick" ] || magick=$(command -v convert)
 
 if [ ! -f "$photos/photo499.jpg" ]; then
-    mkdir -p "$photos"
+    mkdir -p "$photos/sources"
     echo "thumb-peers: making the photos"
     for i in $(seq 0 9); do
         # Fractal plasma, blurred a little: smooth areas and fine detail like a photo.
-        "$magick" -size 4000x3000 -seed $((i + 1)) plasma:fractal -blur 0x1 -quality 90 "$photos/source$i.jpg"
+        [ -f "$photos/sources/$i.jpg" ] ||
+            "$magick" -size 4000x3000 -seed $((i + 1)) plasma:fractal -blur 0x1 -quality 90 "$photos/sources/$i.jpg"
     done
-    for n in $(seq 0 499); do cp "$photos/source$((n % 10)).jpg" "$photos/photo$(printf %03d "$n").jpg"; done
-    rm -f "$photos"/source*.jpg
+    for n in $(seq 0 499); do cp "$photos/sources/$((n % 10)).jpg" "$photos/photo$(printf %03d "$n").jpg"; done
 fi
 files=("$photos"/photo*.jpg)
 echo "thumb-peers: ${#files[@]} photos of $(identify -format '%wx%h' "${files[0]}"), $(nproc) cores," \

@@ -19,6 +19,8 @@
 
 namespace {
 
+std::vector<unsigned char> expected_header(const std::string& path, int edge);
+
 struct ThumbnailsTest : MainWindowTest {
     std::string folder, temp, cache;
     void SetUp() override {
@@ -60,6 +62,15 @@ struct ThumbnailsTest : MainWindowTest {
         wsprintfA(hash, "%08lx", (unsigned long)thumb_path_hash(path.c_str()));
         return cache + hash + "_" + std::to_string(edge) + ".tmb";
     }
+    // Each picture's 96-pixel cache file whole, with the header of the picture as it is now.
+    void ExpectCached(const std::vector<std::string>& files) {
+        for (const std::string& f : files) {
+            std::vector<unsigned char> tmb = read_whole(Tmb(f));
+            EXPECT_EQ(tmb.size(), 20u + 27648u) << Tmb(f);
+            tmb.resize(20);
+            EXPECT_EQ(tmb, expected_header(f, 96)) << f;
+        }
+    }
     int Items() { return (int)SendMessageA(g_browser.list, LVM_GETITEMCOUNT, 0, 0); }
     LVITEMA Item(int k, char* text) {
         LVITEMA item = {};
@@ -83,10 +94,6 @@ std::vector<unsigned char> expected_header(const std::string& path, int edge) {
     return h;
 }
 
-std::vector<unsigned char> head_of(const std::vector<unsigned char>& bytes) {
-    return std::vector<unsigned char>(bytes.begin(), bytes.begin() + (bytes.size() < 20 ? bytes.size() : 20));
-}
-
 void touch(const std::string& path) {
     HANDLE f = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     FILETIME t;
@@ -96,11 +103,8 @@ void touch(const std::string& path) {
     CloseHandle(f);
 }
 
-void put_bytes(const std::string& path, std::vector<unsigned char> bytes) {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written;
-    WriteFile(f, bytes.data(), (DWORD)bytes.size(), &written, nullptr);
-    CloseHandle(f);
+void put_bytes(const std::string& path, const std::vector<unsigned char>& bytes) {
+    write_file_wide(std::wstring(path.begin(), path.end()), bytes);
 }
 
 }  // namespace
@@ -108,16 +112,12 @@ void put_bytes(const std::string& path, std::vector<unsigned char> bytes) {
 TEST_F(ThumbnailsTest, CacheFilesAreWrittenReusedPerEdgeAndRewrittenWhenStaleOrDamaged) {
     std::vector<std::string> files = {Picture("a.bmp", 50, 20), Picture("b.bmp", 40, 40), Picture("c.bmp", 30, 60)};
     ASSERT_EQ(Fill(), 3);
-    for (const std::string& f : files) {
-        std::vector<unsigned char> tmb = read_whole(Tmb(f));
-        EXPECT_EQ(tmb.size(), 20u + 27648u) << Tmb(f);
-        EXPECT_EQ(head_of(tmb), expected_header(f, 96)) << f;
-    }
+    ExpectCached(files);
     EXPECT_EQ(Fill(), 0) << "the second fill comes from the cache";
     std::vector<unsigned char> a_before = read_whole(Tmb(files[0]));
     touch(files[1]);
     EXPECT_EQ(Fill(), 1) << "only the touched picture";
-    EXPECT_EQ(head_of(read_whole(Tmb(files[1]))), expected_header(files[1], 96));
+    ExpectCached(files);
     EXPECT_EQ(read_whole(Tmb(files[0])), a_before);
 
     g_settings.ThumbSize = 128;
@@ -137,11 +137,7 @@ TEST_F(ThumbnailsTest, CacheFilesAreWrittenReusedPerEdgeAndRewrittenWhenStaleOrD
     edge[16] = 128;
     put_bytes(Tmb(files[2]), edge);
     EXPECT_EQ(Fill(), 3);
-    for (const std::string& f : files) {
-        std::vector<unsigned char> tmb = read_whole(Tmb(f));
-        EXPECT_EQ(tmb.size(), 20u + 27648u) << f << " rewritten whole";
-        EXPECT_EQ(head_of(tmb), expected_header(f, 96)) << f;
-    }
+    ExpectCached(files);
     EXPECT_EQ(read_whole(Tmb(files[0])), a_before);
 
     put_bytes(cache + "keep.txt", {1});
