@@ -15,7 +15,9 @@ cold=${2:-2}
 
 if ! command -v vipsthumbnail >/dev/null; then
     echo "thumb-peers: installing libvips-tools"
-    sudo apt-get install -y -q --no-install-recommends libvips-tools >/dev/null
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get install -y -q --no-install-recommends libvips-tools >/dev/null
 fi
 # The real ImageMagick, not a stand-in earlier on PATH.
 magick=/usr/bin/convert

@@ -118,7 +118,7 @@ TEST_F(ThumbnailsTest, CacheFilesAreWrittenReusedPerEdgeAndRewrittenWhenStaleOrD
     touch(files[1]);
     EXPECT_EQ(Fill(), 1) << "only the touched picture";
     ExpectCached(files);
-    EXPECT_EQ(read_whole(Tmb(files[0])), a_before);
+    EXPECT_TRUE(read_whole(Tmb(files[0])) == a_before) << "a.bmp's cache file unchanged";
 
     g_settings.ThumbSize = 128;
     EXPECT_EQ(Fill(), 3);
@@ -138,7 +138,7 @@ TEST_F(ThumbnailsTest, CacheFilesAreWrittenReusedPerEdgeAndRewrittenWhenStaleOrD
     put_bytes(Tmb(files[2]), edge);
     EXPECT_EQ(Fill(), 3);
     ExpectCached(files);
-    EXPECT_EQ(read_whole(Tmb(files[0])), a_before);
+    EXPECT_TRUE(read_whole(Tmb(files[0])) == a_before) << "the cut file rewritten as it was";
 
     put_bytes(cache + "keep.txt", {1});
     put_bytes(cache + "keep.tmbx", {1});
@@ -223,14 +223,14 @@ TEST_F(ThumbnailsTest, OpenPictureServesOnlyAsLoadedAndTurnedPhotosComeOutUprigh
     ASSERT_TRUE(LoadDocument(photo.c_str()));
     DeleteFileA(Tmb(photo).c_str());
     EXPECT_EQ(Fill(), 0) << "the open, unedited picture serves";
-    EXPECT_EQ(read_whole(Tmb(photo)), on_disk);
+    EXPECT_TRUE(read_whole(Tmb(photo)) == on_disk) << "the pixels of the file on disk";
 
     g_viewer.BrowseMode = false;
     Command(IDM_IMAGE_ROTATE_CLOCKWISE);
     ASSERT_TRUE(g_viewer.edited);
     DeleteFileA(Tmb(photo).c_str());
     EXPECT_EQ(Fill(), 1) << "an edited picture is not what the file holds";
-    EXPECT_EQ(read_whole(Tmb(photo)), on_disk);
+    EXPECT_TRUE(read_whole(Tmb(photo)) == on_disk) << "the pixels of the file on disk";
 }
 
 TEST_F(ThumbnailsTest, WorkersMakeWhatOneThreadMakes) {
