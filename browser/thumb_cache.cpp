@@ -33,17 +33,6 @@ bool cache_file_name(const char* path, char* name) {
     return folder[0] && thumb_cache_file_name(folder, thumb_path_hash(path), g_settings.ThumbSize, name, 260);
 }
 
-BITMAPINFO thumb_bitmap_info(int edge) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = edge;
-    info.bmiHeader.biHeight = edge;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
 }  // namespace
 
 const char* ensure_thumb_cache_folder() {
@@ -131,6 +120,17 @@ void clear_thumbnail_cache() {
         DeleteFileA(path);
     } while (FindNextFileA(find, &found));
     FindClose(find);
+}
+
+BITMAPINFO thumb_bitmap_info(int edge) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = edge;
+    info.bmiHeader.biHeight = edge;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
 }
 
 void thumb_cache_use_temp_folder(const char* folder) {

@@ -19,6 +19,9 @@ void store_cached_thumbnail(const char* path, uint32_t time_low, uint32_t time_h
 // Deletes every *.tmb in the cache folder; the folder stays.
 void clear_thumbnail_cache();
 
+// The header of a ThumbSize square's 24-bit bottom-up rows, as the cache holds them.
+BITMAPINFO thumb_bitmap_info(int edge);
+
 // Tests: the folder to use in place of the system's temporary folder (null:
 // the system's again); the cache folder is worked out anew on its next use.
 void thumb_cache_use_temp_folder(const char* folder);
