@@ -28,7 +28,8 @@
 
 namespace {
 
-const int kProgressFrom = 8;  // fills that render fewer pictures show no progress bar
+const int kProgressFrom = 8;         // fills that render fewer pictures show no progress bar
+const DWORD kProgressPaintMs = 100;  // the bar is painted at most this often
 
 bool s_one_thread;
 volatile LONG s_decodes;
@@ -90,17 +91,22 @@ void insert_item(HWND list, int* position, int i, HBITMAP bitmap) {
     SendMessageA(list, LVM_INSERTITEMA, 0, (LPARAM)&item);
 }
 
-// The progress bar over `total` renders, when there are enough of them.
+// The progress bar over `total` steps, when there are enough of them.
 struct Progress {
     bool shown;
+    DWORD painted;
     void start(int total) {
         shown = total >= kProgressFrom;
+        painted = GetTickCount();
         if (shown) ShowProgress(total);
     }
     void step() {
         if (!shown) return;
         StepProgress();
-        // The fill holds the message loop: paint the bar now.
+        // The fill holds the message loop: paint the bar now, but not so
+        // often that painting costs more than the steps.
+        if (GetTickCount() - painted < kProgressPaintMs) return;
+        painted = GetTickCount();
         RedrawWindow(g_viewer.status_bar, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
     void stop() {
@@ -108,17 +114,22 @@ struct Progress {
     }
 };
 
-// Every entry in order: the cache, else a render of its own.
+// Every entry in order: the cache, else a render of its own. The progress
+// bar counts the entries left from the first render on.
 void fill_on_one_thread(HWND list, int n, HDC screen) {
     Progress progress = {};
-    progress.start(n);
+    bool rendering = false;
     int position = 0;
     for (int i = 0; i < n; ++i) {
         if (!file_list_is_image(&g_file_list, i)) continue;
         HBITMAP bitmap = cached(i, screen);
-        if (!bitmap) bitmap = render_entry(i, screen, nullptr);
+        if (!bitmap) {
+            if (!rendering) progress.start(n - i);
+            rendering = true;
+            bitmap = render_entry(i, screen, nullptr);
+        }
         insert_item(list, &position, i, bitmap);
-        progress.step();
+        if (rendering) progress.step();
     }
     progress.stop();
 }
