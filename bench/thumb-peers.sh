@@ -61,7 +61,7 @@ lumora_wine_prefix
 lumora_start_xvfb
 trap 'wineserver -k 2>/dev/null || true; lumora_stop_xvfb' EXIT
 wine cmd /c exit
-wineserver -p
+wineserver -p || true  # keeps the server up between calls; "already running" is fine
 result=$(wine "$bench" "$(winepath -w "$photos")" "$warm" "$cold" | tr -d '\r')
 echo "$result"
 lumora_ms=$(echo "$result" | awk '/first fill, decoding workers/ {print $6}')
