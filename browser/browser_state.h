@@ -68,6 +68,13 @@ void free_subfolders();
 // thumbnails.cpp
 void fill_thumbnail_view();
 void thumbnails_shutdown();
+// A ThumbSize square bitmap compatible with screen: the picture shrunk to
+// fit (never enlarged), centred on the window colour. None when GDI fails.
+HBITMAP render_thumbnail(const struct Image* image, HDC screen);
+// Tests and benchmarks: the pictures the fills decoded since the last call;
+// fills on one thread only (true) or with decoding workers (false, the default).
+int thumbnails_take_decode_count();
+void thumbnails_use_one_thread(bool one);
 
 // browser.cpp
 // Subfolders, the fill of the current view, the toolbar state.

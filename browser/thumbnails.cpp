@@ -1,5 +1,324 @@
-// The Thumbnails view.
-#include "browser/browser_state.h"
+// The Thumbnails view: one square picture per image file, from the disk
+// cache when it still fits, else decoded and rendered (and cached).
+//
+// Decoding is the slow part, so files the cache cannot serve are decoded on
+// worker threads, one per processor, ahead of the interface thread, which
+// still renders, caches and inserts every item itself in list order. The
+// result is item for item, file for file and pixel for pixel what a fill on
+// one thread makes; thumbnails_use_one_thread gives that fill for comparison.
+#include <windows.h>
+#include <commctrl.h>
 
-void fill_thumbnail_view() {}
-void thumbnails_shutdown() {}
+#include <stdlib.h>
+#include <string.h>
+
+#include <vector>
+
+#include "browser/browser_state.h"
+#include "browser/file_list.h"
+#include "browser/file_list_pure.h"
+#include "browser/thumb_cache.h"
+#include "browser/thumb_cache_pure.h"
+#include "core/decode_message.h"
+#include "core/load_set.h"
+#include "platform/text.h"
+#include "shell/settings.h"
+#include "viewer/chrome.h"
+#include "viewer/viewer_state.h"
+
+namespace {
+
+const int kProgressFrom = 8;         // fills that render fewer pictures show no progress bar
+const DWORD kProgressPaintMs = 100;  // the bar is painted at most this often
+
+bool s_one_thread;
+volatile LONG s_decodes;
+
+uint32_t time_low(int i) { return (uint32_t)g_file_list.modified[i]; }
+uint32_t time_high(int i) { return (uint32_t)(g_file_list.modified[i] >> 32); }
+
+// The viewer's picture stands in for a decode only while it is exactly what
+// the file on disk gives: its first frame or page as loaded, never touched
+// by an edit (the first edit leaves an undo picture behind, and undo keeps
+// one). An edited, stepped-to or saved-from-another-frame picture would be
+// cached under the unchanged file's size and time and stay there.
+const Image* viewer_picture_of(const char* path) {
+    const ViewerState& v = g_viewer;
+    if (!v.loaded_image || v.undo_image || !v.document.frames || v.document.count < 1) return nullptr;
+    if (v.document.frames[0] != v.loaded_image || lstrcmpiA(v.current_path, path) != 0) return nullptr;
+    return v.loaded_image;
+}
+
+Image* decode(const char* path) {
+    InterlockedIncrement(&s_decodes);
+    char message[kMessageBytes];  // a file that does not load just gets no picture
+    return load_upright_image(path, message);
+}
+
+HBITMAP cached(int i, HDC screen) {
+    return load_cached_thumbnail(g_file_list.path[i], time_low(i), time_high(i), g_file_list.size[i], screen);
+}
+
+// Renders entry i from `decoded` (taken over), else from the viewer's
+// picture or a decode of its own, and caches the result.
+HBITMAP render_entry(int i, HDC screen, Image* decoded) {
+    const char* path = g_file_list.path[i];
+    const Image* image = decoded;
+    if (!image) image = viewer_picture_of(path);
+    if (!image) image = decoded = decode(path);
+    if (!image) return nullptr;
+    HBITMAP bitmap = render_thumbnail(image, screen);
+    image_free(decoded);
+    if (bitmap) store_cached_thumbnail(path, time_low(i), time_high(i), g_file_list.size[i], bitmap, screen);
+    return bitmap;
+}
+
+// Adds entry i's item at the next position, with its picture when it has one.
+void insert_item(HWND list, int* position, int i, HBITMAP bitmap) {
+    int image = -1;
+    if (bitmap) {
+        image = ImageList_Add(g_browser.thumbnails, bitmap, nullptr);
+        DeleteObject(bitmap);
+    }
+    const char* path = g_file_list.path[i];
+    const char* slash = strrchr(path, '\\');
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = (*position)++;
+    item.pszText = (char*)(slash ? slash + 1 : path);
+    item.iImage = image;
+    item.lParam = i;
+    SendMessageA(list, LVM_INSERTITEMA, 0, (LPARAM)&item);
+}
+
+// The progress bar over `total` steps, when there are enough of them.
+struct Progress {
+    bool shown;
+    DWORD painted;
+    void start(int total) {
+        shown = total >= kProgressFrom;
+        painted = GetTickCount();
+        if (shown) ShowProgress(total);
+    }
+    void step() {
+        if (!shown) return;
+        StepProgress();
+        // The fill holds the message loop: paint the bar now, but not so
+        // often that painting costs more than the steps.
+        if (GetTickCount() - painted < kProgressPaintMs) return;
+        painted = GetTickCount();
+        RedrawWindow(g_viewer.status_bar, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
+    void stop() {
+        if (shown) HideProgress();
+    }
+};
+
+// Every entry in order: the cache, else a render of its own. The progress
+// bar counts the entries left from the first render on.
+void fill_on_one_thread(HWND list, int n, HDC screen) {
+    Progress progress = {};
+    bool rendering = false;
+    int position = 0;
+    for (int i = 0; i < n; ++i) {
+        if (!file_list_is_image(&g_file_list, i)) continue;
+        HBITMAP bitmap = cached(i, screen);
+        if (!bitmap) {
+            if (!rendering) progress.start(n - i);
+            rendering = true;
+            bitmap = render_entry(i, screen, nullptr);
+        }
+        insert_item(list, &position, i, bitmap);
+        if (rendering) progress.step();
+    }
+    progress.stop();
+}
+
+// How one entry of a fill with workers gets its picture.
+enum EntryWay : uint8_t {
+    kNoItem,      // not an image file
+    kFromCache,   // the cache file was read before the workers started
+    kByWorker,    // decoded by a worker
+    kInTurn,      // looked up and rendered in its turn, on this thread
+};
+
+struct Entry {
+    EntryWay way;
+    HBITMAP bitmap;         // kFromCache
+    Image* decoded;         // kByWorker, once done
+    volatile LONG done;
+};
+
+// The decoding jobs, taken in list order. `room` holds back workers that
+// would run more than a few pictures ahead of the interface thread, so that
+// few big pictures wait in memory at once.
+struct Jobs {
+    std::vector<int> entry;  // entry index of each job
+    std::vector<Entry>* entries;
+    volatile LONG next;
+    HANDLE room;      // semaphore
+    HANDLE finished;  // auto-reset: some job is done
+};
+
+DWORD WINAPI decode_worker(void* param) {
+    Jobs& jobs = *(Jobs*)param;
+    for (;;) {
+        WaitForSingleObject(jobs.room, INFINITE);
+        LONG job = InterlockedIncrement(&jobs.next) - 1;
+        if (job >= (LONG)jobs.entry.size()) {
+            ReleaseSemaphore(jobs.room, 1, nullptr);  // let the other workers see the end too
+            return 0;
+        }
+        int i = jobs.entry[job];
+        Entry& e = (*jobs.entries)[i];
+        e.decoded = decode(g_file_list.path[i]);
+        InterlockedExchange(&e.done, 1);
+        SetEvent(jobs.finished);
+    }
+}
+
+int processor_count() {
+    SYSTEM_INFO info;
+    GetSystemInfo(&info);
+    return info.dwNumberOfProcessors > 0 ? (int)info.dwNumberOfProcessors : 1;
+}
+
+// Sorts the entries into ways. Entries whose cache file an earlier entry
+// shares (names differing only in case) are done in turn: the earlier one
+// may rewrite that file before their turn, as on one thread.
+int plan_entries(std::vector<Entry>& entries, Jobs& jobs, HDC screen) {
+    std::vector<uint32_t> seen;
+    int renders = 0;
+    for (int i = 0; i < (int)entries.size(); ++i) {
+        Entry& e = entries[i];
+        if (!file_list_is_image(&g_file_list, i)) continue;
+        uint32_t hash = thumb_path_hash(g_file_list.path[i]);
+        bool shared = false;
+        for (uint32_t h : seen) shared = shared || h == hash;
+        seen.push_back(hash);
+        e.way = kInTurn;
+        if (!shared && (e.bitmap = cached(i, screen)) != nullptr) {
+            e.way = kFromCache;
+            continue;
+        }
+        ++renders;
+        if (!shared && !viewer_picture_of(g_file_list.path[i])) {
+            e.way = kByWorker;
+            jobs.entry.push_back(i);
+        }
+    }
+    return renders;
+}
+
+void fill_with_workers(HWND list, int n, HDC screen) {
+    std::vector<Entry> entries(n);
+    Jobs jobs = {};
+    jobs.entries = &entries;
+    Progress progress = {};
+    progress.start(plan_entries(entries, jobs, screen));
+
+    int workers = processor_count();
+    if (workers > (int)jobs.entry.size()) workers = (int)jobs.entry.size();
+    std::vector<HANDLE> threads;
+    jobs.room = CreateSemaphoreA(nullptr, workers + 1, workers + 1, nullptr);
+    jobs.finished = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    for (int t = 0; t < workers && jobs.room && jobs.finished; ++t)
+        if (HANDLE thread = CreateThread(nullptr, 0, decode_worker, &jobs, 0, nullptr)) threads.push_back(thread);
+    // Without a worker every job is done in turn here.
+    const bool working = !threads.empty();
+
+    int position = 0;
+    for (int i = 0; i < n; ++i) {
+        Entry& e = entries[i];
+        if (e.way == kNoItem) continue;
+        HBITMAP bitmap = e.bitmap;
+        if (e.way == kByWorker && working) {
+            while (!InterlockedCompareExchange(&e.done, 0, 0)) WaitForSingleObject(jobs.finished, INFINITE);
+            ReleaseSemaphore(jobs.room, 1, nullptr);
+            bitmap = e.decoded ? render_entry(i, screen, e.decoded) : nullptr;
+        } else if (e.way != kFromCache) {
+            if (e.way == kInTurn) bitmap = cached(i, screen);
+            if (!bitmap) bitmap = render_entry(i, screen, nullptr);
+        }
+        insert_item(list, &position, i, bitmap);
+        if (e.way != kFromCache) progress.step();
+    }
+    for (HANDLE thread : threads) {
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+    }
+    if (jobs.room) CloseHandle(jobs.room);
+    if (jobs.finished) CloseHandle(jobs.finished);
+    progress.stop();
+}
+
+}  // namespace
+
+HBITMAP render_thumbnail(const Image* image, HDC screen) {
+    const int edge = g_settings.ThumbSize;
+    // The stretch goes into a section of the picture's own 24-bit format:
+    // GDI then picks the kept rows straight from the picture, where a
+    // screen-format target can have it convert the whole picture first
+    // (hundreds of times slower for a photo). The pixels are the same.
+    BITMAPINFO info = thumb_bitmap_info(edge);
+    void* bits = nullptr;
+    HBITMAP canvas = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, edge, edge);
+    if (!canvas || !memory || !bitmap) {
+        if (canvas) DeleteObject(canvas);
+        if (memory) DeleteDC(memory);
+        if (bitmap) DeleteObject(bitmap);
+        return nullptr;
+    }
+    HGDIOBJ previous = SelectObject(memory, canvas);
+    RECT square = {0, 0, edge, edge};
+    FillRect(memory, &square, GetSysColorBrush(COLOR_WINDOW));
+    ThumbPlacement at = thumb_placement(image->width, image->height, edge);
+    BitmapInfoHeader header;
+    image_fill_bitmap_header(image, &header);
+    SetStretchBltMode(memory, COLORONCOLOR);
+    SetBrushOrgEx(memory, 0, 0, nullptr);
+    StretchDIBits(memory, at.left, at.top, at.width, at.height, 0, 0, image->width, image->height, image->pixels,
+                  (const BITMAPINFO*)&header, DIB_RGB_COLORS, SRCCOPY);
+    GdiFlush();
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    SetDIBits(screen, bitmap, 0, edge, bits, &info, DIB_RGB_COLORS);
+    DeleteObject(canvas);
+    return bitmap;
+}
+
+void fill_thumbnail_view() {
+    HWND list = list_window_for_mode(0);
+    if (!list) return;
+    BrowserState& b = g_browser;
+    SetWindowTextA(g_viewer.main_window, tr(kTextGeneratingThumbnails));
+    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    if (b.thumbnails) ImageList_Destroy(b.thumbnails);
+    const int edge = g_settings.ThumbSize;
+    int n = g_file_list.count < kMaxThumbnailItems ? g_file_list.count : kMaxThumbnailItems;
+    b.thumbnails = ImageList_Create(edge, edge, ILC_COLOR24, n ? n : 1, 16);
+    SendMessageA(list, LVM_SETIMAGELIST, LVSIL_NORMAL, (LPARAM)b.thumbnails);
+    SendMessageA(list, LVM_SETITEMCOUNT, n, 0);
+    SendMessageA(list, LVM_SETICONSPACING, 0, MAKELONG(edge + 32, edge + 40));
+
+    HDC screen = GetDC(nullptr);
+    b.Populating = true;
+    if (s_one_thread)
+        fill_on_one_thread(list, n, screen);
+    else
+        fill_with_workers(list, n, screen);
+    b.Populating = false;
+    ReleaseDC(nullptr, screen);
+    finish_fill();
+}
+
+void thumbnails_shutdown() {
+    if (g_browser.thumbnails) ImageList_Destroy(g_browser.thumbnails);
+    g_browser.thumbnails = nullptr;
+}
+
+int thumbnails_take_decode_count() { return (int)InterlockedExchange(&s_decodes, 0); }
+
+void thumbnails_use_one_thread(bool one) { s_one_thread = one; }

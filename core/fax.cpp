@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include <mutex>
+
 #include "core/bit_reader.h"
 
 namespace {
@@ -94,6 +96,10 @@ bool s_tables_ready;
 // Changing elements of the current and the reference line, with room for the
 // end markers that stand for "none found".
 int32_t s_changes[2][kMaxWidth + 3];
+
+// The tables and lines above are shared: the browser decodes on several
+// threads, so strips take turns.
+std::mutex s_busy;
 
 template <size_t N>
 void add_codes(RunSlot* slots, const FaxCode (&codes)[N], size_t length) {
@@ -282,6 +288,7 @@ void end_markers(int32_t* changes, int32_t count, int32_t width) {
 bool decode_fax_strip(const uint8_t* input, size_t length, int32_t width, int32_t rows, FaxCoding coding,
                       int photometric, uint8_t* output) {
     if (width < 1 || width > kMaxWidth || rows < 1) return false;
+    std::lock_guard<std::mutex> turn(s_busy);
     if (!s_tables_ready) build_tables();
     BitReader r = bits_make(input, input ? length : 0);
     int32_t* ref = s_changes[0];

@@ -24,13 +24,13 @@ bool set_of_one(Image* image, ImageSet* set) {
     return true;
 }
 
-void turn_upright(const char* path, ImageSet* set) {
+// A failed turn keeps the picture as decoded.
+void turn_upright(const char* path, Image** image) {
     int orientation = 1;
     read_exif(path, &orientation, nullptr, 0, nullptr, 0, nullptr, 0);
-    // A failed turn keeps the frame as decoded.
-    if (Image* turned = image_upright(set->frames[0], orientation)) {
-        image_free(set->frames[0]);
-        set->frames[0] = turned;
+    if (Image* turned = image_upright(*image, orientation)) {
+        image_free(*image);
+        *image = turned;
     }
 }
 
@@ -57,6 +57,16 @@ LoadSetResult load_image_set(const char* path, ImageSet* set, char* message) {
         image_set_free(set);
         return kLoadSetFailed;
     }
-    if (set->count == 1 && row && row->upright_by_exif) turn_upright(path, set);
+    if (set->count == 1 && row && row->upright_by_exif) turn_upright(path, &set->frames[0]);
     return kLoadSetOk;
+}
+
+Image* load_upright_image(const char* path, char* message) {
+    clear_message(message);
+    uint8_t head[8];
+    if (file_read_head_for_decoder(path, head, sizeof head, message) < 0) return nullptr;
+    Image* image = load_image_with_head(path, head, message);
+    const FormatRow* row = format_for_header(head);
+    if (image && row && row->upright_by_exif) turn_upright(path, &image);
+    return image;
 }

@@ -8,3 +8,8 @@ enum LoadSetResult { kLoadSetOk, kLoadSetCannotOpen, kLoadSetFailed };
 
 // On failure the set is empty and message (at least kMessageBytes) holds the reason.
 LoadSetResult load_image_set(const char* path, ImageSet* set, char* message);
+
+// The first frame or page only, turned upright like the set's picture: what
+// the viewer would show of the file before any stepping, without decoding
+// the other frames. None on failure, with the reason in message.
+Image* load_upright_image(const char* path, char* message);

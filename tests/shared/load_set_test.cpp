@@ -64,6 +64,10 @@ TEST(LoadImageSet, EveryOrientationOpensUpright) {
             ASSERT_EQ(l.set.count, 1);
             EXPECT_EQ(l.set.delays, nullptr);
             EXPECT_EQ(compare_with_reference(l.set.frames[0], want), "");
+            Decoded single;  // the browser's load of one picture
+            single.image = load_upright_image(data_path(name).c_str(), single.message);
+            ASSERT_NE(single.image, nullptr) << single.message;
+            EXPECT_EQ(compare_with_reference(single.image, want), "");
         }
     }
     image_free(stored);

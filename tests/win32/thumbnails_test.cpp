@@ -1,0 +1,261 @@
+// The Thumbnails fill against the files it leaves in the cache, the items
+// and the image list's pixels.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "browser/browser_state.h"
+#include "browser/file_list.h"
+#include "browser/thumb_cache.h"
+#include "browser/thumb_cache_pure.h"
+#include "core/stb_adapter.h"
+#include "res/resource.h"
+#include "tests/support/main_window_fixture.h"
+#include "tests/support/reference.h"
+#include "tests/support/scratch.h"
+
+namespace {
+
+std::vector<unsigned char> expected_header(const std::string& path, int edge);
+
+struct ThumbnailsTest : MainWindowTest {
+    std::string folder, temp, cache;
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        folder = temp_folder("thumbs");
+        temp = temp_folder("thumbs-temp");
+        thumb_cache_use_temp_folder(temp.c_str());
+        cache = temp + "LumoraThumb\\";
+        g_settings.ThumbSize = 96;
+        g_settings.ShowAllFiles = 0;
+        g_settings.BrowseView = 0;
+        thumbnails_use_one_thread(false);
+    }
+    void TearDown() override {
+        thumbnails_shutdown();
+        MainWindowTest::TearDown();
+        g_browser.list = nullptr;
+        g_browser.ListMode = -1;
+        thumb_cache_use_temp_folder(nullptr);
+        remove_tree(folder);
+        remove_tree(temp);
+    }
+    std::string Picture(const std::string& name, int w, int h) {
+        Image* image = make_picture(w, h, pattern_colour);
+        save_image((folder + name).c_str(), image, kSaveBmp, 0);
+        image_free(image);
+        return folder + name;
+    }
+    // Scans the folder and fills; the number of pictures decoded.
+    int Fill() {
+        thumbnails_take_decode_count();
+        g_viewer.BrowseMode = true;
+        scan_folder((folder + "*").c_str());
+        fill_thumbnail_view();
+        return thumbnails_take_decode_count();
+    }
+    std::string Tmb(const std::string& path, int edge = 96) {
+        char hash[16];
+        wsprintfA(hash, "%08lx", (unsigned long)thumb_path_hash(path.c_str()));
+        return cache + hash + "_" + std::to_string(edge) + ".tmb";
+    }
+    // Each picture's 96-pixel cache file whole, with the header of the picture as it is now.
+    void ExpectCached(const std::vector<std::string>& files) {
+        for (const std::string& f : files) {
+            std::vector<unsigned char> tmb = read_whole(Tmb(f));
+            EXPECT_EQ(tmb.size(), 20u + 27648u) << Tmb(f);
+            tmb.resize(20);
+            EXPECT_EQ(tmb, expected_header(f, 96)) << f;
+        }
+    }
+    int Items() { return (int)SendMessageA(g_browser.list, LVM_GETITEMCOUNT, 0, 0); }
+    LVITEMA Item(int k, char* text) {
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+        item.iItem = k;
+        item.pszText = text;
+        item.cchTextMax = 260;
+        SendMessageA(g_browser.list, LVM_GETITEMA, 0, (LPARAM)&item);
+        return item;
+    }
+};
+
+// The header the cache file of a picture must start with, from the file's own attributes.
+std::vector<unsigned char> expected_header(const std::string& path, int edge) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    std::vector<unsigned char> h = {'T', 'M', 'B', '1'};
+    for (DWORD v : {data.ftLastWriteTime.dwLowDateTime, data.ftLastWriteTime.dwHighDateTime, data.nFileSizeLow,
+                    (DWORD)edge})
+        for (int i = 0; i < 4; ++i) h.push_back((unsigned char)(v >> (8 * i)));
+    return h;
+}
+
+void touch(const std::string& path) {
+    HANDLE f = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    FILETIME t;
+    GetFileTime(f, nullptr, nullptr, &t);
+    t.dwHighDateTime += 1;
+    SetFileTime(f, nullptr, nullptr, &t);
+    CloseHandle(f);
+}
+
+void put_bytes(const std::string& path, const std::vector<unsigned char>& bytes) {
+    write_file_wide(std::wstring(path.begin(), path.end()), bytes);
+}
+
+}  // namespace
+
+TEST_F(ThumbnailsTest, CacheFilesAreWrittenReusedPerEdgeAndRewrittenWhenStaleOrDamaged) {
+    std::vector<std::string> files = {Picture("a.bmp", 50, 20), Picture("b.bmp", 40, 40), Picture("c.bmp", 30, 60)};
+    ASSERT_EQ(Fill(), 3);
+    ExpectCached(files);
+    EXPECT_EQ(Fill(), 0) << "the second fill comes from the cache";
+    std::vector<unsigned char> a_before = read_whole(Tmb(files[0]));
+    touch(files[1]);
+    EXPECT_EQ(Fill(), 1) << "only the touched picture";
+    ExpectCached(files);
+    EXPECT_TRUE(read_whole(Tmb(files[0])) == a_before) << "a.bmp's cache file unchanged";
+
+    g_settings.ThumbSize = 128;
+    EXPECT_EQ(Fill(), 3);
+    EXPECT_EQ(read_whole(Tmb(files[0], 128)).size(), 20u + 49152u);
+    g_settings.ThumbSize = 96;
+    EXPECT_EQ(Fill(), 0) << "back to 96: its files still serve";
+
+    // A cut file, a wrong magic, a wrong edge under the right name: each is missing.
+    std::vector<unsigned char> cut = a_before;
+    cut.resize(20 + 1000);
+    put_bytes(Tmb(files[0]), cut);
+    std::vector<unsigned char> magic = read_whole(Tmb(files[1]));
+    magic[3] = '2';
+    put_bytes(Tmb(files[1]), magic);
+    std::vector<unsigned char> edge = read_whole(Tmb(files[2]));
+    edge[16] = 128;
+    put_bytes(Tmb(files[2]), edge);
+    EXPECT_EQ(Fill(), 3);
+    ExpectCached(files);
+    EXPECT_TRUE(read_whole(Tmb(files[0])) == a_before) << "the cut file rewritten as it was";
+
+    put_bytes(cache + "keep.txt", {1});
+    put_bytes(cache + "keep.tmbx", {1});
+    clear_thumbnail_cache();
+    for (const std::string& f : files) EXPECT_EQ(GetFileAttributesA(Tmb(f).c_str()), INVALID_FILE_ATTRIBUTES) << f;
+    EXPECT_EQ(GetFileAttributesA(Tmb(files[0], 128).c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(GetFileAttributesA((cache + "keep.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(GetFileAttributesA((cache + "keep.tmbx").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(ThumbnailsTest, FiveHundredItemsInListOrderSkippingOtherFiles) {
+    Image* image = make_picture(2, 2);
+    for (int i = 0; i < 501; ++i) {
+        char name[32];
+        wsprintfA(name, "p%03d.bmp", (i * 37) % 501);
+        save_image((folder + name).c_str(), image, kSaveBmp, 0);
+    }
+    image_free(image);
+    put_bytes(folder + "a-notes.txt", {'x'});
+    for (int show_all : {0, 1}) {
+        g_settings.ShowAllFiles = show_all;
+        Fill();
+        const int first = show_all;  // the text file sorts first and gets no item
+        ASSERT_EQ(Items(), 500 - first) << "ShowAllFiles " << show_all;
+        for (int k = 0; k < Items(); ++k) {
+            char text[260] = "";
+            LVITEMA item = Item(k, text);
+            ASSERT_EQ(item.lParam, k + first) << "item " << k;
+            char expected[32];
+            wsprintfA(expected, "p%03d.bmp", k);
+            ASSERT_STREQ(text, expected);
+            ASSERT_EQ(item.iImage, k) << "every picture has its own image";
+        }
+    }
+}
+
+TEST_F(ThumbnailsTest, SmallPictureSitsCentredInTheImageListAndTheCacheFile) {
+    std::string path = Picture("small.bmp", 50, 20);
+    Fill();
+    char text[260];
+    IMAGEINFO info = {};
+    ASSERT_TRUE(ImageList_GetImageInfo(g_browser.thumbnails, Item(0, text).iImage, &info));
+    BITMAP bm;
+    GetObjectA(info.hbmImage, sizeof bm, &bm);
+    BITMAPINFO bi = {};
+    bi.bmiHeader = {sizeof bi.bmiHeader, bm.bmWidth, -bm.bmHeight, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    const int stride = (bm.bmWidth * 3 + 3) & ~3;
+    std::vector<unsigned char> pixels((size_t)stride * bm.bmHeight);
+    HDC dc = GetDC(nullptr);
+    ASSERT_EQ(GetDIBits(dc, info.hbmImage, 0, bm.bmHeight, pixels.data(), &bi, DIB_RGB_COLORS), bm.bmHeight);
+    ReleaseDC(nullptr, dc);
+    std::vector<unsigned char> tmb = read_whole(Tmb(path));
+    ASSERT_EQ(tmb.size(), 20u + 27648u);
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    const uint32_t background = GetRValue(window) << 16 | GetGValue(window) << 8 | GetBValue(window);
+    // Inside: the picture's own pixel; the first pixel outside on each side: the window colour.
+    const struct { int x, y; uint32_t colour; } probes[] = {
+        {23, 38, pattern_colour(0, 0)}, {72, 38, pattern_colour(49, 0)}, {23, 57, pattern_colour(0, 19)},
+        {72, 57, pattern_colour(49, 19)}, {22, 40, background}, {73, 40, background},
+        {30, 37, background}, {30, 58, background},
+    };
+    for (const auto& p : probes) {
+        const unsigned char* list = &pixels[(size_t)(info.rcImage.top + p.y) * stride + (info.rcImage.left + p.x) * 3];
+        const unsigned char* file = &tmb[20 + (size_t)(95 - p.y) * 288 + p.x * 3];  // rows bottom-up
+        uint32_t got = list[2] << 16 | list[1] << 8 | list[0], stored = file[2] << 16 | file[1] << 8 | file[0];
+        EXPECT_EQ(got, p.colour) << "image list at (" << p.x << "," << p.y << ")";
+        EXPECT_EQ(stored, p.colour) << "cache file at (" << p.x << "," << p.y << ")";
+    }
+}
+
+TEST_F(ThumbnailsTest, OpenPictureServesOnlyAsLoadedAndTurnedPhotosComeOutUpright) {
+    // Orientation 6: the 13 x 7 photo stands 7 x 13 once turned.
+    std::string photo = folder + "photo.jpg";
+    ASSERT_TRUE(CopyFileA(data_path("exif-II-6.jpg").c_str(), photo.c_str(), FALSE));
+    Fill();
+    const std::vector<unsigned char> on_disk = read_whole(Tmb(photo));
+    ASSERT_EQ(on_disk.size(), 20u + 27648u);
+    const unsigned char* at = &on_disk[20 + (size_t)(95 - 41) * 288];
+    EXPECT_NE(memcmp(at + 44 * 3, at + 43 * 3, 3), 0) << "a 7-wide picture starts at x 44";
+
+    g_viewer.BrowseMode = false;  // the viewer's commands, not the browser's
+    ASSERT_TRUE(LoadDocument(photo.c_str()));
+    DeleteFileA(Tmb(photo).c_str());
+    EXPECT_EQ(Fill(), 0) << "the open, unedited picture serves";
+    EXPECT_TRUE(read_whole(Tmb(photo)) == on_disk) << "the pixels of the file on disk";
+
+    g_viewer.BrowseMode = false;
+    Command(IDM_IMAGE_ROTATE_CLOCKWISE);
+    ASSERT_TRUE(g_viewer.edited);
+    DeleteFileA(Tmb(photo).c_str());
+    EXPECT_EQ(Fill(), 1) << "an edited picture is not what the file holds";
+    EXPECT_TRUE(read_whole(Tmb(photo)) == on_disk) << "the pixels of the file on disk";
+}
+
+TEST_F(ThumbnailsTest, WorkersMakeWhatOneThreadMakes) {
+    const int sizes[][2] = {{300, 200}, {17, 230}, {96, 96}, {1000, 10}, {5, 5}, {120, 97}, {64, 300}};
+    std::vector<std::string> files;
+    for (int i = 0; i < 7; ++i) files.push_back(Picture("w" + std::to_string(i) + ".bmp", sizes[i][0], sizes[i][1]));
+    put_bytes(folder + "w3b.bmp", {'B', 'M', 0, 0});  // no picture: an item without one
+    std::vector<std::vector<unsigned char>> made[2];
+    std::string items[2];
+    for (int one : {0, 1}) {
+        clear_thumbnail_cache();
+        thumbnails_use_one_thread(one);
+        EXPECT_EQ(Fill(), 8);
+        for (const std::string& f : files) made[one].push_back(read_whole(Tmb(f)));
+        for (int k = 0; k < Items(); ++k) {
+            char text[260] = "";
+            LVITEMA item = Item(k, text);
+            items[one] += std::string(text) + "/" + std::to_string(item.iImage) + "/" + std::to_string(item.lParam) + " ";
+        }
+    }
+    EXPECT_EQ(items[0], items[1]);
+    EXPECT_NE(items[0].find("w3b.bmp/-1/"), std::string::npos) << "an item without a picture: " << items[0];
+    for (size_t i = 0; i < files.size(); ++i) {
+        EXPECT_EQ(made[0][i].size(), 20u + 27648u) << files[i];
+        EXPECT_TRUE(made[0][i] == made[1][i]) << files[i] << ": workers and one thread differ";
+    }
+    EXPECT_EQ(GetFileAttributesA(Tmb(folder + "w3b.bmp").c_str()), INVALID_FILE_ATTRIBUTES) << "nothing cached";
+}
