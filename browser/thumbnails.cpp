@@ -40,11 +40,13 @@ uint32_t time_high(int i) { return (uint32_t)(g_file_list.modified[i] >> 32); }
 // The viewer's picture stands in for a decode only while it is exactly what
 // the file on disk gives: its first frame or page as loaded, never touched
 // by an edit (the first edit leaves an undo picture behind, and undo keeps
-// one). An edited, stepped-to or saved-from-another-frame picture would be
-// cached under the unchanged file's size and time and stay there.
+// one) and not saved since (a JPEG save changes the pixels on disk). An
+// edited, stepped-to or saved picture would be cached under the file's size
+// and time and stay there.
 const Image* viewer_picture_of(const char* path) {
     const ViewerState& v = g_viewer;
-    if (!v.loaded_image || v.undo_image || !v.document.frames || v.document.count < 1) return nullptr;
+    if (!v.loaded_image || !v.loaded_from_file || v.undo_image || !v.document.frames || v.document.count < 1)
+        return nullptr;
     if (v.document.frames[0] != v.loaded_image || lstrcmpiA(v.current_path, path) != 0) return nullptr;
     return v.loaded_image;
 }

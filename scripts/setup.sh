@@ -16,7 +16,6 @@ PACKAGES=(
   g++ clang libclang-rt-dev cmake ninja-build patch googletest libgtest-dev libbenchmark-dev libtiff-dev
   libstb-dev
   imagemagick netpbm libtiff-tools libimage-exiftool-perl python3-pil
-  libvips-tools  # the peer of bench/thumb-peers.sh
 )
 
 missing=()

@@ -37,6 +37,7 @@ void install_document(const ImageSet& set, const char* path) {
     v.document = set;
     v.frame_index = 0;
     v.shown = v.loaded_image = set.frames[0];
+    v.loaded_from_file = true;
     snprintf(v.current_path, sizeof v.current_path, "%s", path);
     v.zoom = ZoomState{g_settings.DefaultFit, 1.0, 0, 0};
     v.crop_mode = v.crop_dragging = false;

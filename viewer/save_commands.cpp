@@ -68,6 +68,7 @@ bool write_shown(const char* path, int format) {
 void mark_saved() {
     ViewerState& v = g_viewer;
     v.loaded_image = v.shown;
+    v.loaded_from_file = false;  // a JPEG on disk now holds other pixels than the shown frame
     // Only the shown frame went to disk: an edit of another frame or page
     // is still unsaved and must still be asked about.
     v.edited = v.undo_image && v.undo_frame != v.frame_index;

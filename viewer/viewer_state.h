@@ -25,6 +25,7 @@ struct ViewerState {
     int32_t frame_index;
     Image* shown;         // document.frames[frame_index]; none when nothing is open
     Image* loaded_image;  // the frame as loaded or last saved
+    bool loaded_from_file;  // loaded_image is the file's own decode (a save re-encodes it)
     Image* undo_image;
     int32_t undo_frame;
     bool edited;

@@ -231,6 +231,11 @@ TEST_F(ThumbnailsTest, OpenPictureServesOnlyAsLoadedAndTurnedPhotosComeOutUprigh
     DeleteFileA(Tmb(photo).c_str());
     EXPECT_EQ(Fill(), 1) << "an edited picture is not what the file holds";
     EXPECT_TRUE(read_whole(Tmb(photo)) == on_disk) << "the pixels of the file on disk";
+
+    ASSERT_TRUE(LoadDocument(photo.c_str()));
+    g_viewer.BrowseMode = false;
+    Command(IDM_FILE_SAVE);  // unedited, yet written again as JPEG: other pixels on disk
+    EXPECT_EQ(Fill(), 1) << "a saved picture is read back from the file";
 }
 
 TEST_F(ThumbnailsTest, WorkersMakeWhatOneThreadMakes) {
