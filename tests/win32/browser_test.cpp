@@ -74,6 +74,11 @@ TEST_F(BrowserTest, F4EntersTheFolderAndEscapeReturnsToThePicture) {
     EXPECT_FALSE(IsWindowVisible(g_viewer.toolbar)) << "the browser toolbar takes the viewer toolbar's place";
     EXPECT_TRUE(IsWindowVisible(g_browser.toolbar));
     EXPECT_EQ(status_part(0), "2 objects");
+    Command(IDM_VIEW_DETAILS);
+    for (int id = IDM_VIEW_THUMBNAILS; id <= IDM_VIEW_DETAILS; ++id)
+        EXPECT_EQ(SendMessageA(g_browser.toolbar, TB_ISBUTTONCHECKED, id, 0) != 0, id == IDM_VIEW_DETAILS) << id;
+    EXPECT_NE(SendMessageA(g_browser.toolbar, TB_ISBUTTONCHECKED, IDM_VIEW_BROWSE_FOLDER, 0), 0);
+    EXPECT_NE(SendMessageA(g_viewer.toolbar, TB_ISBUTTONCHECKED, IDM_VIEW_BROWSE_FOLDER, 0), 0);
 
     Key(VK_ESCAPE);
     EXPECT_FALSE(g_viewer.BrowseMode);
@@ -81,6 +86,7 @@ TEST_F(BrowserTest, F4EntersTheFolderAndEscapeReturnsToThePicture) {
     EXPECT_EQ(window_title(), "a.bmp - Lumora");
     EXPECT_FALSE(IsWindowVisible(List()));
     EXPECT_FALSE(IsWindowVisible(g_browser.toolbar));
+    EXPECT_EQ(SendMessageA(g_viewer.toolbar, TB_ISBUTTONCHECKED, IDM_VIEW_BROWSE_FOLDER, 0), 0);
 }
 
 TEST_F(BrowserTest, FoldersOpenAndUpOneLevelGoesBack) {
