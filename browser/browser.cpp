@@ -91,10 +91,9 @@ void select_all_command(int) {
     HWND list = g_browser.list;
     if (!g_viewer.BrowseMode || !list) return;
     // Repainting item by item would cost more than selecting them.
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    bool shown = list_hold_redraw(list);
     ListView_SetItemState(list, -1, LVIS_SELECTED, LVIS_SELECTED);
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
+    list_release_redraw(list, shown);
     focus_list();
 }
 

@@ -46,6 +46,10 @@ inline int subfolder_of_param(LPARAM param) { return (int)(-param - 2); }
 // else made anew (a Details window with its four columns). None when the
 // window cannot be made; ListMode is then -1.
 HWND list_window_for_mode(int mode);
+// Fills hold the list's redraw: it would arrange and paint itself after every
+// insertion, hidden or not. Hold returns whether the list was shown, for the release.
+bool list_hold_redraw(HWND list);
+void list_release_redraw(HWND list, bool shown);
 // Large Icons, Small Icons, List and Details: folders, then files.
 void fill_icon_view();
 // A Details header click: sorts by that column (again: the other way) and fills.

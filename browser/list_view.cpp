@@ -177,6 +177,19 @@ HWND list_window_for_mode(int mode) {
     return b.list;
 }
 
+bool list_hold_redraw(HWND list) {
+    bool shown = (GetWindowLongA(list, GWL_STYLE) & WS_VISIBLE) != 0;
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    return shown;
+}
+
+void list_release_redraw(HWND list, bool shown) {
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    // Turning redraw back on may show a hidden window: it is hidden again.
+    if (shown) InvalidateRect(list, nullptr, TRUE);
+    else ShowWindow(list, SW_HIDE);
+}
+
 void fill_icon_view() {
     int mode = g_settings.BrowseView;
     if (mode < kModeLargeIcons || mode > kModeDetails) return;
@@ -189,10 +202,7 @@ void fill_icon_view() {
         ImageList_Destroy(b.thumbnails);
         b.thumbnails = nullptr;
     }
-    // The list would arrange itself after every insertion, hidden or not.
-    // Turning redraw back on may show a hidden window: it is hidden again.
-    bool shown = (GetWindowLongA(list, GWL_STYLE) & WS_VISIBLE) != 0;
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    bool shown = list_hold_redraw(list);
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     SendMessageA(list, LVM_SETITEMCOUNT, g_file_list.count + kFillReserve, 0);
 
@@ -209,9 +219,7 @@ void fill_icon_view() {
     insert_files(list, details, shell_icons);
     b.Populating = false;
     if (details) set_header_texts(list);
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-    if (shown) InvalidateRect(list, nullptr, TRUE);
-    else ShowWindow(list, SW_HIDE);
+    list_release_redraw(list, shown);
     finish_fill();
 }
 

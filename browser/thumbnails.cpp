@@ -307,10 +307,12 @@ void fill_thumbnail_view() {
 
     HDC screen = GetDC(nullptr);
     b.Populating = true;
+    bool shown = list_hold_redraw(list);
     if (s_one_thread)
         fill_on_one_thread(list, n, screen);
     else
         fill_with_workers(list, n, screen);
+    list_release_redraw(list, shown);
     b.Populating = false;
     ReleaseDC(nullptr, screen);
     finish_fill();

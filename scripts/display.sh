@@ -25,13 +25,13 @@ lumora_stop_xvfb() {
 }
 
 # Prints the X window id of the visible Lumora main window (its title ends in
-# "Lumora") once it appears;
-# fails after $1 seconds.
+# "Lumora", or in "Image Explorer" while browsing) once it appears; fails
+# after $1 seconds.
 lumora_wait_window() {
     local limit=${1:-60} id=""
     local end=$((SECONDS + limit))
     while [ $SECONDS -lt $end ]; do
-        id=$(xdotool search --onlyvisible --name 'Lumora$' 2>/dev/null | head -n 1)
+        id=$(xdotool search --onlyvisible --name '(Lumora|Image Explorer)$' 2>/dev/null | head -n 1)
         if [ -n "$id" ]; then
             echo "$id"
             return 0

@@ -12,6 +12,7 @@ lumora_launch "$root/samples"
 trap 'kill $LUMORA_APP 2>/dev/null || true' EXIT
 id=$(lumora_wait_window 60) || { echo "no window"; exit 1; }
 title=$(lumora_title_after "$id" "Lumora")
+[ "$title" != "Image Explorer - generating thumbnails..." ] || title=$(lumora_title_after "$id" "$title")
 case "$title" in *samples" - Image Explorer") ;; *) echo "title is '$title'"; exit 1 ;; esac
 sleep 1
 shot=$(mktemp --suffix=.png)
