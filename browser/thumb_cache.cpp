@@ -51,6 +51,10 @@ const char* ensure_thumb_cache_folder() {
 }
 
 HBITMAP load_cached_thumbnail(const char* path, uint32_t time_low, uint32_t time_high, uint32_t file_size, HDC dc) {
+    return cached_thumbnail_bitmap(read_cached_thumbnail(path, time_low, time_high, file_size), dc);
+}
+
+uint8_t* read_cached_thumbnail(const char* path, uint32_t time_low, uint32_t time_high, uint32_t file_size) {
     char name[260];
     const int edge = g_settings.ThumbSize;
     if (!cache_file_name(path, name)) return nullptr;
@@ -68,14 +72,21 @@ HBITMAP load_cached_thumbnail(const char* path, uint32_t time_low, uint32_t time
     uint8_t* pixels = (uint8_t*)malloc(bytes);
     bool read = pixels && ReadFile(file, pixels, (DWORD)bytes, &got, nullptr) && got == bytes;
     CloseHandle(file);
-    HBITMAP bitmap = read ? CreateCompatibleBitmap(dc, edge, edge) : nullptr;
-    if (bitmap) {
-        BITMAPINFO info = thumb_bitmap_info(edge);
-        if (!SetDIBits(dc, bitmap, 0, edge, pixels, &info, DIB_RGB_COLORS)) {
-            DeleteObject(bitmap);
-            bitmap = nullptr;
-        }
+    if (!read) {
+        free(pixels);
+        return nullptr;
     }
+    return pixels;
+}
+
+HBITMAP cached_thumbnail_bitmap(uint8_t* pixels, HDC dc) {
+    if (!pixels) return nullptr;
+    // A section in the cache's own format: the image list copies it without
+    // the round trip through the screen's format.
+    BITMAPINFO info = thumb_bitmap_info(g_settings.ThumbSize);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap && bits) memcpy(bits, pixels, thumb_pixel_bytes(g_settings.ThumbSize));
     free(pixels);
     return bitmap;
 }

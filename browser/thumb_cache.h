@@ -12,6 +12,12 @@ const char* ensure_thumb_cache_folder();
 // The picture's thumbnail at ThumbSize as a bitmap compatible with dc, or
 // none when there is no file for it that still fits.
 HBITMAP load_cached_thumbnail(const char* path, uint32_t time_low, uint32_t time_high, uint32_t file_size, HDC dc);
+// The two halves of that, for fills that read ahead on other threads: the
+// cache file's pixel rows (malloc'ed; none when there is no fitting file),
+// which any thread may read once the cache folder is worked out, and the
+// bitmap made of them, on the interface thread. The pixels are freed.
+uint8_t* read_cached_thumbnail(const char* path, uint32_t time_low, uint32_t time_high, uint32_t file_size);
+HBITMAP cached_thumbnail_bitmap(uint8_t* pixels, HDC dc);
 // Writes bitmap (ThumbSize square, not selected into a context) as the
 // picture's cache file. Failures are silent: the picture is rendered again.
 void store_cached_thumbnail(const char* path, uint32_t time_low, uint32_t time_high, uint32_t file_size,

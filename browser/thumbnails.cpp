@@ -138,22 +138,23 @@ void fill_on_one_thread(HWND list, int n, HDC screen) {
 
 // How one entry of a fill with workers gets its picture.
 enum EntryWay : uint8_t {
-    kNoItem,      // not an image file
-    kFromCache,   // the cache file was read before the workers started
-    kByWorker,    // decoded by a worker
-    kInTurn,      // looked up and rendered in its turn, on this thread
+    kNoItem,    // not an image file
+    kByWorker,  // a worker reads its cache file, else decodes it when it may
+    kInTurn,    // looked up and rendered in its turn, on this thread
 };
 
 struct Entry {
     EntryWay way;
-    HBITMAP bitmap;         // kFromCache
-    Image* decoded;         // kByWorker, once done
+    bool may_decode;        // false: the viewer's picture serves
+    uint8_t* cached;        // the cache file's pixel rows, when it fits
+    Image* decoded;         // else the decoded picture
     volatile LONG done;
 };
 
-// The decoding jobs, taken in list order. `room` holds back workers that
-// would run more than a few pictures ahead of the interface thread, so that
-// few big pictures wait in memory at once.
+// The worker jobs, taken in list order. `room` holds back workers that would
+// run more than a few decoded pictures ahead of the interface thread, so that
+// few big pictures wait in memory at once; a cache read gives its room back
+// at once.
 struct Jobs {
     std::vector<int> entry;  // entry index of each job
     std::vector<Entry>* entries;
@@ -162,7 +163,7 @@ struct Jobs {
     HANDLE finished;  // auto-reset: some job is done
 };
 
-DWORD WINAPI decode_worker(void* param) {
+DWORD WINAPI fill_worker(void* param) {
     Jobs& jobs = *(Jobs*)param;
     for (;;) {
         WaitForSingleObject(jobs.room, INFINITE);
@@ -173,7 +174,9 @@ DWORD WINAPI decode_worker(void* param) {
         }
         int i = jobs.entry[job];
         Entry& e = (*jobs.entries)[i];
-        e.decoded = decode(g_file_list.path[i]);
+        e.cached = read_cached_thumbnail(g_file_list.path[i], time_low(i), time_high(i), g_file_list.size[i]);
+        if (!e.cached && e.may_decode) e.decoded = decode(g_file_list.path[i]);
+        if (!e.decoded) ReleaseSemaphore(jobs.room, 1, nullptr);
         InterlockedExchange(&e.done, 1);
         SetEvent(jobs.finished);
     }
@@ -188,9 +191,8 @@ int processor_count() {
 // Sorts the entries into ways. Entries whose cache file an earlier entry
 // shares (names differing only in case) are done in turn: the earlier one
 // may rewrite that file before their turn, as on one thread.
-int plan_entries(std::vector<Entry>& entries, Jobs& jobs, HDC screen) {
+void plan_entries(std::vector<Entry>& entries, Jobs& jobs) {
     std::vector<uint32_t> seen;
-    int renders = 0;
     for (int i = 0; i < (int)entries.size(); ++i) {
         Entry& e = entries[i];
         if (!file_list_is_image(&g_file_list, i)) continue;
@@ -198,26 +200,18 @@ int plan_entries(std::vector<Entry>& entries, Jobs& jobs, HDC screen) {
         bool shared = false;
         for (uint32_t h : seen) shared = shared || h == hash;
         seen.push_back(hash);
-        e.way = kInTurn;
-        if (!shared && (e.bitmap = cached(i, screen)) != nullptr) {
-            e.way = kFromCache;
-            continue;
-        }
-        ++renders;
-        if (!shared && !viewer_picture_of(g_file_list.path[i])) {
-            e.way = kByWorker;
-            jobs.entry.push_back(i);
-        }
+        e.way = shared ? kInTurn : kByWorker;
+        e.may_decode = !viewer_picture_of(g_file_list.path[i]);
+        if (!shared) jobs.entry.push_back(i);
     }
-    return renders;
 }
 
 void fill_with_workers(HWND list, int n, HDC screen) {
     std::vector<Entry> entries(n);
     Jobs jobs = {};
     jobs.entries = &entries;
-    Progress progress = {};
-    progress.start(plan_entries(entries, jobs, screen));
+    ensure_thumb_cache_folder();  // worked out here, before the workers read it
+    plan_entries(entries, jobs);
 
     int workers = processor_count();
     if (workers > (int)jobs.entry.size()) workers = (int)jobs.entry.size();
@@ -225,25 +219,37 @@ void fill_with_workers(HWND list, int n, HDC screen) {
     jobs.room = CreateSemaphoreA(nullptr, workers + 1, workers + 1, nullptr);
     jobs.finished = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     for (int t = 0; t < workers && jobs.room && jobs.finished; ++t)
-        if (HANDLE thread = CreateThread(nullptr, 0, decode_worker, &jobs, 0, nullptr)) threads.push_back(thread);
+        if (HANDLE thread = CreateThread(nullptr, 0, fill_worker, &jobs, 0, nullptr)) threads.push_back(thread);
     // Without a worker every job is done in turn here.
     const bool working = !threads.empty();
 
+    Progress progress = {};
+    bool rendering = false;
     int position = 0;
     for (int i = 0; i < n; ++i) {
         Entry& e = entries[i];
         if (e.way == kNoItem) continue;
-        HBITMAP bitmap = e.bitmap;
+        HBITMAP bitmap = nullptr;
         if (e.way == kByWorker && working) {
             while (!InterlockedCompareExchange(&e.done, 0, 0)) WaitForSingleObject(jobs.finished, INFINITE);
-            ReleaseSemaphore(jobs.room, 1, nullptr);
-            bitmap = e.decoded ? render_entry(i, screen, e.decoded) : nullptr;
-        } else if (e.way != kFromCache) {
-            if (e.way == kInTurn) bitmap = cached(i, screen);
-            if (!bitmap) bitmap = render_entry(i, screen, nullptr);
+            if (e.cached) {
+                bitmap = cached_thumbnail_bitmap(e.cached, screen);
+            } else {
+                if (e.decoded) ReleaseSemaphore(jobs.room, 1, nullptr);
+                if (!rendering) progress.start(n - i);
+                rendering = true;
+                bitmap = e.decoded || !e.may_decode ? render_entry(i, screen, e.decoded) : nullptr;
+            }
+        } else {
+            bitmap = cached(i, screen);
+            if (!bitmap) {
+                if (!rendering) progress.start(n - i);
+                rendering = true;
+                bitmap = render_entry(i, screen, nullptr);
+            }
         }
         insert_item(list, &position, i, bitmap);
-        if (e.way != kFromCache) progress.step();
+        if (rendering) progress.step();
     }
     for (HANDLE thread : threads) {
         WaitForSingleObject(thread, INFINITE);
