@@ -175,23 +175,11 @@ const BrowserCommand kBrowserCommands[] = {
 
 // --- Status bar ---------------------------------------------------------
 
-bool is_image_param(LPARAM param) {
-    return !is_folder_param(param) && param >= 0 && param < g_file_list.count &&
-           file_list_is_image(&g_file_list, (int)param);
-}
-
-LPARAM item_param(HWND list, int item) {
-    LVITEMA it = {};
-    it.mask = LVIF_PARAM;
-    it.iItem = item;
-    return ListView_GetItem(list, &it) ? it.lParam : -1;
-}
-
 // "%d x %d px" of the one selected image, read without decoding and kept
 // for its path.
 void format_selected_dimensions(LPARAM param, char* out, size_t size) {
     out[0] = 0;
-    if (!is_image_param(param)) return;
+    if (!file_list_is_image(&g_file_list, (int)param)) return;
     BrowserState& b = g_browser;
     const char* path = g_file_list.path[param];
     if (lstrcmpiA(b.dimension_path, path) != 0) {
@@ -225,9 +213,9 @@ void update_browser_status() {
     if (HWND list = g_browser.list) {
         for (int item = ListView_GetNextItem(list, -1, LVNI_SELECTED); item >= 0;
              item = ListView_GetNextItem(list, item, LVNI_SELECTED)) {
-            LPARAM p = item_param(list, item);
+            LPARAM p = list_item_param(list, item);
             if (++c.selected == 1) only = p;
-            if (!is_folder_param(p) && p >= 0 && p < files.count) c.selected_bytes += files.size[p];
+            if (p >= 0 && p < files.count) c.selected_bytes += files.size[p];  // folders add no size
         }
     }
     BrowserStatusWords words = {tr(kTextObjectsSelected), tr(kTextObjects), tr(kTextObjectsAndImages), tr(kTextBytes),
@@ -311,7 +299,7 @@ void browser_open_selected() {
     if (!g_viewer.BrowseMode || !list) return;
     int item = ListView_GetNextItem(list, -1, LVNI_SELECTED);
     if (item < 0) return;
-    LPARAM p = item_param(list, item);
+    LPARAM p = list_item_param(list, item);
     if (is_folder_param(p)) {
         int i = subfolder_of_param(p);
         if (i < g_browser.subfolders.count) navigate_to_folder(g_browser.subfolders.path[i]);
@@ -368,36 +356,36 @@ bool browser_context_menu(HWND window, LPARAM lparam) {
     return true;
 }
 
+namespace {
+
+int shown_height(HWND window) { return window && IsWindowVisible(window) ? WindowHeight(window) : 0; }
+
+// The panes between the browser toolbar and the status bar. The folder tree
+// and the address bar come with their own windows; until they exist the
+// list takes their room.
+BrowserPanes current_panes() {
+    RECT client;
+    GetClientRect(g_viewer.main_window, &client);
+    int top = shown_height(g_browser.toolbar);
+    return layout_browser_panes(client.right, top, client.bottom - shown_height(g_viewer.status_bar), false, false);
+}
+
+}  // namespace
+
 void browser_layout() {
     ViewerState& v = g_viewer;
     BrowserState& b = g_browser;
     bool shown = v.BrowseMode && !v.fullscreen;
+    if (b.toolbar) {
+        ShowWindow(b.toolbar, shown ? SW_SHOW : SW_HIDE);
+        if (shown) SendMessageA(b.toolbar, TB_AUTOSIZE, 0, 0);
+    }
     if (!shown) {
-        if (b.toolbar) ShowWindow(b.toolbar, SW_HIDE);
         if (b.list) ShowWindow(b.list, SW_HIDE);
         return;
     }
-    RECT client;
-    GetClientRect(v.main_window, &client);
-    int top = 0;
-    if (b.toolbar) {
-        ShowWindow(b.toolbar, SW_SHOW);
-        SendMessageA(b.toolbar, TB_AUTOSIZE, 0, 0);
-        RECT r;
-        GetWindowRect(b.toolbar, &r);
-        top = r.bottom - r.top;
-    }
-    int bottom = client.bottom;
-    if (v.status_bar && IsWindowVisible(v.status_bar)) {
-        RECT r;
-        GetWindowRect(v.status_bar, &r);
-        bottom -= r.bottom - r.top;
-    }
-    // The folder tree and the address bar come with their own windows; until
-    // they exist the list takes their room.
-    BrowserPanes panes = layout_browser_panes(client.right, top, bottom, false, false);
     if (b.list) {
-        const PaneBox& l = panes.list;
+        const PaneBox& l = current_panes().list;
         MoveWindow(b.list, l.left, l.top, l.right - l.left, l.bottom - l.top, TRUE);
         ShowWindow(b.list, SW_SHOW);
     }
@@ -407,15 +395,7 @@ void browser_layout() {
 void browser_paint(HDC dc) {
     ViewerState& v = g_viewer;
     if (!v.BrowseMode || v.fullscreen) return;
-    RECT client;
-    GetClientRect(v.main_window, &client);
-    int top = 0;
-    if (g_browser.toolbar && IsWindowVisible(g_browser.toolbar)) {
-        RECT r;
-        GetWindowRect(g_browser.toolbar, &r);
-        top = r.bottom - r.top;
-    }
-    BrowserPanes panes = layout_browser_panes(client.right, top, client.bottom, false, false);
+    BrowserPanes panes = current_panes();
     const PaneBox& h = panes.header;
     RECT row = {h.left, h.top, h.right, h.bottom};
     FillRect(dc, &row, GetSysColorBrush(COLOR_BTNFACE));

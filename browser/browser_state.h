@@ -50,6 +50,11 @@ HWND list_window_for_mode(int mode);
 // insertion, hidden or not. Hold returns whether the list was shown, for the release.
 bool list_hold_redraw(HWND list);
 void list_release_redraw(HWND list, bool shown);
+// An item at a position with its text, image (-1: none) and parameter; its
+// index, or -1.
+int list_insert_item(HWND list, int position, const char* text, int image, LPARAM param);
+// The parameter of an item; -1 (no file, no folder) when there is no such item.
+LPARAM list_item_param(HWND list, int item);
 // Large Icons, Small Icons, List and Details: folders, then files.
 void fill_icon_view();
 // A Details header click: sorts by that column (again: the other way) and fills.

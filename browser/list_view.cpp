@@ -115,16 +115,6 @@ void set_header_texts(HWND list) {
     }
 }
 
-int insert_item(HWND list, int position, const char* text, int icon, LPARAM param) {
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    item.iItem = position;
-    item.pszText = (char*)text;
-    item.iImage = icon;
-    item.lParam = param;
-    return (int)SendMessageA(list, LVM_INSERTITEMA, 0, (LPARAM)&item);
-}
-
 void set_cell(HWND list, int index, int column, const char* text) {
     LVITEMA item = {};
     item.iSubItem = column;
@@ -139,7 +129,7 @@ void insert_folders(HWND list, bool details, int folder_icon) {
         snprintf(name, sizeof name, "%s", folders.path[i]);
         size_t length = strlen(name);
         if (length && name[length - 1] == '\\') name[--length] = 0;
-        int index = insert_item(list, i, FileNamePart(name), folder_icon, folder_item_param(i));
+        int index = list_insert_item(list, i, FileNamePart(name), folder_icon, folder_item_param(i));
         if (details && index >= 0) set_cell(list, index, 2, kFolderWord);
     }
 }
@@ -150,7 +140,7 @@ void insert_files(HWND list, bool details, bool shell_icons) {
     for (int i = 0; i < files.count; ++i) {
         const char* path = files.path[i];
         int icon = shell_icons ? system_icon_index(path, 0, 0) : icon_type_of(path);
-        int index = insert_item(list, first + i, FileNamePart(path), icon, i);
+        int index = list_insert_item(list, first + i, FileNamePart(path), icon, i);
         if (!details || index < 0) continue;
         char text[128];
         format_kb(text, sizeof text, files.size[i]);
@@ -163,6 +153,23 @@ void insert_files(HWND list, bool details, bool shell_icons) {
 }
 
 }  // namespace
+
+int list_insert_item(HWND list, int position, const char* text, int image, LPARAM param) {
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = position;
+    item.pszText = (char*)text;
+    item.iImage = image;
+    item.lParam = param;
+    return (int)SendMessageA(list, LVM_INSERTITEMA, 0, (LPARAM)&item);
+}
+
+LPARAM list_item_param(HWND list, int item) {
+    LVITEMA it = {};
+    it.mask = LVIF_PARAM;
+    it.iItem = item;
+    return SendMessageA(list, LVM_GETITEMA, 0, (LPARAM)&it) ? it.lParam : -1;
+}
 
 HWND list_window_for_mode(int mode) {
     BrowserState& b = g_browser;
@@ -261,12 +268,7 @@ int browser_selected_count() {
 bool browser_selection_has_image() {
     HWND list = g_browser.list;
     if (!list) return false;
-    for (int i = -1; (i = (int)SendMessageA(list, LVM_GETNEXTITEM, i, LVNI_SELECTED)) >= 0;) {
-        LVITEMA item = {};
-        item.mask = LVIF_PARAM;
-        item.iItem = i;
-        if (SendMessageA(list, LVM_GETITEMA, 0, (LPARAM)&item) && file_list_is_image(&g_file_list, (int)item.lParam))
-            return true;
-    }
+    for (int i = -1; (i = (int)SendMessageA(list, LVM_GETNEXTITEM, i, LVNI_SELECTED)) >= 0;)
+        if (file_list_is_image(&g_file_list, (int)list_item_param(list, i))) return true;
     return false;
 }

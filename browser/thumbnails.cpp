@@ -24,6 +24,7 @@
 #include "platform/text.h"
 #include "shell/settings.h"
 #include "viewer/chrome.h"
+#include "viewer/status_text_pure.h"
 #include "viewer/viewer_state.h"
 
 namespace {
@@ -82,25 +83,21 @@ void insert_item(HWND list, int* position, int i, HBITMAP bitmap) {
         image = ImageList_Add(g_browser.thumbnails, bitmap, nullptr);
         DeleteObject(bitmap);
     }
-    const char* path = g_file_list.path[i];
-    const char* slash = strrchr(path, '\\');
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    item.iItem = (*position)++;
-    item.pszText = (char*)(slash ? slash + 1 : path);
-    item.iImage = image;
-    item.lParam = i;
-    SendMessageA(list, LVM_INSERTITEMA, 0, (LPARAM)&item);
+    list_insert_item(list, (*position)++, FileNamePart(g_file_list.path[i]), image, i);
 }
 
-// The progress bar over `total` steps, when there are enough of them.
+// The progress bar of a fill: it counts the entries left from the first
+// render on, when there are enough of them; cache hits before it count nothing.
 struct Progress {
-    bool shown;
+    bool started, shown;
     DWORD painted;
-    void start(int total) {
-        shown = total >= kProgressFrom;
+    // Before a render, with the entries left (this one included).
+    void rendering(int left) {
+        if (started) return;
+        started = true;
+        shown = left >= kProgressFrom;
         painted = GetTickCount();
-        if (shown) ShowProgress(total);
+        if (shown) ShowProgress(left);
     }
     void step() {
         if (!shown) return;
@@ -116,22 +113,22 @@ struct Progress {
     }
 };
 
-// Every entry in order: the cache, else a render of its own. The progress
-// bar counts the entries left from the first render on.
+// Entry i's picture as a fill on one thread gets it: the cache, else a
+// render of its own (n - i entries are left).
+HBITMAP cached_or_rendered(int i, int n, HDC screen, Progress& progress) {
+    if (HBITMAP bitmap = cached(i, screen)) return bitmap;
+    progress.rendering(n - i);
+    return render_entry(i, screen, nullptr);
+}
+
 void fill_on_one_thread(HWND list, int n, HDC screen) {
     Progress progress = {};
-    bool rendering = false;
     int position = 0;
     for (int i = 0; i < n; ++i) {
         if (!file_list_is_image(&g_file_list, i)) continue;
-        HBITMAP bitmap = cached(i, screen);
-        if (!bitmap) {
-            if (!rendering) progress.start(n - i);
-            rendering = true;
-            bitmap = render_entry(i, screen, nullptr);
-        }
+        HBITMAP bitmap = cached_or_rendered(i, n, screen, progress);
         insert_item(list, &position, i, bitmap);
-        if (rendering) progress.step();
+        progress.step();
     }
     progress.stop();
 }
@@ -224,7 +221,6 @@ void fill_with_workers(HWND list, int n, HDC screen) {
     const bool working = !threads.empty();
 
     Progress progress = {};
-    bool rendering = false;
     int position = 0;
     for (int i = 0; i < n; ++i) {
         Entry& e = entries[i];
@@ -236,20 +232,14 @@ void fill_with_workers(HWND list, int n, HDC screen) {
                 bitmap = cached_thumbnail_bitmap(e.cached, screen);
             } else {
                 if (e.decoded) ReleaseSemaphore(jobs.room, 1, nullptr);
-                if (!rendering) progress.start(n - i);
-                rendering = true;
+                progress.rendering(n - i);
                 bitmap = e.decoded || !e.may_decode ? render_entry(i, screen, e.decoded) : nullptr;
             }
         } else {
-            bitmap = cached(i, screen);
-            if (!bitmap) {
-                if (!rendering) progress.start(n - i);
-                rendering = true;
-                bitmap = render_entry(i, screen, nullptr);
-            }
+            bitmap = cached_or_rendered(i, n, screen, progress);
         }
         insert_item(list, &position, i, bitmap);
-        if (rendering) progress.step();
+        progress.step();
     }
     for (HANDLE thread : threads) {
         WaitForSingleObject(thread, INFINITE);

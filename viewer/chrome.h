@@ -9,6 +9,9 @@ const int kStatusBarId = 2;
 const int kBrowserToolbarId = 4;
 const int kPageBoxId = 60;
 
+// The outer height of a chrome window; 0 for none (view_geometry.cpp).
+int WindowHeight(HWND window);
+
 // Toolbar (toolbar.cpp). CreateToolbar makes it again when it exists.
 void CreateToolbar();
 void UpdatePageBox();

@@ -1,6 +1,7 @@
 // The window side of the view geometry: reads the view rectangle and the
 // zoom fields of g_viewer, hands them to the rules of view_geometry_pure and
 // writes the results back to the fields and the scroll bars.
+#include "viewer/chrome.h"
 #include "viewer/view.h"
 #include "viewer/view_geometry_pure.h"
 
@@ -14,13 +15,13 @@ static_assert(kScrollLineBack == SB_LINEUP && kScrollLineForward == SB_LINEDOWN 
                   kScrollEnd == SB_ENDSCROLL,
               "scroll requests are the system's codes");
 
-namespace {
-
-int window_height(HWND window) {
+int WindowHeight(HWND window) {
     RECT r;
     if (!window || !GetWindowRect(window, &r)) return 0;
     return r.bottom - r.top;
 }
+
+namespace {
 
 // The shown picture's size; (0, 0) when there is none.
 void picture_size(int* w, int* h) {
@@ -64,7 +65,7 @@ RECT GetViewRect() {
     bool toolbar = v.toolbar && (v.fullscreen ? g_settings.FsToolbar : g_settings.ShowToolbar);
     bool status = v.status_bar && !v.fullscreen && g_settings.ShowStatus;
     ViewBox box = ViewBoxInClient(ViewBox{client.left, client.top, client.right, client.bottom},
-                                  toolbar ? window_height(v.toolbar) : 0, status ? window_height(v.status_bar) : 0);
+                                  toolbar ? WindowHeight(v.toolbar) : 0, status ? WindowHeight(v.status_bar) : 0);
     r.left = box.left;
     r.top = box.top;
     r.right = box.right;

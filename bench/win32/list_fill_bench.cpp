@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "bench/win32/bench_support.h"
 #include "browser/browser_state.h"
 #include "browser/file_list.h"
 #include "platform/bridge.h"
@@ -17,48 +18,14 @@
 #include "viewer/main_window.h"
 #include "viewer/viewer_state.h"
 
-static double now_ms() {
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return 1000.0 * (double)t.QuadPart / (double)f.QuadPart;
-}
-
-static void pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-}
-
 int main(int argc, char** argv) {
     setvbuf(stdout, nullptr, _IONBF, 0);
-    const int kFiles = 10000;
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    std::string folder = std::string(temp) + "lumora-list-bench\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    if (GetFileAttributesA((folder + "p09999.jpg").c_str()) == INVALID_FILE_ATTRIBUTES) {
-        for (int i = 0; i < kFiles; ++i) {
-            char name[32];
-            snprintf(name, sizeof name, "p%05d.%s", i, i % 3 ? "jpg" : "png");
-            HANDLE h = CreateFileA((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-            if (h != INVALID_HANDLE_VALUE) {
-                DWORD w;
-                WriteFile(h, name, (DWORD)(i % 17), &w, nullptr);
-                CloseHandle(h);
-            }
-        }
-        for (int i = 0; i < 20; ++i) CreateDirectoryA((folder + "sub" + std::to_string(i)).c_str(), nullptr);
-    }
+    std::string folder = make_bench_folder("lumora-list-bench", 10000, 20);
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    bridge_init();
-    settings_set_defaults(&g_settings);
+    HWND window = open_bench_window();
+    if (!window) return 1;
     g_settings.ShowAllFiles = argc > 2 && !strcmp(argv[2], "all");  // the shell's icon of every file
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    RegisterMainWindowClass(instance, nullptr);
-    HWND window = CreateMainWindow(instance);
-    ShowWindow(window, SW_SHOW);
-    pump();
 
     scan_folder(folder.c_str());
     g_viewer.BrowseMode = true;

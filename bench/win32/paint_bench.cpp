@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/bridge.h"
+#include "bench/win32/bench_support.h"
 #include "shell/settings.h"
 #include "viewer/document.h"
 #include "viewer/layout.h"
@@ -18,21 +18,6 @@
 #include "viewer/viewer_state.h"
 
 namespace {
-
-double now_ms() {
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return 1000.0 * (double)t.QuadPart / (double)f.QuadPart;
-}
-
-void pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 // A photo-like picture: smooth gradients with some fine detail.
 Image* make_picture(int w, int h) {
@@ -91,17 +76,11 @@ void scroll_step(int i) {
 int main(int argc, char** argv) {
     int paints = argc > 1 ? atoi(argv[1]) : 300;
     if (paints < 10) paints = 10;
-    bridge_init();
-    settings_set_defaults(&g_settings);  // the user's registry is neither read nor written
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!RegisterMainWindowClass(instance, nullptr)) return 1;
-    HWND window = CreateMainWindow(instance);
+    HWND window = open_bench_window();
     if (!window) return 1;
     RECT frame = {0, 0, 1024, 768};
     AdjustWindowRect(&frame, kMainWindowStyle, TRUE);
     SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, SWP_NOZORDER);
-    ShowWindow(window, SW_SHOW);
-    UpdateWindow(window);
     pump();
 
     Image* picture = make_picture(4000, 3000);

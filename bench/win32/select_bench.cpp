@@ -10,11 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "bench/win32/bench_support.h"
 #include "browser/browser_state.h"
-#include "platform/bridge.h"
 #include "res/resource.h"
-#include "shell/settings.h"
-#include "viewer/main_window.h"
 #include "viewer/navigation.h"
 #include "viewer/viewer_state.h"
 
@@ -22,61 +20,19 @@ namespace {
 
 const int kFiles = 10000;
 
-double now_ms() {
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return 1000.0 * (double)t.QuadPart / (double)f.QuadPart;
-}
-
-void pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 std::string status_text() {
     char text[256] = "";
     SendMessageA(g_viewer.status_bar, SB_GETTEXTA, 0, (LPARAM)text);
     return text;
 }
 
-std::string make_folder() {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    std::string folder = std::string(temp) + "lumora-select-bench\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    for (int i = 0; i < kFiles; ++i) {
-        char name[32];
-        snprintf(name, sizeof name, "p%05d.jpg", i);
-        std::string path = folder + name;
-        if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) continue;
-        HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        if (h != INVALID_HANDLE_VALUE) {
-            DWORD written;
-            WriteFile(h, name, (DWORD)(i % 13 + 1), &written, nullptr);
-            CloseHandle(h);
-        }
-    }
-    return folder;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     int rounds = argc > 1 ? atoi(argv[1]) : 5;
-    bridge_init();
-    settings_set_defaults(&g_settings);  // the user's registry is neither read nor written
-    std::string folder = make_folder();
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!RegisterMainWindowClass(instance, nullptr)) return 1;
-    HWND window = CreateMainWindow(instance);
+    std::string folder = make_bench_folder("lumora-select-bench", kFiles);
+    HWND window = open_bench_window();
     if (!window) return 1;
-    ShowWindow(window, SW_SHOW);
-    UpdateWindow(window);
-    pump();
     ShowFolderInBrowser(folder.c_str());
     SendMessageA(window, WM_COMMAND, IDM_VIEW_DETAILS, 0);
     pump();

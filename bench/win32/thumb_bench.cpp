@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/win32/bench_support.h"
 #include "browser/browser_state.h"
 #include "browser/file_list.h"
 #include "browser/thumb_cache.h"
@@ -22,21 +23,6 @@
 #include "viewer/viewer_state.h"
 
 namespace {
-
-double now_ms() {
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return 1000.0 * (double)t.QuadPart / (double)f.QuadPart;
-}
-
-void pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 // One whole fill as the browser runs it, the folder scan included.
 double timed_fill(const std::string& folder, bool cold, int* decodes) {
@@ -116,20 +102,13 @@ int main(int argc, char** argv) {
     if (warm_rounds < 1) warm_rounds = 1;
     if (cold_rounds < 0) cold_rounds = 0;  // 0: warm fills only, after one untimed fill
 
-    bridge_init();
-    settings_set_defaults(&g_settings);  // the user's registry is neither read nor written
+    HWND window = open_bench_window();
+    if (!window) return 1;
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     std::string cache_home = std::string(temp) + "lumora-thumb-bench\\";
     CreateDirectoryA(cache_home.c_str(), nullptr);
     thumb_cache_use_temp_folder(cache_home.c_str());  // never the user's own cache
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!RegisterMainWindowClass(instance, nullptr)) return 1;
-    HWND window = CreateMainWindow(instance);
-    if (!window) return 1;
-    ShowWindow(window, SW_SHOW);
-    UpdateWindow(window);
-    pump();
     g_viewer.BrowseMode = true;
     g_settings.BrowseView = 0;
     SYSTEM_INFO info;
