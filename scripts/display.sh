@@ -75,12 +75,21 @@ lumora_title_after() {
     echo "$t"
 }
 
-# Sends keys to window $1.
+# Types keys into window $1 as a user would: the window is focused first and
+# the keys go through the X server's input path. (Keys sent to a window as
+# synthetic events are lost by message boxes and dialogs of the 32-bit tree.)
+# Fails when the window never takes the focus.
 lumora_keys() {
-    local id=$1
+    local id=$1 focused=""
     shift
-    xdotool windowfocus --sync "$id" 2>/dev/null || true
-    xdotool key --window "$id" "$@"
+    for _ in $(seq 1 50); do
+        xdotool windowfocus --sync "$id" 2>/dev/null || true
+        focused=$(xdotool getwindowfocus 2>/dev/null || true)
+        [ "$focused" = "$id" ] && break
+        sleep 0.1
+    done
+    [ "$focused" = "$id" ] || { echo "window $id does not take the focus" >&2; return 1; }
+    xdotool key "$@"
 }
 
 # Waits up to 10 s for LUMORA_APP to end; fails when it does not.
