@@ -18,6 +18,7 @@
 #include "platform/bridge.h"
 #include "platform/text.h"
 #include "res/resource.h"
+#include "shell/editor_launch.h"
 #include "shell/recent.h"
 #include "shell/settings.h"
 #include "viewer/chrome.h"
@@ -144,6 +145,29 @@ void refresh_command(int) {
     refresh_and_layout();
 }
 
+// The first selected entry that is a file, or -1.
+int first_selected_file() {
+    HWND list = g_browser.list;
+    if (!list) return -1;
+    for (int item = ListView_GetNextItem(list, -1, LVNI_SELECTED); item >= 0;
+         item = ListView_GetNextItem(list, item, LVNI_SELECTED)) {
+        LPARAM p = list_item_param(list, item);
+        if (p >= 0 && p < g_file_list.count) return (int)p;
+    }
+    return -1;
+}
+
+// The file's own editor, else the paint program on it.
+void edit_in_paint_command(int) {
+    int i = first_selected_file();
+    if (i < 0) return;
+    char path[260];
+    lstrcpynA(path, g_file_list.path[i], sizeof path);  // the editor may change the folder under the list
+    HWND window = g_viewer.main_window;
+    if (run_edit_verb(window, path) || run_paint_program(window, path)) return;
+    show_message(window, tr(kTextCouldNotOpenEditor), tr(kTextProduct), MB_OK | MB_ICONWARNING);
+}
+
 struct BrowserCommand {
     int id;
     void (*run)(int id);
@@ -171,6 +195,7 @@ const BrowserCommand kBrowserCommands[] = {
     {IDM_THUMB_LARGE, thumb_size_command},
     {IDM_THUMB_EXTRA_LARGE, thumb_size_command},
     {IDM_VIEW_REFRESH, refresh_command},
+    {IDM_EDIT_IN_PAINT, edit_in_paint_command},
 };
 
 // --- Status bar ---------------------------------------------------------
@@ -274,7 +299,19 @@ void enter_browser() {
     focus_list();
 }
 
-void leave_browser() {
+namespace {
+
+// The viewer steps through the folder of its own file: a folder browsed
+// since, or a list that lost the file, is not it.
+void give_viewer_its_folder() {
+    const char* current = g_viewer.current_path;
+    const FileList& list = g_file_list;
+    if (!current[0]) return;
+    bool listed = list.current >= 0 && list.current < list.count && lstrcmpiA(list.path[list.current], current) == 0;
+    if (!listed) scan_folder(current);
+}
+
+void show_viewer() {
     ViewerState& v = g_viewer;
     v.BrowseMode = false;
     AttachModeMenu();
@@ -283,6 +320,13 @@ void leave_browser() {
     press_viewer_browse_button(false);
     LayoutMainWindow();
     SetFocus(v.main_window);
+}
+
+}  // namespace
+
+void leave_browser() {
+    give_viewer_its_folder();
+    show_viewer();
 }
 
 bool browser_command(int id) {
@@ -310,8 +354,13 @@ void browser_open_selected() {
         ShellExecuteA(g_viewer.main_window, "open", g_file_list.path[p], nullptr, nullptr, SW_SHOWNORMAL);
         return;
     }
-    leave_browser();
-    GoToIndex((int)p);
+    show_viewer();
+    // A picture that did not open leaves the old one on screen: with its own
+    // folder to step through, not the one browsed.
+    if (GoToIndex((int)p) != kGoShown) {
+        give_viewer_its_folder();
+        LayoutMainWindow();
+    }
 }
 
 void browser_selection_changed() {

@@ -3,6 +3,7 @@
 
 #include "browser/browser_state.h"
 #include "platform/bridge.h"
+#include "platform/modal.h"
 #include "platform/text.h"
 #include "res/resource.h"
 #include "viewer/commands.h"
@@ -63,7 +64,9 @@ void show_list_context_menu(int x, int y) {
     HMENU menu = build_list_context_menu();
     if (!menu) return;
     HWND window = g_viewer.main_window;
+    modal_enter();  // the items stay the ones the menu was made for
     int chosen = TrackPopupMenu(menu, TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, 0, window, nullptr);
+    modal_leave();
     DestroyMenu(menu);
     if (chosen) SendMessageA(window, WM_COMMAND, chosen, 0);
 }

@@ -41,15 +41,18 @@ uint32_t time_high(int i) { return (uint32_t)(g_file_list.modified[i] >> 32); }
 // The viewer's picture stands in for a decode only while it is exactly what
 // the file on disk gives: its first frame or page as loaded, never touched
 // by an edit (the first edit leaves an undo picture behind, and undo keeps
-// one) and not saved since (a JPEG save changes the pixels on disk). An
-// edited, stepped-to or saved picture would be cached under the file's size
+// one), not saved since (a JPEG save changes the pixels on disk), and from
+// the file as it is now (another program may have rewritten it since, under
+// a new size and time). Anything else would be cached under the file's size
 // and time and stay there.
-const Image* viewer_picture_of(const char* path) {
+const Image* viewer_picture_of(int i) {
     const ViewerState& v = g_viewer;
-    if (!v.loaded_image || !v.loaded_from_file || v.undo_image || !v.document.frames || v.document.count < 1)
+    if (!v.loaded_frames || !v.loaded_from_file || v.undo_image || !v.document.frames || v.document.count < 1)
         return nullptr;
-    if (v.document.frames[0] != v.loaded_image || lstrcmpiA(v.current_path, path) != 0) return nullptr;
-    return v.loaded_image;
+    if (v.document.frames[0] != v.loaded_frames[0] || lstrcmpiA(v.current_path, g_file_list.path[i]) != 0)
+        return nullptr;
+    if (v.loaded_size != g_file_list.size[i] || v.loaded_time != g_file_list.modified[i]) return nullptr;
+    return v.loaded_frames[0];
 }
 
 Image* decode(const char* path) {
@@ -67,7 +70,7 @@ HBITMAP cached(int i, HDC screen) {
 HBITMAP render_entry(int i, HDC screen, Image* decoded) {
     const char* path = g_file_list.path[i];
     const Image* image = decoded;
-    if (!image) image = viewer_picture_of(path);
+    if (!image) image = viewer_picture_of(i);
     if (!image) image = decoded = decode(path);
     if (!image) return nullptr;
     HBITMAP bitmap = render_thumbnail(image, screen);
@@ -198,7 +201,7 @@ void plan_entries(std::vector<Entry>& entries, Jobs& jobs) {
         for (uint32_t h : seen) shared = shared || h == hash;
         seen.push_back(hash);
         e.way = shared ? kInTurn : kByWorker;
-        e.may_decode = !viewer_picture_of(g_file_list.path[i]);
+        e.may_decode = !viewer_picture_of(i);
         if (!shared) jobs.entry.push_back(i);
     }
 }

@@ -180,6 +180,18 @@ void finder_close(FileFinder* finder) {
     finder->handle = INVALID_HANDLE_VALUE;
 }
 
+bool file_stamp(const char* path, uint64_t* size, uint64_t* modified) {
+    if (!path[0] || strpbrk(path, "*?")) return false;  // a pattern would match some other file
+    WIN32_FIND_DATAA data;
+    HANDLE found = FindFirstFileA(path, &data);
+    if (found == INVALID_HANDLE_VALUE) return false;
+    FindClose(found);
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+    *size = ((uint64_t)data.nFileSizeHigh << 32) | data.nFileSizeLow;
+    *modified = ((uint64_t)data.ftLastWriteTime.dwHighDateTime << 32) | data.ftLastWriteTime.dwLowDateTime;
+    return true;
+}
+
 // --- Other sources of file names ----------------------------------------------
 
 bool path_from_item_id(LPCITEMIDLIST item_id, char* path) {

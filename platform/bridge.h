@@ -11,6 +11,7 @@
 #include <commdlg.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <stdint.h>
 
 // Null when the system lacks the function, and all null before bridge_init.
 struct BridgeSlots {
@@ -76,6 +77,9 @@ HANDLE finder_first(FileFinder* finder, const char* folder, const char* pattern)
 // True and `data` filled while entries remain.
 bool finder_next(FileFinder* finder);
 void finder_close(FileFinder* finder);
+// The size and last-write time of one file as a folder scan reports them
+// (the call exists on every Windows). False when it is missing or a folder.
+bool file_stamp(const char* path, uint64_t* size, uint64_t* modified);
 
 // --- Other sources of file names (path: kPathBytes) ------------------------
 

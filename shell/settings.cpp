@@ -51,14 +51,14 @@ void SaveSettings() {
     RegCloseKey(key);
 }
 
-void SaveWindowPlacement(HWND window) {
+void SaveWindowPlacement(HWND window, const RECT* instead) {
     if (!window || !IsWindow(window) || !g_settings.RememberPos) return;
     WINDOWPLACEMENT placement = {};
     placement.length = sizeof placement;
-    if (!GetWindowPlacement(window, &placement)) return;
+    if (!instead && !GetWindowPlacement(window, &placement)) return;
     // The restored rectangle, so a maximized or minimized window keeps the
     // size it comes back to.
-    const RECT& r = placement.rcNormalPosition;
+    const RECT& r = instead ? *instead : placement.rcNormalPosition;
     g_settings.WinX = r.left;
     g_settings.WinY = r.top;
     g_settings.WinW = r.right - r.left;

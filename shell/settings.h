@@ -18,6 +18,7 @@ Settings LoadSettings();
 // Every value of g_settings but the window rectangle, as stored in memory
 // (no range rule).
 void SaveSettings();
-// The window's restored rectangle into g_settings and the registry, only
-// when the window exists and RememberPos is set.
-void SaveWindowPlacement(HWND window);
+// The window's restored rectangle (or `instead`, in screen coordinates,
+// when given) into g_settings and the registry, only when the window exists
+// and RememberPos is set.
+void SaveWindowPlacement(HWND window, const RECT* instead = nullptr);

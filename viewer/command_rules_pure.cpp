@@ -4,6 +4,7 @@ bool IsEnabled(EnableRule rule, const WindowFacts& f) {
     switch (rule) {
     case kEnabledAlways: return true;
     case kEnabledWithImage: return f.image_shown;
+    case kEnabledViewingImage: return f.image_shown && !f.browse_mode;
     case kEnabledWithSeveralFiles: return f.file_count > 1;
     case kEnabledWithSeveralFrames: return f.frame_count > 1;
     case kEnabledWithFiles: return f.file_count > 0;

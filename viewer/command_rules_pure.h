@@ -25,6 +25,7 @@ struct WindowFacts {
 enum EnableRule {
     kEnabledAlways,
     kEnabledWithImage,          // a picture is shown
+    kEnabledViewingImage,       // a picture is shown in the viewer, not behind the browser
     kEnabledWithSeveralFiles,   // the file list has more than one entry
     kEnabledWithSeveralFrames,
     kEnabledWithFiles,          // the file list is not empty

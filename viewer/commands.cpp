@@ -50,6 +50,8 @@ void play_pause_command(int) { PlayPause(); }
 void page_command(int id) { StepPage(id == IDM_GO_PREVIOUS_PAGE ? -1 : +1); }
 
 void in_browser(int id) { browser_command(id); }
+// The picture behind the browser is not edited: the user cannot see it.
+void viewer_only(int) {}
 
 void open_selected_command(int) { browser_open_selected(); }
 
@@ -109,12 +111,12 @@ const CommandRow kCommandTable[] = {
     {IDM_WALLPAPER_CENTERED, nullptr, nullptr, kEnabledWithImageTarget, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_WALLPAPER_TILED, nullptr, nullptr, kEnabledWithImageTarget, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_WALLPAPER_STRETCHED, nullptr, nullptr, kEnabledWithImageTarget, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_IMAGE_FLIP_HORIZONTAL, TransformCommand, nullptr, kEnabledWithImage, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_IMAGE_FLIP_VERTICAL, TransformCommand, nullptr, kEnabledWithImage, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_IMAGE_RESIZE, ResizeCommand, nullptr, kEnabledWithImage, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_IMAGE_CROP, crop_command, nullptr, kEnabledWithImage, kCheckCropMode, 0, IMG_VIEWER_CROP, kNo, kTextTipCrop},
-    {IDM_IMAGE_ADJUST_COLORS, AdjustColorsCommand, nullptr, kEnabledWithImage, kNoCheck, 0, IMG_VIEWER_ADJUST_COLORS, kNo, kTextTipAdjustColors},
-    {IDM_IMAGE_GRAYSCALE, TransformCommand, nullptr, kEnabledWithImage, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_IMAGE_FLIP_HORIZONTAL, TransformCommand, viewer_only, kEnabledViewingImage, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_IMAGE_FLIP_VERTICAL, TransformCommand, viewer_only, kEnabledViewingImage, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_IMAGE_RESIZE, ResizeCommand, viewer_only, kEnabledViewingImage, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_IMAGE_CROP, crop_command, viewer_only, kEnabledViewingImage, kCheckCropMode, 0, IMG_VIEWER_CROP, kNo, kTextTipCrop},
+    {IDM_IMAGE_ADJUST_COLORS, AdjustColorsCommand, viewer_only, kEnabledViewingImage, kNoCheck, 0, IMG_VIEWER_ADJUST_COLORS, kNo, kTextTipAdjustColors},
+    {IDM_IMAGE_GRAYSCALE, TransformCommand, viewer_only, kEnabledViewingImage, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_EDIT_COPY, copy_command, in_browser, kEnabledWithAnyTarget, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_FILE_EXPORT_FRAMES, export_command, nullptr, kEnabledWithSeveralFrames, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_FILE_PRINT_THUMBNAILS, nullptr, nullptr, kEnabledWithFiles, kNoCheck, 0, kNo, kNo, kNoTip},

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
 
 #include "core/decode_message.h"
 #include "core/load_set.h"
@@ -10,6 +12,7 @@
 #include "platform/text.h"
 #include "shell/recent.h"
 #include "shell/settings.h"
+#include "viewer/edit_commands.h"
 #include "viewer/playback.h"
 #include "viewer/view.h"
 #include "viewer/viewer_state.h"
@@ -31,17 +34,24 @@ void report_failure(LoadSetResult result, const char* path, const char* message)
 
 // Makes set the open document, shown from its first frame at the zoom of
 // DefaultFit. The viewer owns the set from here.
-void install_document(const ImageSet& set, const char* path) {
+bool install_document(const ImageSet& set, const char* path, uint64_t size, uint64_t time) {
+    Image** loaded = (Image**)calloc((size_t)set.count, sizeof(Image*));
+    if (!loaded) return false;
+    memcpy(loaded, set.frames, (size_t)set.count * sizeof(Image*));
     CloseDocument();
     ViewerState& v = g_viewer;
     v.document = set;
     v.frame_index = 0;
-    v.shown = v.loaded_image = set.frames[0];
+    v.shown = set.frames[0];
+    v.loaded_frames = loaded;
     v.loaded_from_file = true;
+    v.loaded_size = (uint32_t)size;
+    v.loaded_time = time;
     snprintf(v.current_path, sizeof v.current_path, "%s", path);
     v.zoom = ZoomState{g_settings.DefaultFit, 1.0, 0, 0};
-    v.crop_mode = v.crop_dragging = false;
+    EndCropMode();
     v.edited = false;
+    return true;
 }
 
 }  // namespace
@@ -50,13 +60,21 @@ bool LoadDocument(const char* path) {
     HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     char message[kMessageBytes] = "";
     ImageSet set = {};
+    // Read before the decode: a file rewritten meanwhile then looks changed.
+    uint64_t size = 0, time = 0;
+    if (!file_stamp(path, &size, &time)) size = time = 0;
     LoadSetResult result = load_image_set(path, &set, message);
     SetCursor(previous);
+    if (result == kLoadSetOk && !install_document(set, path, size, time)) {
+        image_set_free(&set);
+        result = kLoadSetFailed;
+        set_message(message, kMsgNoMemory);
+    }
     if (result != kLoadSetOk) {
         report_failure(result, path, message);
         return false;
     }
-    install_document(set, path);  // only now: a failed open leaves the old picture on screen
+    // Only now is the old document gone: a failed open leaves it on screen.
     UpdateTitle(path);
     StartAnimation();
     AddRecentFile(path);
@@ -68,7 +86,8 @@ void CloseDocument() {
     image_set_free(&g_viewer.document);
     image_free(g_viewer.undo_image);
     g_viewer.undo_image = nullptr;
-    g_viewer.loaded_image = nullptr;
+    free(g_viewer.loaded_frames);
+    g_viewer.loaded_frames = nullptr;
     g_viewer.shown = nullptr;
     g_viewer.frame_index = 0;
     DropScaledCache();

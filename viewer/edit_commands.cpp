@@ -32,6 +32,13 @@ void refresh_title() {
 
 }  // namespace
 
+void RefreshEdited() {
+    ViewerState& v = g_viewer;
+    v.edited = false;
+    for (int i = 0; i < v.document.count && v.loaded_frames; ++i)
+        if (v.document.frames[i] != v.loaded_frames[i]) v.edited = true;
+}
+
 void ApplyEdit(Image* new_image) {
     ViewerState& v = g_viewer;
     Image** slot = shown_slot();
@@ -40,14 +47,14 @@ void ApplyEdit(Image* new_image) {
         return;
     }
     if (v.undo_image) {
-        // The file's own picture can no longer be reached by Undo.
-        if (v.undo_image == v.loaded_image) v.loaded_image = nullptr;
+        // That frame's picture as on disk can no longer be reached by Undo.
+        if (v.loaded_frames && v.loaded_frames[v.undo_frame] == v.undo_image) v.loaded_frames[v.undo_frame] = nullptr;
         image_free(v.undo_image);
     }
     v.undo_image = *slot;
     v.undo_frame = v.frame_index;
     *slot = v.shown = new_image;
-    v.edited = v.shown != v.loaded_image;
+    RefreshEdited();
     DropScaledCache();
     refresh_title();
 }
@@ -60,7 +67,7 @@ void UndoEdit() {
     Image* undone = *slot;
     *slot = v.shown = v.undo_image;
     v.undo_image = undone;
-    v.edited = v.shown != v.loaded_image;
+    RefreshEdited();
     DropScaledCache();
     LayoutMainWindow();
     refresh_title();
@@ -99,11 +106,21 @@ void TransformCommand(int id) {
     }
 }
 
+void EndCropMode() {
+    ViewerState& v = g_viewer;
+    bool dragging = v.crop_dragging;
+    v.crop_mode = v.crop_dragging = false;
+    // The window would go on taking the clicks meant for the toolbar and the
+    // scroll bars.
+    if (dragging && GetCapture() == v.main_window) ReleaseCapture();
+}
+
 void ToggleCropMode() {
     ViewerState& v = g_viewer;
     if (!v.shown || v.BrowseMode) return;
-    v.crop_dragging = false;
-    v.crop_mode = !v.crop_mode;
+    bool on = !v.crop_mode;
+    EndCropMode();
+    v.crop_mode = on;
     if (v.crop_mode) set_status_text(v.status_bar, 0, tr(kTextCropHint));
     else UpdateStatusBar();
     UpdateMenuState();
@@ -113,7 +130,7 @@ void ToggleCropMode() {
 void CancelCrop() {
     ViewerState& v = g_viewer;
     if (!v.crop_mode && !v.crop_dragging) return;
-    v.crop_mode = v.crop_dragging = false;
+    EndCropMode();
     UpdateStatusBar();
     UpdateMenuState();
     InvalidateRect(v.main_window, nullptr, FALSE);
@@ -121,7 +138,7 @@ void CancelCrop() {
 
 void FinishCrop() {
     ViewerState& v = g_viewer;
-    v.crop_mode = v.crop_dragging = false;
+    EndCropMode();
     if (v.shown) {
         POINT origin = GetPictureOrigin();
         int dw, dh;

@@ -8,6 +8,9 @@
 void ApplyEdit(Image* new_image);
 // Swaps the shown frame and the undo picture: Undo twice is redo.
 void UndoEdit();
+// `edited` again from the frames: set while any frame differs from its
+// picture as loaded or last saved.
+void RefreshEdited();
 // Asks whether to save an edited picture; true when the caller may go on.
 bool ConfirmDiscard();
 // Rotate, Flip and Grayscale: the shown frame through its transform.
@@ -16,5 +19,8 @@ void TransformCommand(int id);
 void ToggleCropMode();
 // Ends a crop drag: crops to the dragged rectangle.
 void FinishCrop();
-// Ends crop mode without cropping (Escape, opening a file).
+// Ends crop mode without cropping (Escape), with the status bar and menu.
 void CancelCrop();
+// Ends crop mode and a drag in progress, giving the mouse back; nothing is
+// redrawn (opening a file).
+void EndCropMode();

@@ -2,6 +2,7 @@
 // black around the picture; leaving puts style, menu and place back.
 #include <windows.h>
 
+#include "browser/browser.h"
 #include "shell/settings.h"
 #include "viewer/layout.h"
 #include "viewer/playback.h"
@@ -54,6 +55,9 @@ void ToggleFullScreen() {
         EndFullScreen();
         return;
     }
+    if (!g_viewer.shown) return;  // nothing to show on the whole screen
+    // The list has no full screen: the picture behind it has.
+    if (g_viewer.BrowseMode) leave_browser();
     enter_full_screen();
     LayoutMainWindow();
 }

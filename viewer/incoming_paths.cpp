@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "platform/bridge.h"
+#include "platform/modal.h"
 #include "viewer/navigation.h"
 #include "viewer/viewer_state.h"
 
@@ -18,6 +19,12 @@ void OnDropFiles(HDROP drop) {
     OpenFileInViewer(path);
 }
 
+namespace {
+
+char s_handed_over[kPathBytes];  // the latest path handed over under modal UI
+
+}  // namespace
+
 LRESULT OnCopyData(const COPYDATASTRUCT* data) {
     char path[kPathBytes] = "";
     if (data && data->lpData && data->cbData) {
@@ -27,6 +34,27 @@ LRESULT OnCopyData(const COPYDATASTRUCT* data) {
     }
     if (IsIconic(g_viewer.main_window)) ShowWindow(g_viewer.main_window, SW_RESTORE);
     SetForegroundWindow(g_viewer.main_window);
-    if (path[0]) OpenPath(path);
+    if (!path[0]) return TRUE;
+    if (modal_active()) {
+        // A dialog or question is about the open picture (Delete, Save As,
+        // Resize, Export): replacing the picture under it would make its
+        // answer act on the new one. The path waits until it is closed.
+        memcpy(s_handed_over, path, sizeof path);
+        modal_post_when_idle(g_viewer.main_window, WM_OPEN_HANDED_OVER);
+        return TRUE;
+    }
+    OpenPath(path);
     return TRUE;
+}
+
+void OnOpenHandedOver() {
+    if (!s_handed_over[0]) return;
+    if (modal_active()) {  // another dialog opened before this message came
+        modal_post_when_idle(g_viewer.main_window, WM_OPEN_HANDED_OVER);
+        return;
+    }
+    char path[kPathBytes];
+    memcpy(path, s_handed_over, sizeof path);
+    s_handed_over[0] = 0;
+    OpenPath(path);
 }

@@ -76,7 +76,8 @@ void on_create(HWND window) {
 
 void on_destroy() {
     ViewerState& v = g_viewer;
-    SaveWindowPlacement(v.main_window);
+    // Closed in full screen: the window's own place is the one it had before.
+    SaveWindowPlacement(v.main_window, v.fullscreen ? &v.saved_rect : nullptr);
     if (v.slideshow) KillTimer(v.main_window, kTimerSlideShow);
     CloseDocument();
     QuitHelp();
@@ -189,6 +190,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     case WM_SYSCOLORCHANGE: on_sys_color_change(window, wparam, lparam); return 0;
     case WM_SETCURSOR: if (on_set_cursor(lparam)) return TRUE; break;
     case WM_COPYDATA: return OnCopyData((const COPYDATASTRUCT*)lparam);
+    case WM_OPEN_HANDED_OVER: OnOpenHandedOver(); return 0;
     case WM_NOTIFY: return on_notify(window, wparam, lparam);
     case WM_NOTIFYFORMAT: return on_notify_format(window, wparam, lparam);
     case WM_CONTEXTMENU:
@@ -204,6 +206,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     case WM_LBUTTONDOWN: OnLeftButtonDown((short)LOWORD(lparam), (short)HIWORD(lparam)); return 0;
     case WM_MOUSEMOVE: OnMouseMove((short)LOWORD(lparam), (short)HIWORD(lparam)); return 0;
     case WM_LBUTTONUP: OnLeftButtonUp((short)LOWORD(lparam), (short)HIWORD(lparam)); return 0;
+    case WM_CAPTURECHANGED: OnCaptureChanged((HWND)lparam); return 0;
     case WM_LBUTTONDBLCLK: OnDoubleClick(); return 0;
     case WM_MOUSEWHEEL: OnMouseWheel(wparam, lparam); return 0;
     case WM_DROPFILES: OnDropFiles((HDROP)wparam); return 0;

@@ -50,15 +50,22 @@ void OnMouseMove(int x, int y) {
 
 void OnLeftButtonUp(int x, int y) {
     ViewerState& v = g_viewer;
-    if (v.crop_dragging) {
-        v.crop_end_x = x;
-        v.crop_end_y = y;
-        ReleaseCapture();
-        FinishCrop();
-    } else if (v.panning) {
-        v.panning = false;
-        ReleaseCapture();
-    }
+    bool crop = v.crop_dragging;
+    v.crop_end_x = crop ? x : v.crop_end_x;
+    v.crop_end_y = crop ? y : v.crop_end_y;
+    v.crop_dragging = v.panning = false;
+    // Whatever ended the drag meanwhile, the button is up: the mouse goes back.
+    if (GetCapture() == v.main_window) ReleaseCapture();
+    if (crop) FinishCrop();
+}
+
+void OnCaptureChanged(HWND taker) {
+    ViewerState& v = g_viewer;
+    if (taker == v.main_window) return;
+    // Another window took the mouse (a message box, the system): the drag is
+    // over without its button-up. Crop mode stays on for a new drag.
+    if (v.crop_dragging) InvalidateRect(v.main_window, nullptr, FALSE);
+    v.crop_dragging = v.panning = false;
 }
 
 void OnDoubleClick() {

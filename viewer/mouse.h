@@ -6,5 +6,7 @@
 void OnLeftButtonDown(int x, int y);
 void OnMouseMove(int x, int y);
 void OnLeftButtonUp(int x, int y);
+// WM_CAPTURECHANGED: taker is the window that now has the mouse.
+void OnCaptureChanged(HWND taker);
 void OnDoubleClick();
 void OnMouseWheel(WPARAM wparam, LPARAM lparam);

@@ -48,7 +48,9 @@ bool OpenFileInViewer(const char* path) {
     char full[kPathBytes];  // also a copy: the path may be a file list entry the scan frees
     if (!full_path(path, full) || !LoadDocument(full)) return false;
     scan_folder(full);
-    LayoutMainWindow();
+    // A picture opened from anywhere is shown, not the browser's old folder.
+    if (g_viewer.BrowseMode) leave_browser();
+    else LayoutMainWindow();
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include "platform/modal.h"
 #include "platform/text.h"
 #include "shell/settings.h"
+#include "viewer/edit_commands.h"
 #include "viewer/view.h"
 #include "viewer/viewer_state.h"
 
@@ -67,12 +68,13 @@ bool write_shown(const char* path, int format) {
 
 void mark_saved() {
     ViewerState& v = g_viewer;
-    v.loaded_image = v.shown;
+    if (v.loaded_frames) v.loaded_frames[v.frame_index] = v.shown;
     v.loaded_from_file = false;  // a JPEG on disk now holds other pixels than the shown frame
     // Only the shown frame went to disk: an edit of another frame or page
     // is still unsaved and must still be asked about.
-    v.edited = v.undo_image && v.undo_frame != v.frame_index;
+    RefreshEdited();
     UpdateTitle(v.current_path);
+    UpdateStatusBar();  // Save As: the new name, type and size
 }
 
 // "<base>_NN.png" of frame i; false when it would not fit a path (the frame

@@ -11,6 +11,7 @@
 #include "platform/bridge.h"
 #include "platform/modal.h"
 #include "platform/text.h"
+#include "shell/editor_launch.h"
 #include "shell/settings.h"
 #include "viewer/document.h"
 #include "viewer/edit_commands.h"
@@ -22,11 +23,6 @@
 namespace {
 
 const char kEditFileName[] = "lumora_edit.bmp";
-const char kPaintProgram[] = "mspaint.exe";
-
-bool shell_run(const char* verb, const char* file, const char* parameters) {
-    return (INT_PTR)ShellExecuteA(g_viewer.main_window, verb, file, parameters, nullptr, SW_SHOWNORMAL) > 32;
-}
 
 // The editor takes over: nothing is left to ask about, and the viewer goes.
 void leave_to_editor() {
@@ -42,9 +38,7 @@ bool edit_temporary_copy() {
     if (path[length - 1] != '\\') lstrcatA(path, "\\");
     lstrcatA(path, kEditFileName);
     if (!save_image(path, g_viewer.shown, kSaveBmp, 0)) return false;
-    char quoted[kPathBytes + 2];
-    snprintf(quoted, sizeof quoted, "\"%s\"", path);
-    return shell_run("open", kPaintProgram, quoted);
+    return run_paint_program(g_viewer.main_window, path);
 }
 
 // Closes the picture that was the last one of its folder.
@@ -120,15 +114,19 @@ void DeleteShownFile() {
         return;
     }
     StepImage(+1);
-    if (lstrcmpiA(v.current_path, deleted) != 0) scan_folder(v.current_path);
-    else show_nothing();
+    if (lstrcmpiA(v.current_path, deleted) != 0) {
+        scan_folder(v.current_path);
+        LayoutMainWindow();  // the position and the stepping buttons count without the deleted file
+    } else {
+        show_nothing();
+    }
 }
 
 void EditInPaint() {
     ViewerState& v = g_viewer;
     if (!v.current_path[0] && !v.shown) return;
     if (!ConfirmDiscard()) return;
-    if (v.current_path[0] && shell_run("edit", v.current_path, nullptr)) {
+    if (v.current_path[0] && run_edit_verb(v.main_window, v.current_path)) {
         leave_to_editor();
         return;
     }

@@ -19,21 +19,23 @@ void set_part_ansi(int part, const char* text) {
     SendMessageA(g_viewer.status_bar, SB_SETTEXTA, (WPARAM)part, (LPARAM)text);
 }
 
+// Whether the folder list's current entry is the shown file (after Save As
+// under a new name it is not).
+bool listed_as_current() {
+    const FileList& list = g_file_list;
+    return list.path && list.size && list.current >= 0 && list.current < list.count && list.path[list.current] &&
+           lstrcmpiA(list.path[list.current], g_viewer.current_path) == 0;
+}
+
 // Size in bytes of the shown file: from the folder list when its current
 // entry is that file, else from the file system. False when it is not found.
 bool shown_file_size(uint64_t* bytes) {
-    const ViewerState& v = g_viewer;
-    const FileList& list = g_file_list;
-    if (list.path && list.size && list.current >= 0 && list.current < list.count && list.path[list.current] &&
-        lstrcmpiA(list.path[list.current], v.current_path) == 0) {
-        *bytes = list.size[list.current];
+    if (listed_as_current()) {
+        *bytes = g_file_list.size[g_file_list.current];
         return true;
     }
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!v.current_path[0] || !GetFileAttributesExA(v.current_path, GetFileExInfoStandard, &data)) return false;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
-    *bytes = ((uint64_t)data.nFileSizeHigh << 32) | data.nFileSizeLow;
-    return true;
+    uint64_t modified;
+    return file_stamp(g_viewer.current_path, bytes, &modified);
 }
 
 }  // namespace
@@ -53,8 +55,10 @@ void UpdateStatusBar() {
     }
     char text[600];
     const char* word = tr(v.document.delays ? kTextWordFrame : kTextWordPage);
-    FormatStatusName(text, sizeof text, v.current_path, g_file_list.current, g_file_list.count, v.frame_index,
-                     v.document.count, word);
+    // A position in the list only for a file that is in it.
+    const bool listed = listed_as_current();
+    FormatStatusName(text, sizeof text, v.current_path, g_file_list.current, listed ? g_file_list.count : 0,
+                     v.frame_index, v.document.count, word);
     set_part_ansi(0, text);
     set_status_text(v.status_bar, 1, FileTypeName(v.current_path));
     uint64_t bytes = 0;

@@ -24,11 +24,17 @@ struct ViewerState {
     ImageSet document;       // every frame or page of the open file; delays for an animation
     int32_t frame_index;
     Image* shown;         // document.frames[frame_index]; none when nothing is open
-    Image* loaded_image;  // the frame as loaded or last saved
-    bool loaded_from_file;  // loaded_image is the file's own decode (a save re-encodes it)
+    // Per frame: the picture as loaded or last saved, none once it is freed.
+    // A frame is edited while it differs from its entry.
+    Image** loaded_frames;
+    bool loaded_from_file;  // loaded_frames are the file's own decode (a save re-encodes it)
+    // The shown file's size and last-write time when it was loaded: another
+    // program may rewrite it while it is shown.
+    uint32_t loaded_size;
+    uint64_t loaded_time;
     Image* undo_image;
     int32_t undo_frame;
-    bool edited;
+    bool edited;  // some frame is edited and the user has not declined to save it
 
     ZoomState zoom;  // mode, fixed scale and scroll position
     int32_t scroll_max_x, scroll_max_y;

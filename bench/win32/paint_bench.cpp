@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     g_viewer.document.frames = (Image**)calloc(1, sizeof(Image*));
     g_viewer.document.frames[0] = picture;
     g_viewer.document.count = 1;
-    g_viewer.shown = g_viewer.loaded_image = picture;
+    g_viewer.shown = picture;
     RECT view = GetViewRect();
     printf("view %ld x %ld, picture 4000 x 3000, %d paints per case\n", view.right - view.left,
            view.bottom - view.top, paints);

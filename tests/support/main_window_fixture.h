@@ -48,7 +48,9 @@ inline void install_frames(std::vector<Image*> frames, std::vector<int32_t> dela
     set.delays = delays.empty() ? nullptr : (int32_t*)calloc(delays.size(), sizeof(int32_t));
     if (set.delays) memcpy(set.delays, delays.data(), delays.size() * sizeof(int32_t));
     g_viewer.frame_index = index;
-    g_viewer.shown = g_viewer.loaded_image = set.frames[index];
+    g_viewer.shown = set.frames[index];
+    g_viewer.loaded_frames = (Image**)calloc(frames.size(), sizeof(Image*));
+    memcpy(g_viewer.loaded_frames, frames.data(), frames.size() * sizeof(Image*));
 }
 
 // count gray pictures of w x h; an animation when they have a delay.

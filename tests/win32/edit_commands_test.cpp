@@ -53,7 +53,7 @@ TEST_F(EditCommandsTest, UndoSwapsTheEditAndTheStarFollows) {
     Command(IDM_EDIT_UNDO);
     EXPECT_EQ(g_viewer.shown->width, 30);
     EXPECT_TRUE(title_starred()) << window_title();
-    EXPECT_EQ(g_viewer.loaded_image, nullptr);
+    EXPECT_EQ(g_viewer.loaded_frames[0], nullptr);
 
     // The other transforms reach the frame too, each as one more edit.
     const struct { int id; int x, y; } moved[] = {

@@ -89,7 +89,7 @@ TEST_F(SaveCommandsTest, SaveAsTakesTheFormatFromTheNameAndClearsTheStar) {
     EXPECT_EQ(read_whole(g_typed_name), read_whole(want));
     EXPECT_STREQ(g_viewer.current_path, g_typed_name.c_str());
     EXPECT_FALSE(title_starred()) << window_title();
-    EXPECT_EQ(g_viewer.loaded_image, g_viewer.shown);
+    EXPECT_EQ(g_viewer.loaded_frames[0], g_viewer.shown);
 
     // A name Lumora cannot write gets PNG data.
     g_typed_name = folder + "photo.tif";
