@@ -11,10 +11,12 @@
 #include "browser/browser.h"
 #include "browser/browser_state.h"
 #include "browser/file_list.h"
+#include "platform/text.h"
 #include "res/resource.h"
 #include "tests/support/bmp_builder.h"
 #include "tests/support/dialog_driver.h"
 #include "tests/support/main_window_fixture.h"
+#include "tests/support/registry_snapshot.h"
 #include "tests/support/scratch.h"
 #include "viewer/navigation.h"
 
@@ -180,4 +182,103 @@ TEST_F(BrowserTest, SelectionTextsAndTheEmptyListsFolderPicker) {
     stop_answering();
     EXPECT_TRUE(last_dialog().seen);
     EXPECT_FALSE(g_viewer.BrowseMode);
+}
+
+// Previous and Next go through the folder of the picture on screen, whatever
+// folder was browsed in between, and opening a picture leaves the browser.
+TEST_F(BrowserTest, TheViewerStepsThroughTheFolderOfItsOwnPicture) {
+    std::string a = Put("a.bmp"), b = Put("b.bmp");
+    CreateDirectoryA((folder + "sub").c_str(), nullptr);
+    CreateDirectoryA((folder + "empty").c_str(), nullptr);
+    for (const char* name : {"sub\\x.bmp", "sub\\y.bmp", "sub\\z.bmp"}) Put(name);
+    Put("sub\\broken.bmp", {'B', 'M', 1});
+    ASSERT_TRUE(OpenFileInViewer(a.c_str()));
+    auto own_folder_on = [&](const std::string& path, const char* how) {
+        EXPECT_FALSE(g_viewer.BrowseMode) << how;
+        EXPECT_STREQ(g_file_list.folder, folder.c_str()) << how;
+        ASSERT_EQ(g_file_list.count, 2) << how;
+        EXPECT_EQ(g_file_list.path[g_file_list.current], path) << how;
+        EXPECT_EQ(status_part(0).substr(0, 5), path.substr(path.size() - 5)) << how;
+    };
+    for (const char* other : {"sub", "empty"}) {
+        ShowFolderInBrowser((folder + other).c_str());
+        Command(IDM_VIEW_BROWSE_FOLDER);  // back without opening anything
+        own_folder_on(a, other);
+    }
+    Command(IDM_GO_NEXT);
+    EXPECT_STREQ(g_viewer.current_path, b.c_str());
+
+    ShowFolderInBrowser((folder + "sub").c_str());
+    Command(IDM_VIEW_DETAILS);
+    Select(FileParam("sub\\broken.bmp"));
+    answer_next_dialog(IDOK);
+    Key(VK_RETURN);
+    stop_answering();
+    own_folder_on(b, "after a picture of the browsed folder failed to open");
+
+    // A file opened from elsewhere (Open, a second start) while browsing.
+    ShowFolderInBrowser((folder + "sub").c_str());
+    ASSERT_TRUE(OpenFileInViewer(a.c_str()));
+    own_folder_on(a, "opened while another folder was browsed");
+}
+
+// The edits and full screen act on what the user sees: the picture behind
+// the list is not theirs.
+TEST_F(BrowserTest, ThePictureBehindTheListIsNotEditedAndF11ShowsIt) {
+    std::string a = Put("a.bmp");
+    ASSERT_TRUE(OpenFileInViewer(a.c_str()));
+    Command(IDM_VIEW_BROWSE_FOLDER);
+    const Image* before = g_viewer.shown;
+    for (int id : {IDM_IMAGE_RESIZE, IDM_IMAGE_ADJUST_COLORS, IDM_IMAGE_FLIP_HORIZONTAL, IDM_IMAGE_FLIP_VERTICAL,
+                   IDM_IMAGE_GRAYSCALE, IDM_IMAGE_CROP}) {
+        answer_next_dialog(IDCANCEL);
+        Command(id);
+        stop_answering();
+        EXPECT_FALSE(last_dialog().seen) << id << ": " << last_dialog().title;
+        EXPECT_EQ(g_viewer.shown, before) << id;
+        EXPECT_FALSE(g_viewer.crop_mode) << id;
+        EXPECT_EQ(window_title(), FolderTitle()) << id;
+    }
+    Command(IDM_VIEW_FULL_SCREEN);
+    EXPECT_FALSE(g_viewer.BrowseMode);
+    EXPECT_TRUE(g_viewer.fullscreen);
+    Command(IDM_VIEW_FULL_SCREEN);
+    EXPECT_FALSE(g_viewer.fullscreen);
+
+    CloseDocument();  // no picture: nothing to show full screen
+    ShowFolderInBrowser(folder.c_str());
+    Command(IDM_VIEW_FULL_SCREEN);
+    EXPECT_TRUE(g_viewer.BrowseMode);
+    EXPECT_FALSE(g_viewer.fullscreen);
+}
+
+// Edit in Paint on the first selected file: its type's "edit" verb, else
+// the paint program, else the user is told.
+TEST_F(BrowserTest, EditInPaintHandsTheSelectedFileToItsEditor) {
+    RegistrySnapshot type(HKEY_CLASSES_ROOT, L".lumedit"), verbs(HKEY_CLASSES_ROOT, L"LumoraTestEdit");
+    std::string copied = folder + "handed-over";
+    std::string command = "cmd.exe /c copy \"%1\" \"" + copied + "\"";
+    ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, ".lumedit", REG_SZ, "LumoraTestEdit", 0), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, "LumoraTestEdit\\shell\\edit\\command", REG_SZ, command.c_str(), 0),
+              ERROR_SUCCESS);
+    Put("plain.bmp");
+    std::string picture = Put("picture.lumedit", bmp_filled(BmpLayout(), 3));
+    g_settings.ShowAllFiles = 1;  // list the file of the unknown type too
+    ShowFolderInBrowser(folder.c_str());
+    Command(IDM_VIEW_DETAILS);
+
+    Select(FileParam("plain.bmp"));  // no editor here for bitmaps, and no paint program
+    answer_next_dialog(IDOK);
+    Command(IDM_EDIT_IN_PAINT);
+    stop_answering();
+    EXPECT_EQ(last_dialog().text, tr(kTextCouldNotOpenEditor));
+
+    Select(FileParam("picture.lumedit"));
+    answer_next_dialog(IDOK);
+    Command(IDM_EDIT_IN_PAINT);
+    stop_answering();
+    EXPECT_FALSE(last_dialog().seen) << last_dialog().text;
+    for (int i = 0; i < 200 && GetFileAttributesA(copied.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(50);
+    EXPECT_EQ(read_whole(copied), read_whole(picture)) << "the editor got the selected file";
+    EXPECT_TRUE(g_viewer.BrowseMode) << "the browser stays";
 }

@@ -102,6 +102,17 @@ TEST_F(EditCommandsTest, CropDragCutsThePictureOnceAndEndsTheTool) {
     SendMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_FALSE(g_viewer.crop_mode);
     EXPECT_FALSE(MenuChecked(IDM_IMAGE_CROP));
+
+    // Escape or a file opened in the middle of a drag gives the mouse back.
+    for (bool escape : {true, false}) {
+        Command(IDM_IMAGE_CROP);
+        SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(o.x + 2, o.y + 2));
+        ASSERT_EQ(GetCapture(), window);
+        if (escape) SendMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+        else ASSERT_TRUE(LoadDocument(scratch_path("edit-source.bmp").c_str()));
+        EXPECT_EQ(GetCapture(), nullptr) << (escape ? "Escape" : "open");
+        EXPECT_FALSE(g_viewer.crop_mode || g_viewer.crop_dragging);
+    }
 }
 
 TEST_F(EditCommandsTest, CopyPutsTheFrameOnTheClipboardAsADib) {

@@ -193,6 +193,37 @@ TEST_F(PlaybackTest, ADamagedFileIsPassedWithOneMessage) {
     EXPECT_EQ(g_shown[1], "c.bmp") << "the show went on past the damaged file";
 }
 
+// Files that failed once are passed over silently; the one picture that
+// opens stays without being read again; a show with nothing left to show
+// stops with one message.
+TEST_F(PlaybackTest, FilesThatFailedAreNotTriedAgain) {
+    Pictures(3);
+    for (const char* name : {"b.bmp", "c.bmp"}) {
+        FILE* f = fopen((folder + name).c_str(), "wb");
+        fputs("BM broken", f);
+        fclose(f);
+    }
+    g_settings.SlideLoop = 1;
+    g_settings.SlideAuto = 0;  // the test steps the show itself
+    Command(IDM_VIEW_SLIDE_SHOW);
+    const Image* shown = g_viewer.shown;
+    answer_dialogs({IDOK, IDOK, IDOK});
+    for (int tick = 0; tick < 4; ++tick) SlideShowStep();
+    EXPECT_EQ(dialog_driver::seen.size(), 2u) << "one message for each damaged file";
+    EXPECT_EQ(g_viewer.shown, shown) << "a.bmp is neither left nor read again";
+    EXPECT_TRUE(g_viewer.slideshow);
+
+    DeleteFileA((folder + "a.bmp").c_str());  // the list now holds only the damaged files
+    scan_folder((folder + "a.bmp").c_str());
+    answer_dialogs({IDOK, IDOK, IDOK});
+    SlideShowStep();
+    SlideShowStep();
+    stop_answering();
+    EXPECT_FALSE(g_viewer.slideshow);
+    ASSERT_EQ(dialog_driver::seen.size(), 3u);
+    EXPECT_EQ(dialog_driver::seen[2].text, tr(kTextNoImagesToShow));
+}
+
 TEST_F(PlaybackTest, TicksWaitWhileTheUserIsAsked) {
     Pictures(3);
     g_settings.SlideLoop = 1;
@@ -242,4 +273,11 @@ TEST_F(PlaybackTest, FullScreenComesBackWithTheMenuOfTheMode) {
     EXPECT_EQ(GetMenu(window), g_viewer.browser_menu);
     g_viewer.BrowseMode = false;
     AttachModeMenu();
+
+    // Closed in full screen, the window keeps the place it had before.
+    g_settings.RememberPos = 1;
+    Command(IDM_VIEW_FULL_SCREEN);
+    DestroyWindow(window);
+    EXPECT_EQ(g_settings.WinW, before.right - before.left);
+    EXPECT_EQ(g_settings.WinH, before.bottom - before.top);
 }

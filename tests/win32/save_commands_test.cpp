@@ -6,6 +6,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,8 @@ TEST_F(SaveCommandsTest, SaveAsTakesTheFormatFromTheNameAndClearsTheStar) {
     EXPECT_STREQ(g_viewer.current_path, g_typed_name.c_str());
     EXPECT_FALSE(title_starred()) << window_title();
     EXPECT_EQ(g_viewer.loaded_frames[0], g_viewer.shown);
+    EXPECT_EQ(status_part(0), "photo.jpeg") << "the status bar names the new file at once";
+    EXPECT_EQ(status_part(1), tr(kTextTypeJpeg));
 
     // A name Lumora cannot write gets PNG data.
     g_typed_name = folder + "photo.tif";
@@ -108,17 +111,25 @@ TEST_F(SaveCommandsTest, SaveOfAnUnwritableTypeAsksForANewName) {
     EXPECT_EQ(g_suggested_name, "anim.png");
 }
 
-// Rotate page 1, step to page 2, save: page 1's edit is still unsaved.
+// Each page keeps its own edited mark: saving one page clears only its own.
 TEST_F(SaveCommandsTest, SavingAnotherPageKeepsAnEditedPageAsked) {
     lstrcpyA(g_viewer.current_path, (folder + "pages.bmp").c_str());
-    install_frames(2);
-    Command(IDM_IMAGE_ROTATE_CLOCKWISE);
-    g_viewer.frame_index = 1;
-    g_viewer.shown = g_viewer.document.frames[1];
+    install_frames(3);
+    Command(IDM_IMAGE_ROTATE_CLOCKWISE);  // page 1
+    Command(IDM_GO_NEXT_PAGE);
+    Command(IDM_IMAGE_ROTATE_CLOCKWISE);  // page 2: the only undo step now
     Command(IDM_FILE_SAVE);
     EXPECT_TRUE(exists(folder + "pages.bmp"));
-    EXPECT_TRUE(g_viewer.edited);
+    EXPECT_TRUE(g_viewer.edited) << "page 1 is still edited";
     EXPECT_TRUE(title_starred()) << window_title();
+    Command(IDM_GO_NEXT_PAGE);
+    Command(IDM_IMAGE_ROTATE_CLOCKWISE);  // page 3, then undone: as loaded again
+    Command(IDM_EDIT_UNDO);
+    EXPECT_TRUE(g_viewer.edited);
+    Command(IDM_GO_NEXT_PAGE);  // round to page 1
+    Command(IDM_FILE_SAVE);
+    EXPECT_FALSE(g_viewer.edited) << "every page is as saved or as loaded";
+    EXPECT_FALSE(title_starred()) << window_title();
 }
 
 TEST_F(SaveCommandsTest, FailedSavesLeaveTheFileAsItWas) {
@@ -251,6 +262,7 @@ TEST_F(SaveCommandsTest, DeleteMovesToTheBinAndShowsTheNext) {
     forget_recycled(name);
     EXPECT_STREQ(g_viewer.current_path, other.c_str());
     EXPECT_EQ(g_file_list.count, 1);
+    EXPECT_EQ(status_part(0), other_name) << "no position from before the deletion";
 
     // No to the question keeps the file.
     answer_next_dialog(IDNO);
@@ -306,4 +318,100 @@ TEST_F(SaveCommandsTest, EditInPaintAsksFirstThenHandsOverOrSaysWhy) {
     pump_messages();
     EXPECT_FALSE(last_dialog().seen) << last_dialog().text;
     EXPECT_FALSE(IsWindow(window)) << "the editor took the file: the viewer closes";
+}
+
+namespace {
+
+HWND g_main;                   // the window a second start hands its path to
+std::string g_handed_over;     // that path
+bool g_handed = false;
+
+// The first dialog of a command gets the hand-over while it is open; the
+// save dialog then gets its name typed, the Resize dialog a new width.
+void hand_over_while_open(HWND dialog) {
+    if (!g_handed) {
+        g_handed = true;
+        COPYDATASTRUCT data = {1, (DWORD)g_handed_over.size() + 1, (void*)g_handed_over.c_str()};
+        SendMessageA(g_main, WM_COPYDATA, 0, (LPARAM)&data);
+    }
+    type_name(dialog);
+    if (GetDlgItem(dialog, IDC_RESIZE_WIDTH)) SetDlgItemTextA(dialog, IDC_RESIZE_WIDTH, "20");
+}
+
+}  // namespace
+
+// A second start hands a path over while a dialog about the shown picture is
+// open: the dialog's answer still acts on that picture, and the handed-over
+// file opens once the dialog is closed.
+TEST_F(SaveCommandsTest, AHandOverWaitsUntilTheDialogIsClosed) {
+    g_main = window;
+    CreateDirectoryA((folder + "other").c_str(), nullptr);
+    g_handed_over = folder + "other\\b.bmp";
+    Image* b = make_picture(20, 10);
+    ASSERT_TRUE(save_image(g_handed_over.c_str(), b, kSaveBmp, 0));
+    image_free(b);
+    const std::string gone = "a-" + std::to_string(GetCurrentProcessId()) + ".bmp";
+    char message[kMessageBytes];
+    auto picture_size = [&](const std::string& path) {
+        Image* back = load_image(path.c_str(), message);
+        std::string size = back ? std::to_string(back->width) + "x" + std::to_string(back->height) : message;
+        image_free(back);
+        return size;
+    };
+    struct Case {
+        const char* what;
+        int command;
+        std::vector<int> buttons;
+        std::function<void()> open;
+        std::function<void()> check;
+    };
+    const Case cases[] = {
+        {"Delete", IDM_FILE_DELETE, {IDYES},
+         [&] {
+             Open("c.bmp");
+             scan_folder(Open(gone.c_str()).c_str());
+             g_settings.ConfirmDel = 1;
+         },
+         [&] {
+             EXPECT_FALSE(exists(folder + gone)) << "the file asked about is deleted";
+             forget_recycled(gone);
+         }},
+        {"Save As", IDM_FILE_SAVE_AS, {IDOK},
+         [&] {
+             Open("a.bmp", 40, 30);
+             g_typed_name = folder + "out.bmp";
+         },
+         [&] { EXPECT_EQ(picture_size(folder + "out.bmp"), "40x30") << "the shown picture is saved"; }},
+        {"Export Frames", IDM_FILE_EXPORT_FRAMES, {IDOK, IDOK},
+         [&] {
+             install_frames(3, 9, 7);
+             lstrcpyA(g_viewer.current_path, (folder + "anim.gif").c_str());
+             g_typed_name = folder + "x.png";
+         },
+         [&] { EXPECT_EQ(picture_size(folder + "x_03.png"), "9x7") << "every frame is exported"; }},
+        {"Resize", IDM_IMAGE_RESIZE, {IDOK, IDNO},  // No: the resized picture need not be saved
+         [&] { Open("a.bmp", 40, 30); },
+         [&] {
+             ASSERT_EQ(dialog_driver::seen.size(), 2u);
+             char question[256];
+             snprintf(question, sizeof question, tr(kTextAskSaveChanges), "a");
+             EXPECT_EQ(dialog_driver::seen[1].text, question) << "the resized picture is asked about";
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CloseDocument();
+        c.open();
+        g_handed = false;
+        answer_dialogs(c.buttons, hand_over_while_open);
+        Command(c.command);
+        pump_messages();
+        stop_answering();
+        EXPECT_TRUE(g_handed);
+        c.check();
+        EXPECT_TRUE(exists(g_handed_over)) << "the handed-over file is left alone";
+        EXPECT_STREQ(g_viewer.current_path, g_handed_over.c_str()) << "and shown once the dialog is closed";
+        ASSERT_NE(g_viewer.shown, nullptr);
+        EXPECT_EQ(g_viewer.shown->width, 20);
+    }
 }

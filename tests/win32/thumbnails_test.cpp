@@ -236,6 +236,10 @@ TEST_F(ThumbnailsTest, OpenPictureServesOnlyAsLoadedAndTurnedPhotosComeOutUprigh
     g_viewer.BrowseMode = false;
     Command(IDM_FILE_SAVE);  // unedited, yet written again as JPEG: other pixels on disk
     EXPECT_EQ(Fill(), 1) << "a saved picture is read back from the file";
+
+    ASSERT_TRUE(LoadDocument(photo.c_str()));
+    touch(photo);  // another program rewrote it after it was opened
+    EXPECT_EQ(Fill(), 1) << "a file changed since it was opened is read again";
 }
 
 TEST_F(ThumbnailsTest, WorkersMakeWhatOneThreadMakes) {
