@@ -441,6 +441,12 @@ void browser_layout() {
     update_browser_status();
 }
 
+RECT browser_list_rect() {
+    const PaneBox& l = current_panes().list;
+    RECT r = {l.left, l.top, l.right, l.bottom};
+    return r;
+}
+
 void browser_paint(HDC dc) {
     ViewerState& v = g_viewer;
     if (!v.BrowseMode || v.fullscreen) return;

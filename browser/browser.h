@@ -19,6 +19,8 @@ void browser_selection_changed();
 bool browser_context_menu(HWND window, LPARAM lparam);
 // The caption row over the list, painted by the main window in browse mode.
 void browser_paint(HDC dc);
+// Where the list sits, in the main window's client coordinates.
+RECT browser_list_rect();
 // Forgets the picture sizes the status bar has read for the shown folder.
 void browser_forget_dimensions();
 // Commands the browser handles while it is shown; false when it does not.

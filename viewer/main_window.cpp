@@ -100,10 +100,12 @@ void on_destroy() {
     PostQuitMessage(0);
 }
 
-// The chrome's strips around the view (behind the toolbar, which draws only
-// its buttons) in the face colour; the view paints itself.
+// The chrome's strips in the face colour, behind the toolbars too (a
+// toolbar leaves its background to the window, and would otherwise draw its
+// buttons over what was there: the other mode's buttons, old pressed and
+// hover frames). The picture area, or the browser's list, paints itself.
 void paint_chrome_background(HWND window, HDC dc) {
-    RECT client, view = GetViewRect();
+    RECT client, view = g_viewer.BrowseMode && !g_viewer.fullscreen ? browser_list_rect() : GetViewRect();
     GetClientRect(window, &client);
     int saved = SaveDC(dc);
     ExcludeClipRect(dc, view.left, view.top, view.right, view.bottom);
@@ -132,12 +134,8 @@ void on_paint(HWND window) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
     if (!dc) return;
-    if (g_viewer.BrowseMode && !g_viewer.fullscreen) {
-        browser_paint(dc);  // the list and the bars paint themselves
-    } else {
-        paint_chrome_background(window, dc);
-        PaintView(dc);
-    }
+    if (g_viewer.BrowseMode && !g_viewer.fullscreen) browser_paint(dc);  // the list and the bars paint themselves
+    else PaintView(dc);
     EndPaint(window, &ps);
 }
 
@@ -186,7 +184,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     case WM_SIZE: LayoutMainWindow(); return 0;  // does nothing before the toolbar exists
     case WM_PAINT: on_paint(window); return 0;
     case WM_CLOSE: if (ConfirmDiscard()) DestroyWindow(window); return 0;
-    case WM_ERASEBKGND: return 1;
+    case WM_ERASEBKGND: paint_chrome_background(window, (HDC)wparam); return 1;
     case WM_SYSCOLORCHANGE: on_sys_color_change(window, wparam, lparam); return 0;
     case WM_SETCURSOR: if (on_set_cursor(lparam)) return TRUE; break;
     case WM_COPYDATA: return OnCopyData((const COPYDATASTRUCT*)lparam);

@@ -60,6 +60,34 @@ struct BrowserTest : MainWindowTest {
     std::string FolderTitle() { return folder.substr(0, folder.size() - 1) + " - Image Explorer"; }
 };
 
+// A toolbar's pixels as the screen shows them, or as it draws itself on a
+// clean background of the face colour.
+std::vector<uint32_t> toolbar_pixels(HWND toolbar, bool on_screen) {
+    RECT r;
+    GetClientRect(toolbar, &r);
+    std::vector<uint32_t> pixels((size_t)r.right * r.bottom);
+    BITMAPINFO info = {{sizeof info.bmiHeader, r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    HDC dc = GetDC(toolbar), memory = CreateCompatibleDC(dc);
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, dib);
+    if (on_screen) {
+        RedrawWindow(GetParent(toolbar), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        BitBlt(memory, 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
+    } else {
+        FillRect(memory, &r, GetSysColorBrush(COLOR_BTNFACE));
+        SendMessageA(toolbar, WM_PAINT, (WPARAM)memory, 0);
+    }
+    GdiFlush();
+    if (bits) memcpy(pixels.data(), bits, pixels.size() * 4);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(dib);
+    ReleaseDC(toolbar, dc);
+    for (uint32_t& p : pixels) p &= 0xFFFFFF;
+    return pixels;
+}
+
 }  // namespace
 
 TEST_F(BrowserTest, F4EntersTheFolderAndEscapeReturnsToThePicture) {
@@ -281,4 +309,40 @@ TEST_F(BrowserTest, EditInPaintHandsTheSelectedFileToItsEditor) {
     for (int i = 0; i < 200 && GetFileAttributesA(copied.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(50);
     EXPECT_EQ(read_whole(copied), read_whole(picture)) << "the editor got the selected file";
     EXPECT_TRUE(g_viewer.BrowseMode) << "the browser stays";
+}
+
+// Whatever the way into the browser, its toolbar shows its own buttons on a
+// clean background, never the viewer's or an old state of its own.
+TEST_F(BrowserTest, TheToolbarsAreDrawnCleanAfterEveryModeChange) {
+    ASSERT_TRUE(OpenFileInViewer(Put("a.bmp").c_str()));
+    auto expect_clean = [](HWND toolbar, const char* after) {
+        ASSERT_TRUE(toolbar && IsWindowVisible(toolbar)) << after;
+        std::vector<uint32_t> screen = toolbar_pixels(toolbar, true), own = toolbar_pixels(toolbar, false);
+        RECT r, box = {};  // the viewer's page box draws itself
+        GetClientRect(toolbar, &r);
+        if (g_viewer.page_box && GetParent(g_viewer.page_box) == toolbar) {
+            GetWindowRect(g_viewer.page_box, &box);
+            MapWindowPoints(nullptr, toolbar, (POINT*)&box, 2);
+        }
+        size_t differ = 0;
+        for (size_t i = 0; i < screen.size(); ++i) {
+            POINT p = {(LONG)(i % r.right), (LONG)(i / r.right)};
+            differ += screen[i] != own[i] && !PtInRect(&box, p);
+        }
+        EXPECT_EQ(differ, 0u) << "pixels of the toolbar unlike its own drawing after " << after;
+    };
+    const struct { std::vector<int> commands; const char* what; } steps[] = {
+        {{IDM_VIEW_BROWSE_FOLDER}, "F4"},
+        {{IDM_VIEW_DETAILS, IDM_VIEW_LIST}, "two view modes"},
+        {{IDM_VIEW_LARGE_TOOLBAR_BUTTONS}, "large buttons"},
+        {{IDM_VIEW_LARGE_TOOLBAR_BUTTONS, IDM_VIEW_FULL_SCREEN, IDM_VIEW_FULL_SCREEN}, "small buttons and full screen"},
+        {{IDM_VIEW_BROWSE_FOLDER}, "F4 again"},
+    };
+    for (const auto& step : steps) {
+        for (int id : step.commands) Command(id);
+        pump_messages();
+        expect_clean(g_viewer.BrowseMode ? g_browser.toolbar : g_viewer.toolbar, step.what);
+    }
+    for (int mode = IDM_VIEW_THUMBNAILS; mode <= IDM_VIEW_DETAILS; ++mode)
+        EXPECT_EQ(SendMessageA(g_browser.toolbar, TB_ISBUTTONCHECKED, mode, 0) != 0, mode == IDM_VIEW_THUMBNAILS);
 }
