@@ -43,6 +43,7 @@ LRESULT OnCopyData(const COPYDATASTRUCT* data) {
         modal_post_when_idle(g_viewer.main_window, WM_OPEN_HANDED_OVER);
         return TRUE;
     }
+    s_handed_over[0] = 0;  // the latest wins over one still waiting
     OpenPath(path);
     return TRUE;
 }
