@@ -7,7 +7,7 @@ set -euo pipefail
 out=${1:?usage: make-test-data.sh FOLDER}
 mkdir -p "$out"
 cd "$out"
-stamp=".made-v8"
+stamp=".made-v9"
 [ -f "$stamp" ] && exit 0
 rm -f ./*.bmp ./*.ppm ./stb-* ./exif-* ./tif-* ./pcd-* ./iff-* ./pcx-*
 
@@ -273,6 +273,26 @@ tifftopnm tsrc-rgb-17.tif 2>/dev/null | ppmtoppm > tif-pages-0.ref.ppm
 tifftopnm tsrc-gray-17.tif 2>/dev/null | ppmtoppm > tif-pages-1.ref.ppm
 tifftopnm tsrc-palette-17.tif 2>/dev/null | ppmtoppm > tif-pages-2.ref.ppm
 rm -f tsrc-*.tif
+# tif-dirfirst-NAME.tif: the page's strips copied behind its directory, the
+# offsets pointing there: cut inside a copy, the directory still claims the
+# whole strip (libtiff writes the strips first, its directory last).
+/usr/bin/python3 - tif-none-rgb-L-w3-several.tif tif-packbits-gray-B-w17-several.tif \
+  tif-lzw-pred-rgb-B-w17-several.tif fax-tc-g4-9-p0.tif <<'PY'
+import struct, sys
+for src in sys.argv[1:]:
+    b = bytearray(open(src, "rb").read())
+    e = "<" if b[:2] == b"II" else ">"
+    ifd = struct.unpack_from(e + "I", b, 4)[0]
+    arrays = {}  # tag: (format of its values, where they are)
+    for at in range(ifd + 2, ifd + 2 + 12 * struct.unpack_from(e + "H", b, ifd)[0], 12):
+        tag, typ, count = struct.unpack_from(e + "HHI", b, at)
+        fmt = e + ("H" if typ == 3 else "I") * count
+        arrays[tag] = (fmt, at + 8 if struct.calcsize(fmt) <= 4 else struct.unpack_from(e + "I", b, at + 8)[0])
+    offsets, counts = (struct.unpack_from(arrays[tag][0], b, arrays[tag][1]) for tag in (273, 279))
+    strips = b"".join(b[o:o + c] for o, c in zip(offsets, counts))
+    struct.pack_into(arrays[273][0], b, arrays[273][1], *(len(b) + sum(counts[:k]) for k in range(len(counts))))
+    open("tif-dirfirst-" + src.removeprefix("tif-"), "wb").write(b + strips)
+PY
 for f in tif-*.tif; do
   [ "$f" = tif-pages.tif ] || { tifftopnm "$f" 2>/dev/null | ppmtoppm > "${f%.tif}.ref.ppm"; }
 done

@@ -3,6 +3,7 @@
 // and long page chains. Independent encoders' files are in the corpus manifest.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -41,23 +42,12 @@ IfdField shorts(uint16_t tag, const std::vector<uint16_t>& values, bool little =
     return {tag, 3, (uint32_t)values.size(), 0, data};
 }
 
-IfdField longs(uint16_t tag, const std::vector<uint32_t>& values) {
-    Bytes data;
-    for (uint32_t v : values) put32(data, v);
-    return {tag, 4, (uint32_t)values.size(), 0, data};
-}
-
-// The picture top-down as red, green, blue bytes.
-Bytes rgb_of(const Image* image) {
-    RefPicture ref = reference_of(image);
-    return ref.rgb;
-}
-
+// The first page top-down as red, green, blue bytes; none when it fails.
 Bytes decode_rgb(const Bytes& file, std::string* message) {
     Decoded d;
     d.image = decode_tiff_first_page(file.data(), file.size(), d.message);
     *message = d.message;
-    return d.image ? rgb_of(d.image) : Bytes();
+    return d.image ? reference_of(d.image).rgb : Bytes();
 }
 
 // LZW codes packed most significant bit first, each as wide as the writer
@@ -102,8 +92,6 @@ TEST(Tiff, RefusalsCarryTheirMessages) {
         {"width 2^31 as a LONG", page({ifd_long(256, 0x80000000u), ifd_short(257, 2)}, strip), kMsgTiffTooLarge},
         {"height 30001", page(sides(2, 30001), strip), kMsgTiffTooLarge},
         {"five samples", page(with(sides(2, 2), {ifd_short(277, 5)}), strip), kMsgTiffSamples},
-        {"16 bits", page(with(sides(2, 2), {ifd_short(258, 16)}), strip), kMsgTiffBits},
-        {"JPEG", page(with(sides(2, 2), {ifd_short(259, 7)}), strip), kMsgTiffCompression},
         {"tiles", tiff_structure({sides(2, 2)}, true, false), kMsgTiffNoStrips},
         {"more than one block of samples", page(with(sides(30000, 30000), {ifd_short(277, 4)}), strip), kMsgNoMemory},
     };
@@ -122,20 +110,14 @@ TEST(Tiff, PageKindsAndTagEdges) {
     for (bool little : {true, false}) {
         const uint16_t kMap[] = {0x1100, 0x2200, 0x3300, 0x4400, 0x5500, 0x6600};  // two colours
         const struct { const char* what; std::vector<IfdField> fields; Bytes strip, want; } cases[] = {
-            {"gray", {}, {0, 9, 255}, {0, 0, 0, 9, 9, 9, 255, 255, 255}},
-            {"min-is-white", {ifd_short(262, 0)}, {0, 9, 255}, {255, 255, 255, 246, 246, 246, 0, 0, 0}},
             {"palette: an index past it takes the last colour",
              {ifd_short(262, 3), shorts(320, std::vector<uint16_t>(kMap, kMap + 6), little)},
              {0, 1, 200},
              {0x11, 0x33, 0x55, 0x22, 0x44, 0x66, 0x22, 0x44, 0x66}},
             {"a palette of no whole colour is black", {ifd_short(262, 3), shorts(320, {0xFFFF, 0xFFFF}, little)},
              {1, 2, 3}, Bytes(9, 0)},
-            {"RGBA without its alpha", {ifd_short(262, 2), ifd_short(277, 4)},
-             {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, {1, 2, 3, 5, 6, 7, 9, 10, 11}},
             {"RGB of two samples: gray of the first", {ifd_short(262, 2), ifd_short(277, 2)},
              {1, 2, 3, 4, 5, 6}, {1, 1, 1, 3, 3, 3, 5, 5, 5}},
-            {"predictor on RGB", {ifd_short(262, 2), ifd_short(277, 3), ifd_short(317, 2)},
-             {10, 20, 30, 1, 2, 3, 255, 0, 1}, {10, 20, 30, 11, 22, 33, 10, 22, 34}},
             {"RowsPerStrip 2^32 - 1 is one strip", {ifd_long(278, 0xFFFFFFFF)}, {4, 5, 6}, {4, 4, 4, 5, 5, 5, 6, 6, 6}},
             {"later tags win", {ifd_short(262, 0), ifd_short(262, 1)}, {4, 5, 6}, {4, 4, 4, 5, 5, 5, 6, 6, 6}},
             {"the strip is cut short: the rest black", {}, {8}, {8, 8, 8, 0, 0, 0, 0, 0, 0}},
@@ -167,28 +149,31 @@ TEST(Tiff, RgbRowsOfEveryWidthOnBothPaths) {
     tiff_allow_ssse3(true);
 }
 
-TEST(Tiff, StripNumbersNearTheTopOfTheirRange) {
-    // Two rows of two pixels in two strips. The arrays are given twice, the
-    // first time pointing at the header: the later ones count.
-    auto file = [](uint32_t o0, uint32_t o1, uint32_t c0, uint32_t c1) {
-        return tiff_structure({with(sides(2, 2), {ifd_short(278, 1), shorts(273, {0, 0}), shorts(279, {2, 2}),
-                                                  longs(273, {o0, o1}), longs(279, {c0, c1})})},
-                              true, false);
-    };
-    uint32_t data = (uint32_t)file(0, 0, 0, 0).size();
-    const struct { const char* what; uint32_t offsets[2], counts[2]; Bytes want; } cases[] = {
-        {"both strips", {data, data + 2}, {2, 2}, {1, 2, 3, 4}},
-        {"a count of 2^32 - 1 is cut to the file", {data + 2, data}, {0xFFFFFFFF, 2}, {3, 4, 1, 2}},
-        {"an offset near 2^32 ends the strips", {data, 0xFFFFFFF0}, {2, 2}, {1, 2, 0, 0}},
-        {"an offset at the end of the file too", {data, data + 4}, {2, 2}, {1, 2, 0, 0}},
-    };
-    for (const auto& c : cases) {
-        Bytes b = file(c.offsets[0], c.offsets[1], c.counts[0], c.counts[1]);
-        b.insert(b.end(), {1, 2, 3, 4});
+// Independent encoders' pages with their strips behind the directory, cut at
+// every length into exact copies (the sanitizer sees a read past the end):
+// once the directory is whole each cut opens, never with fewer leading pixels
+// than a shorter one, and the whole file as libtiff decodes it.
+TEST(Tiff, CutAtEveryLength) {
+    for (const char* kind : {"none-rgb-L-w3-several", "packbits-gray-B-w17-several", "lzw-pred-rgb-B-w17-several",
+                             "fax-tc-g4-9-p0"}) {
+        std::string name = std::string("tif-dirfirst-") + kind;
+        Bytes file = read_whole(data_path(name + ".tif"));
+        RefPicture ref;
+        ASSERT_TRUE(read_ppm(data_path(name + ".ref.ppm"), &ref)) << name;
         std::string message;
-        Bytes want;
-        for (uint8_t v : c.want) want.insert(want.end(), {v, v, v});
-        EXPECT_EQ(decode_rgb(b, &message), want) << c.what << ": " << message;
+        bool opened = false;
+        size_t kept = 0;
+        for (size_t n = 0; n <= file.size(); ++n) {
+            Bytes have = decode_rgb(Bytes(file.begin(), file.begin() + n), &message);
+            if (have.empty() && !opened) continue;
+            opened = true;
+            ASSERT_EQ(have.size(), ref.rgb.size()) << name << " cut to " << n << ": " << message;
+            ASSERT_EQ(message, "") << name << " cut to " << n;
+            size_t same = std::mismatch(have.begin(), have.end(), ref.rgb.begin()).first - have.begin();
+            ASSERT_GE(same, kept) << name << " cut to " << n;
+            kept = same;
+        }
+        EXPECT_EQ(kept, ref.rgb.size()) << name << ": the whole file";
     }
 }
 
@@ -223,7 +208,6 @@ TEST(Tiff, LzwDamage) {
 
 TEST(Tiff, PackBitsRunsStopAtTheStripEnd) {
     const struct { const char* what; Bytes in; size_t size; Bytes want; } cases[] = {
-        {"literal and repeat", {2, 'a', 'b', 'c', 0xFE, 'x'}, 6, {'a', 'b', 'c', 'x', 'x', 'x'}},
         {"-128 does nothing", {0x80, 0, 'q'}, 1, {'q'}},
         {"a run of 128 over the end", {0x81, 'z'}, 10, Bytes(10, 'z')},
         {"a literal over the end of the input", {5, 'a', 'b'}, 4, {'a', 'b', 0, 0}},
@@ -271,16 +255,14 @@ TEST(Tiff, PageChains) {
 
 TEST(Tiff, SizeProbe) {
     const struct { const char* what; Bytes file; int w, h; } cases[] = {
-        {"SHORT sides", tiff_structure({sides(300, 20)}, false, false), 300, 20},
         {"LONG sides", tiff_structure({{ifd_long(256, 30000), ifd_long(257, 1)}}, true, false), 30000, 1},
         {"a width of 2^31", tiff_structure({{ifd_long(256, 0x80000000u), ifd_long(257, 1)}}, true, false), 0, 0},
         {"no height", tiff_structure({{ifd_long(256, 5)}}, true, false), 0, 0},
         {"entries cut short", Bytes{'I', 'I', 42, 0, 8, 0, 0, 0, 2, 0, 0, 1, 3, 0, 1, 0, 0, 0, 9, 0, 0, 0, 1, 1}, 0, 0},
     };
     for (const auto& c : cases) {
-        int w = 0, h = 0;
+        int w = 0, h = 0, fw = 0, fh = 0;
         EXPECT_EQ(probe_tiff_data(c.file.data(), c.file.size(), &w, &h), c.w > 0) << c.what;
-        int fw = 0, fh = 0;
         EXPECT_EQ(probe_tiff_size(write_scratch("probe.tif", c.file).c_str(), &fw, &fh), c.w > 0) << c.what;
         EXPECT_EQ(std::vector<int>({w, h, fw, fh}), std::vector<int>({c.w, c.h, c.w, c.h})) << c.what;
     }
