@@ -45,3 +45,19 @@ TEST(WmfRecord, DeclaredContentsMustFitInTheRecord) {
     };
     for (const Case& c : cases) EXPECT_EQ(wmf_record_fits(c.record.data(), c.record.size(), 2), c.fits) << c.name;
 }
+
+// A box in any direction has its size; the signed extent turns the drawing.
+TEST(WmfFrame, BoxesInEveryDirection) {
+    const struct { WmfBox box; std::vector<int> frame; } cases[] = {  // 1440 units to the inch
+        {{100, -50, 2980, 1390, 1440}, {192, 96, 100, -50, 2880, 1440}},
+        {{2980, -50, 100, 1390, 1440}, {192, 96, 2980, -50, -2880, 1440}},
+        {{100, 1390, 2980, -50, 1440}, {192, 96, 100, 1390, 2880, -1440}},
+        {{2980, 1390, 100, -50, 1440}, {192, 96, 2980, 1390, -2880, -1440}},
+    };
+    for (const auto& c : cases) {
+        WmfBytes file = wmf_file({}, &c.box);
+        WmfFrame f = wmf_frame(file.data(), file.size());
+        EXPECT_EQ(std::vector<int>({f.width, f.height, f.origin_x, f.origin_y, f.extent_x, f.extent_y}), c.frame)
+            << c.box.left << "," << c.box.top << " to " << c.box.right << "," << c.box.bottom;
+    }
+}

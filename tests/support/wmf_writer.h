@@ -32,14 +32,13 @@ inline WmfBytes wmf_join(const std::vector<WmfBytes>& parts) {
 
 // The null pen, made first into slot 0 of the handle table and selected.
 inline WmfBytes wmf_null_pen() { return wmf_join({wmf_record(0x02FA, {5, 0, 0, 0, 0}), wmf_record(0x012D, {0})}); }
-// Rectangle keeps its parameters last to first.
-inline WmfBytes wmf_rectangle(int16_t left, int16_t top, int16_t right, int16_t bottom) {
-    return wmf_record(0x041B, {(uint16_t)bottom, (uint16_t)right, (uint16_t)top, (uint16_t)left});
-}
-// A rectangle in a solid brush of 0xRRGGBB, made into slot 1 and deleted after.
+// A rectangle in a solid brush of 0xRRGGBB, made into slot 1 and deleted
+// after. Rectangle keeps its parameters last to first.
 inline WmfBytes wmf_filled(uint32_t rgb, int16_t left, int16_t top, int16_t right, int16_t bottom) {
     return wmf_join({wmf_record(0x02FC, {0, (uint16_t)((rgb >> 16 & 0xFF) | (rgb & 0xFF00)), (uint16_t)(rgb & 0xFF), 0}),
-                     wmf_record(0x012D, {1}), wmf_rectangle(left, top, right, bottom), wmf_record(0x01F0, {1})});
+                     wmf_record(0x012D, {1}),
+                     wmf_record(0x041B, {(uint16_t)bottom, (uint16_t)right, (uint16_t)top, (uint16_t)left}),
+                     wmf_record(0x01F0, {1})});
 }
 // SETABORTPROC: an escape that asks the player to call back into the file.
 inline WmfBytes wmf_escape() { return wmf_record(0x0626, {9, 4, 0x1234, 0x5678}); }
