@@ -10,7 +10,6 @@
 
 namespace {
 
-
 void on_ok(HWND dialog) {
     char text[256] = "";
     GetDlgItemTextA(dialog, IDC_SCALE_PERCENT, text, sizeof text);
@@ -30,7 +29,9 @@ void on_ok(HWND dialog) {
 INT_PTR CALLBACK scale_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_INITDIALOG:
-        SetDlgItemInt(dialog, IDC_SCALE_PERCENT, (UINT)lparam, FALSE);
+        // A fit mode may show a scale outside the range: opening with it
+        // would have OK refuse the dialog's own value.
+        SetDlgItemInt(dialog, IDC_SCALE_PERCENT, ClampScalePercent((uint32_t)lparam), FALSE);
         return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wparam)) {

@@ -84,13 +84,18 @@ void SetFixedScale(ZoomState* zoom, double scale) {
 }
 
 void ZoomByFactor(ZoomState* zoom, double factor, int view_w, int view_h, int w, int h) {
+    double from = zoom->scale;
     if (zoom->mode != kZoomFixed) {
         int dw, dh;
         DisplaySizeFor(*zoom, view_w, view_h, w, h, &dw, &dh);
-        zoom->scale = EffectiveScale(*zoom, dw, w);
+        from = EffectiveScale(*zoom, dw, w);
     }
+    double to = ClampZoomScale(from * factor);
+    // A fit mode can show a picture beyond the limits (a tiny one far above
+    // 3200 %); the clamp must not turn a step the other way.
+    if ((factor > 1.0 && to < from) || (factor < 1.0 && to > from)) return;
     zoom->mode = kZoomFixed;
-    zoom->scale = ClampZoomScale(zoom->scale * factor);
+    zoom->scale = to;
 }
 
 static double relative_point(int p, int offset, int display) {
@@ -208,4 +213,9 @@ uint32_t ParseScaleField(const char* text) {
 
 bool ScalePercentValid(uint32_t percent) {
     return percent >= (uint32_t)kMinScalePercent && percent <= (uint32_t)kMaxScalePercent;
+}
+
+uint32_t ClampScalePercent(uint32_t percent) {
+    if (percent < (uint32_t)kMinScalePercent) return kMinScalePercent;
+    return percent > (uint32_t)kMaxScalePercent ? kMaxScalePercent : percent;
 }

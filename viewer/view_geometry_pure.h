@@ -65,7 +65,8 @@ void ClampScrollToView(ZoomState* zoom, int view_w, int view_h, int w, int h, in
 void SetFixedScale(ZoomState* zoom, double scale);
 
 // Multiplies the effective scale (a fit mode becomes the fixed scale it
-// showed), clamped; the scroll position is kept.
+// showed), clamped; the scroll position is kept. A step that the clamp would
+// turn the other way (zooming in on a fit beyond the top) leaves all as it was.
 void ZoomByFactor(ZoomState* zoom, double factor, int view_w, int view_h, int w, int h);
 
 // ZoomByFactor, then the scroll position chosen so that the picture point
@@ -123,3 +124,5 @@ bool ApplyZoomRow(ZoomState* zoom, const ZoomCommandRow& row, bool image_shown, 
 // read as 0xFFFFFFFF.
 uint32_t ParseScaleField(const char* text);
 bool ScalePercentValid(uint32_t percent);
+// The nearest percentage the field accepts: what the dialog opens with.
+uint32_t ClampScalePercent(uint32_t percent);

@@ -180,13 +180,16 @@ TEST_F(ViewZoomTest, CtrlWheelZoomsAboutTheCursor) {
     }
 }
 
-TEST_F(ViewZoomTest, CustomScaleRefusesOutOfRangeAndAcceptsTheTop) {
-    install_frames(1, 400, 300);
-    std::vector<SeenDialog> refusals = answer_in_turns(window, IDM_ZOOM_CUSTOM_SCALE, {enter("3201"), enter("3200")});
+TEST_F(ViewZoomTest, CustomScaleOpensInRangeRefusesOutOfRangeAndAcceptsTheTop) {
+    install_frames(1, 1, 1);
+    Command(IDM_VIEW_BEST_FIT);  // far above 3200 %
+    std::vector<SeenDialog> refusals =
+        answer_in_turns(window, IDM_ZOOM_CUSTOM_SCALE, {enter("3201"), enter("3200")},
+                        [](HWND d) { g_initial = text_of(GetDlgItem(d, IDC_SCALE_PERCENT)); });
     pump_messages();
+    EXPECT_EQ(g_initial, "3200") << "opened with the nearest scale it accepts";
     ASSERT_EQ(refusals.size(), 1u) << "3201 keeps the dialog open, 3200 closes it";
     EXPECT_EQ(refusals[0].text, tr(kTextScaleRange));
-    EXPECT_EQ(g_viewer.zoom.mode, kZoomFixed);
     EXPECT_DOUBLE_EQ(g_viewer.zoom.scale, 32.0);
-    EXPECT_EQ(status_part(4), "3200%");
+    EXPECT_EQ(status_part(4), "3200%") << "the fixed scale, not the fit";
 }
