@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds both trees and runs every test layer:
-# native unit tests under sanitizers, Windows tests under Wine, end-to-end
-# runs of lumora.exe, and each fuzz target briefly. One summary at the end;
-# non-zero exit on any failure.
+# native unit tests under sanitizers, the programs' import tables, Windows
+# tests under Wine, end-to-end runs of lumora.exe, and each fuzz target
+# briefly. One summary at the end; non-zero exit on any failure.
 set -uo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 cd "$root"
@@ -51,6 +51,13 @@ else
     build win64
 fi
 echo "trees built"
+
+note "import tables"
+programs=(build/win32/lumora.exe)
+[ "$LUMORA_WIN_TREE" = win64 ] && programs+=(build/win64/lumora.exe)
+if bash tests/imports/check.sh "${programs[@]}" >"$log/imports.log" 2>&1; then r=0; else r=1; fi
+cat "$log/imports.log"
+one "import tables" $r
 
 note "native unit tests (ASan + UBSan)"
 (cd build/native && ctest --output-on-failure -j2) >"$log/native.log" 2>&1

@@ -84,6 +84,12 @@ HBITMAP render_thumbnail(const struct Image* image, HDC screen);
 // fills on one thread only (true) or with decoding workers (false, the default).
 int thumbnails_take_decode_count();
 void thumbnails_use_one_thread(bool one);
+// Tests: fills with workers take `processors` for the processor count (0:
+// the system's), and the fail_picture-th picture each worker decode
+// allocates, and every later one, fails as when memory is short (0: none).
+// The worker threads the last fill with workers started.
+void thumbnails_test_workers(int processors, int fail_picture);
+int thumbnails_worker_count();
 
 // browser.cpp
 // Subfolders, the fill of the current view, the toolbar state.

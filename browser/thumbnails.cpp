@@ -2,10 +2,13 @@
 // cache when it still fits, else decoded and rendered (and cached).
 //
 // Decoding is the slow part, so files the cache cannot serve are decoded on
-// worker threads, one per processor, ahead of the interface thread, which
-// still renders, caches and inserts every item itself in list order. The
-// result is item for item, file for file and pixel for pixel what a fill on
-// one thread makes; thumbnails_use_one_thread gives that fill for comparison.
+// worker threads, one per processor up to kMaxWorkers, ahead of the
+// interface thread, which still renders, caches and inserts every item
+// itself in list order. The result is item for item, file for file and pixel
+// for pixel what a fill on one thread makes: a worker's decode that memory
+// was too short for is made again in its turn on the interface thread, as
+// the one thread would have made it. thumbnails_use_one_thread gives that
+// fill for comparison.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -31,9 +34,16 @@ namespace {
 
 const int kProgressFrom = 8;         // fills that render fewer pictures show no progress bar
 const DWORD kProgressPaintMs = 100;  // the bar is painted at most this often
+// Each worker holds a decoded picture, 36 MB for a 12-megapixel photo, and
+// the process has 2 GB of addresses: more workers than this would have
+// decodes fail for memory on a machine of many processors.
+const int kMaxWorkers = 4;
 
 bool s_one_thread;
 volatile LONG s_decodes;
+int s_test_processors;    // 0: the system's count
+int s_test_fail_picture;  // 0: worker decodes allocate as usual
+int s_workers;            // started by the last fill
 
 uint32_t time_low(int i) { return (uint32_t)g_file_list.modified[i]; }
 uint32_t time_high(int i) { return (uint32_t)(g_file_list.modified[i] >> 32); }
@@ -55,10 +65,16 @@ const Image* viewer_picture_of(int i) {
     return v.loaded_frames[0];
 }
 
-Image* decode(const char* path) {
+// A file that does not load just gets no picture. short_of_memory (when
+// given) tells a decode that memory was too short for, which may succeed
+// with more room, from a file that cannot: the decoders say so in the
+// message.
+Image* decode(const char* path, bool* short_of_memory = nullptr) {
     InterlockedIncrement(&s_decodes);
-    char message[kMessageBytes];  // a file that does not load just gets no picture
-    return load_upright_image(path, message);
+    char message[kMessageBytes];
+    Image* image = load_upright_image(path, message);
+    if (short_of_memory) *short_of_memory = strcmp(message, kMsgNoMemory) == 0;
+    return image;
 }
 
 HBITMAP cached(int i, HDC screen) {
@@ -148,6 +164,7 @@ struct Entry {
     bool may_decode;        // false: the viewer's picture serves
     uint8_t* cached;        // the cache file's pixel rows, when it fits
     Image* decoded;         // else the decoded picture
+    bool short_of_memory;   // else whether the decode found memory short
     volatile LONG done;
 };
 
@@ -161,6 +178,7 @@ struct Jobs {
     volatile LONG next;
     HANDLE room;      // semaphore
     HANDLE finished;  // auto-reset: some job is done
+    int fail_picture;  // test hook: see thumbnails_test_workers
 };
 
 DWORD WINAPI fill_worker(void* param) {
@@ -175,7 +193,14 @@ DWORD WINAPI fill_worker(void* param) {
         int i = jobs.entry[job];
         Entry& e = (*jobs.entries)[i];
         e.cached = read_cached_thumbnail(g_file_list.path[i], time_low(i), time_high(i), g_file_list.size[i]);
-        if (!e.cached && e.may_decode) e.decoded = decode(g_file_list.path[i]);
+        if (!e.cached && e.may_decode) {
+            image_fail_allocations_from(jobs.fail_picture);
+            e.decoded = decode(g_file_list.path[i], &e.short_of_memory);
+            if (e.short_of_memory) {
+                image_free(e.decoded);  // a photo it could not turn
+                e.decoded = nullptr;
+            }
+        }
         if (!e.decoded) ReleaseSemaphore(jobs.room, 1, nullptr);
         InterlockedExchange(&e.done, 1);
         SetEvent(jobs.finished);
@@ -183,6 +208,7 @@ DWORD WINAPI fill_worker(void* param) {
 }
 
 int processor_count() {
+    if (s_test_processors > 0) return s_test_processors;
     SYSTEM_INFO info;
     GetSystemInfo(&info);
     return info.dwNumberOfProcessors > 0 ? (int)info.dwNumberOfProcessors : 1;
@@ -210,10 +236,12 @@ void fill_with_workers(HWND list, int n, HDC screen) {
     std::vector<Entry> entries(n);
     Jobs jobs = {};
     jobs.entries = &entries;
+    jobs.fail_picture = s_test_fail_picture;
     ensure_thumb_cache_folder();  // worked out here, before the workers read it
     plan_entries(entries, jobs);
 
     int workers = processor_count();
+    if (workers > kMaxWorkers) workers = kMaxWorkers;
     if (workers > (int)jobs.entry.size()) workers = (int)jobs.entry.size();
     std::vector<HANDLE> threads;
     jobs.room = CreateSemaphoreA(nullptr, workers + 1, workers + 1, nullptr);
@@ -222,6 +250,7 @@ void fill_with_workers(HWND list, int n, HDC screen) {
         if (HANDLE thread = CreateThread(nullptr, 0, fill_worker, &jobs, 0, nullptr)) threads.push_back(thread);
     // Without a worker every job is done in turn here.
     const bool working = !threads.empty();
+    s_workers = (int)threads.size();
 
     Progress progress = {};
     int position = 0;
@@ -236,7 +265,10 @@ void fill_with_workers(HWND list, int n, HDC screen) {
             } else {
                 if (e.decoded) ReleaseSemaphore(jobs.room, 1, nullptr);
                 progress.rendering(n - i);
-                bitmap = e.decoded || !e.may_decode ? render_entry(i, screen, e.decoded) : nullptr;
+                // A decode memory was short for is made again here, with only
+                // the pictures decoded ahead competing for it.
+                bool render = e.decoded || !e.may_decode || e.short_of_memory;
+                bitmap = render ? render_entry(i, screen, e.decoded) : nullptr;
             }
         } else {
             bitmap = cached_or_rendered(i, n, screen, progress);
@@ -325,3 +357,10 @@ void thumbnails_shutdown() {
 int thumbnails_take_decode_count() { return (int)InterlockedExchange(&s_decodes, 0); }
 
 void thumbnails_use_one_thread(bool one) { s_one_thread = one; }
+
+void thumbnails_test_workers(int processors, int fail_picture) {
+    s_test_processors = processors;
+    s_test_fail_picture = fail_picture;
+}
+
+int thumbnails_worker_count() { return s_workers; }

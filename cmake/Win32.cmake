@@ -15,9 +15,15 @@ file(GLOB LUMORA_APP_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/print/*.cpp
   ${CMAKE_SOURCE_DIR}/shell/*.cpp
   ${CMAKE_SOURCE_DIR}/platform/*.cpp)
-list(REMOVE_ITEM LUMORA_APP_SOURCES ${CMAKE_SOURCE_DIR}/viewer/winmain.cpp ${LUMORA_PORTABLE_SOURCES})
+set(LUMORA_RUNTIME_IMPORTS ${CMAKE_SOURCE_DIR}/platform/runtime_imports.cpp)
+list(REMOVE_ITEM LUMORA_APP_SOURCES ${CMAKE_SOURCE_DIR}/viewer/winmain.cpp ${LUMORA_RUNTIME_IMPORTS}
+  ${LUMORA_PORTABLE_SOURCES})
 add_library(lumora_app STATIC ${LUMORA_APP_SOURCES} ${LUMORA_PORTABLE_SOURCES})
 target_link_libraries(lumora_app PUBLIC lumora_core comctl32 comdlg32 shell32 ole32 gdi32 user32 advapi32)
+# Stand-ins for imports of the compiler's libraries that Windows 95 lacks:
+# objects on every program's link line, ahead of those libraries.
+add_library(lumora_runtime_imports OBJECT ${LUMORA_RUNTIME_IMPORTS})
+target_link_libraries(lumora_app INTERFACE $<TARGET_OBJECTS:lumora_runtime_imports>)
 
 set(LUMORA_RESOURCES ${CMAKE_SOURCE_DIR}/res/lumora.rc)
 # windres writes no dependency file: list what lumora.rc pulls in.
@@ -34,6 +40,9 @@ set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# The Win32 thread model has no std::mutex: GoogleTest takes the one piece
+# made of it from its port header of ours.
+target_include_directories(gtest BEFORE PUBLIC ${CMAKE_SOURCE_DIR}/tests/support/gtest_port)
 
 file(GLOB LUMORA_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp ${CMAKE_SOURCE_DIR}/tests/shared/*.cpp)
 add_executable(lumora_win_tests ${LUMORA_WIN_TESTS} ${LUMORA_RESOURCES})

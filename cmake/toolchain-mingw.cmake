@@ -9,8 +9,12 @@ set(LUMORA_WIN_ARCH ${LUMORA_WIN_ARCH} CACHE STRING "i686 or x86_64")
 set(CMAKE_SYSTEM_PROCESSOR ${LUMORA_WIN_ARCH})
 set(TOOLCHAIN_PREFIX ${LUMORA_WIN_ARCH}-w64-mingw32)
 
-set(CMAKE_C_COMPILER ${TOOLCHAIN_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TOOLCHAIN_PREFIX}-g++-posix)
+# The Win32 thread model, named outright whatever update-alternatives says:
+# the posix one links winpthreads statically, whose imports (GetTickCount64,
+# AddVectoredExceptionHandler, TryEnterCriticalSection) stop the program
+# from loading on the older Windows it is built for.
+set(CMAKE_C_COMPILER ${TOOLCHAIN_PREFIX}-gcc-win32)
+set(CMAKE_CXX_COMPILER ${TOOLCHAIN_PREFIX}-g++-win32)
 set(CMAKE_RC_COMPILER ${TOOLCHAIN_PREFIX}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX})

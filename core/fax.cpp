@@ -1,8 +1,7 @@
 #include "core/fax.h"
 
+#include <stdlib.h>
 #include <string.h>
-
-#include <mutex>
 
 #include "core/bit_reader.h"
 
@@ -19,7 +18,7 @@ struct FaxCode {
 };
 
 // ITU-T T.4 run-length codes.
-const FaxCode kWhiteCodes[] = {
+constexpr FaxCode kWhiteCodes[] = {
     {"00110101", 0},     {"000111", 1},       {"0111", 2},         {"1000", 3},         {"1011", 4},
     {"1100", 5},         {"1110", 6},         {"1111", 7},         {"10011", 8},        {"10100", 9},
     {"00111", 10},       {"01000", 11},       {"001000", 12},      {"000011", 13},      {"110100", 14},
@@ -41,7 +40,7 @@ const FaxCode kWhiteCodes[] = {
     {"010011011", 1728},
 };
 
-const FaxCode kBlackCodes[] = {
+constexpr FaxCode kBlackCodes[] = {
     {"0000110111", 0},     {"010", 1},            {"11", 2},             {"10", 3},
     {"011", 4},            {"0011", 5},           {"0010", 6},           {"00011", 7},
     {"000101", 8},         {"000100", 9},         {"0000100", 10},       {"0000101", 11},
@@ -68,7 +67,7 @@ const FaxCode kBlackCodes[] = {
 };
 
 // Make-up codes beyond 1728, the same for both colours.
-const FaxCode kExtendedCodes[] = {
+constexpr FaxCode kExtendedCodes[] = {
     {"00000001000", 1792},  {"00000001100", 1856},  {"00000001101", 1920},  {"000000010010", 1984},
     {"000000010011", 2048}, {"000000010100", 2112}, {"000000010101", 2176}, {"000000010110", 2240},
     {"000000010111", 2304}, {"000000011100", 2368}, {"000000011101", 2432}, {"000000011110", 2496},
@@ -89,22 +88,23 @@ struct ModeSlot {
     uint8_t length;
 };
 
-RunSlot s_runs[2][1 << kLookupBits];  // white, black
-ModeSlot s_modes[1 << kModeBits];
-bool s_tables_ready;
+// The lookup tables, built by the compiler: constants that every call and
+// thread reads, with no lock and no first-call set-up.
+struct FaxTables {
+    RunSlot runs[2][1 << kLookupBits];  // white, black
+    ModeSlot modes[1 << kModeBits];
+};
 
-// Changing elements of the current and the reference line, with room for the
-// end markers that stand for "none found".
-int32_t s_changes[2][kMaxWidth + 3];
-
-// The tables and lines above are shared: the browser decodes on several
-// threads, so strips take turns.
-std::mutex s_busy;
+constexpr size_t code_length(const char* bits) {
+    size_t n = 0;
+    while (bits[n]) ++n;
+    return n;
+}
 
 template <size_t N>
-void add_codes(RunSlot* slots, const FaxCode (&codes)[N], size_t length) {
+constexpr void add_codes(RunSlot* slots, const FaxCode (&codes)[N], size_t length) {
     for (const FaxCode& code : codes) {
-        if (strlen(code.bits) != length) continue;
+        if (code_length(code.bits) != length) continue;
         uint32_t value = 0;
         for (size_t i = 0; i < length; ++i) value = (value << 1) | (uint32_t)(code.bits[i] - '0');
         uint32_t first = value << (kLookupBits - length), count = 1u << (kLookupBits - length);
@@ -115,12 +115,13 @@ void add_codes(RunSlot* slots, const FaxCode (&codes)[N], size_t length) {
     }
 }
 
-void build_tables() {
+constexpr FaxTables make_tables() {
+    FaxTables t{};
     for (size_t length = 1; length <= kLookupBits; ++length) {
-        add_codes(s_runs[0], kWhiteCodes, length);
-        add_codes(s_runs[0], kExtendedCodes, length);
-        add_codes(s_runs[1], kBlackCodes, length);
-        add_codes(s_runs[1], kExtendedCodes, length);
+        add_codes(t.runs[0], kWhiteCodes, length);
+        add_codes(t.runs[0], kExtendedCodes, length);
+        add_codes(t.runs[1], kBlackCodes, length);
+        add_codes(t.runs[1], kExtendedCodes, length);
     }
     for (uint32_t v = 0; v < (1u << kModeBits); ++v) {
         ModeSlot m = {kModeNone, 0, 0};
@@ -133,10 +134,12 @@ void build_tables() {
         else if (v >> 1 == 2) m = {kModeVertical, -2, 6};
         else if (v == 3) m = {kModeVertical, 3, 7};
         else if (v == 2) m = {kModeVertical, -3, 7};
-        s_modes[v] = m;  // 000000x: end-of-line or extension, neither allowed inside a line
+        t.modes[v] = m;  // 000000x: end-of-line or extension, neither allowed inside a line
     }
-    s_tables_ready = true;
+    return t;
 }
+
+constexpr FaxTables kTables = make_tables();
 
 // Whether the data holds the next n bits.
 inline bool has_bits(const BitReader* r, int n) { return r->pos + (uint64_t)n <= (uint64_t)r->size * 8; }
@@ -144,7 +147,7 @@ inline bool has_bits(const BitReader* r, int n) { return r->pos + (uint64_t)n <=
 // A run of one colour: make-up codes until a terminating one; -1 when the
 // codes are wrong or the data ends inside one.
 inline __attribute__((always_inline)) int read_run(BitReader* r, int colour) {
-    const RunSlot* slots = s_runs[colour];
+    const RunSlot* slots = kTables.runs[colour];
     int total = 0;
     for (int words = 0; words < kMaxCodeWords; ++words) {
         RunSlot slot = slots[bits_peek(r, kLookupBits)];
@@ -221,7 +224,7 @@ inline __attribute__((always_inline)) bool decode_2d_local(BitReader* r, Row* ro
         // Even entries turn the line black, odd ones white: b1 turns it away from colour.
         size_t j = i + ((i & 1) != (size_t)colour);
         int32_t b1 = ref[j], b2 = ref[j + 1];
-        ModeSlot mode = s_modes[bits_peek(r, kModeBits)];
+        ModeSlot mode = kTables.modes[bits_peek(r, kModeBits)];
         if (mode.kind == kModeNone || !has_bits(r, mode.length)) return false;
         bits_skip(r, mode.length);
         if (mode.kind == kModeVertical) {
@@ -288,11 +291,15 @@ void end_markers(int32_t* changes, int32_t count, int32_t width) {
 bool decode_fax_strip(const uint8_t* input, size_t length, int32_t width, int32_t rows, FaxCoding coding,
                       int photometric, uint8_t* output) {
     if (width < 1 || width > kMaxWidth || rows < 1) return false;
-    std::lock_guard<std::mutex> turn(s_busy);
-    if (!s_tables_ready) build_tables();
+    // Changing elements of the reference and the current line, with room for
+    // the end markers that stand for "none found"; the call's own, so strips
+    // decode on several threads at once.
+    const size_t line = (size_t)width + 3;
+    int32_t* changes = (int32_t*)malloc(sizeof(int32_t) * 2 * line);
+    if (!changes) return false;
     BitReader r = bits_make(input, input ? length : 0);
-    int32_t* ref = s_changes[0];
-    int32_t* cur = s_changes[1];
+    int32_t* ref = changes;
+    int32_t* cur = changes + line;
     end_markers(ref, 0, width);
     for (int32_t y = 0; y < rows; ++y) {
         Row row = {output + (size_t)y * (size_t)width, width, 0, 0, {255, 0}, cur, 0};
@@ -316,12 +323,13 @@ bool decode_fax_strip(const uint8_t* input, size_t length, int32_t width, int32_
         }
         if (!ok) {
             memset(row.out, 255, (size_t)(rows - y) * (size_t)width);
-            return true;
+            break;
         }
         end_markers(cur, row.count, width);
         int32_t* t = ref;
         ref = cur;
         cur = t;
     }
+    free(changes);
     return true;
 }

@@ -15,6 +15,7 @@ enum FaxCoding {
 // Writes rows x width bytes to output: 0 black, 255 white (photometric 0:
 // white is zero; 1: black is zero, as the page says). Data that ends early
 // leaves the rest white. False, writing nothing, when width is outside
-// 1..30000 or rows below 1.
+// 1..30000 or rows below 1, or when the call's two lines of changing
+// elements (8 bytes a pixel of width) cannot be allocated.
 bool decode_fax_strip(const uint8_t* input, size_t length, int32_t width, int32_t rows, FaxCoding coding,
                       int photometric, uint8_t* output);

@@ -49,8 +49,12 @@ bool replace_file(const char* temp, const char* path) {
     // refuses it.
     DWORD attributes = GetFileAttributesA(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
-    if (MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
-    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
+    // Looked up, not imported: Windows 95 lacks it or only stubs it.
+    typedef BOOL(WINAPI * MoveFileExFunction)(const char*, const char*, DWORD);
+    MoveFileExFunction move_ex =
+        (MoveFileExFunction)(void*)GetProcAddress(GetModuleHandleA("kernel32.dll"), "MoveFileExA");
+    if (move_ex && move_ex(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    if (move_ex && GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
     // Windows 95 cannot replace in one step; the new file is complete by now.
     if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES && !DeleteFileA(path)) return false;
     return MoveFileA(temp, path) != 0;

@@ -12,7 +12,9 @@ bool image_pixel_bytes(int32_t width, int32_t height, size_t* bytes) {
 
 namespace {
 
-int s_fail_from = 0;  // 0: allocations succeed; n: the nth from now and all later fail
+// 0: allocations succeed; n: the nth from now and all later fail. Each
+// thread's own, so a test can starve one thread of memory and not another.
+thread_local int s_fail_from = 0;
 size_t s_cap_bytes = 0;  // 0: no cap
 
 bool allocation_refused() {

@@ -54,8 +54,8 @@ Image* image_create(int32_t width, int32_t height);
 // block is then still the caller's, unchanged.
 Image* image_adopt_packed(uint8_t* block, int32_t width, int32_t height);
 void image_free(Image* image);
-// Test hook: the nth picture allocated from now on and every later one
-// fails, as when memory runs out; 0 lets them succeed again.
+// Test hook: the nth picture the calling thread allocates from now on and
+// every later one fails, as when memory runs out; 0 lets them succeed again.
 void image_fail_allocations_from(int n);
 // Fuzzing hook: pictures of more pixel bytes than this fail as when memory is
 // short, so a fuzzer spends its time in the parsers rather than in filling

@@ -24,14 +24,17 @@ bool set_of_one(Image* image, ImageSet* set) {
     return true;
 }
 
-// A failed turn keeps the picture as decoded.
-void turn_upright(const char* path, Image** image) {
+// A failed turn keeps the picture as decoded; false when it needed one
+// (memory was short).
+bool turn_upright(const char* path, Image** image) {
     int orientation = 1;
     read_exif(path, &orientation, nullptr, 0, nullptr, 0, nullptr, 0);
-    if (Image* turned = image_upright(*image, orientation)) {
+    Image* turned = image_upright(*image, orientation);
+    if (turned) {
         image_free(*image);
         *image = turned;
     }
+    return turned || orientation < 2 || orientation > 8;
 }
 
 }  // namespace
@@ -67,6 +70,6 @@ Image* load_upright_image(const char* path, char* message) {
     if (file_read_head_for_decoder(path, head, sizeof head, message) < 0) return nullptr;
     Image* image = load_image_with_head(path, head, message);
     const FormatRow* row = format_for_header(head);
-    if (image && row && row->upright_by_exif) turn_upright(path, &image);
+    if (image && row && row->upright_by_exif && !turn_upright(path, &image)) set_message(message, kMsgNoMemory);
     return image;
 }

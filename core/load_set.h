@@ -11,5 +11,7 @@ LoadSetResult load_image_set(const char* path, ImageSet* set, char* message);
 
 // The first frame or page only, turned upright like the set's picture: what
 // the viewer would show of the file before any stepping, without decoding
-// the other frames. None on failure, with the reason in message.
+// the other frames. None on failure, with the reason in message. A photo
+// that memory was too short to turn comes back as decoded, with the memory
+// message ("Bellek yetersiz.") all the same.
 Image* load_upright_image(const char* path, char* message);

@@ -8,16 +8,11 @@
 #include <wchar.h>
 
 #include "core/formats.h"
+#include "platform/lookup.h"
 #include "platform/modal.h"
 #include "platform/text.h"
 
 BridgeSlots g_bridge = {};
-
-template <typename F>
-static void lookup(HMODULE module, const char* name, F* slot) {
-    FARPROC proc = module ? GetProcAddress(module, name) : nullptr;
-    *slot = reinterpret_cast<F>(reinterpret_cast<void*>(proc));
-}
 
 void bridge_reset() {
     g_bridge = BridgeSlots{};
@@ -30,23 +25,23 @@ void bridge_init() {
     if (GetVersion() & 0x80000000u) return;
 
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    lookup(kernel, "FindFirstFileW", &g_bridge.find_first_file_w);
-    lookup(kernel, "FindNextFileW", &g_bridge.find_next_file_w);
-    lookup(kernel, "GetShortPathNameW", &g_bridge.get_short_path_name_w);
-    lookup(kernel, "GetCommandLineW", &g_bridge.get_command_line_w);
+    lookup_function(kernel, "FindFirstFileW", &g_bridge.find_first_file_w);
+    lookup_function(kernel, "FindNextFileW", &g_bridge.find_next_file_w);
+    lookup_function(kernel, "GetShortPathNameW", &g_bridge.get_short_path_name_w);
+    lookup_function(kernel, "GetCommandLineW", &g_bridge.get_command_line_w);
     HMODULE shell = GetModuleHandleA("shell32.dll");
-    lookup(shell, "DragQueryFileW", &g_bridge.drag_query_file_w);
-    lookup(shell, "SHGetPathFromIDListW", &g_bridge.sh_get_path_from_id_list_w);
-    lookup(GetModuleHandleA("comdlg32.dll"), "GetOpenFileNameW", &g_bridge.get_open_file_name_w);
+    lookup_function(shell, "DragQueryFileW", &g_bridge.drag_query_file_w);
+    lookup_function(shell, "SHGetPathFromIDListW", &g_bridge.sh_get_path_from_id_list_w);
+    lookup_function(GetModuleHandleA("comdlg32.dll"), "GetOpenFileNameW", &g_bridge.get_open_file_name_w);
     g_bridge.wide = g_bridge.find_first_file_w && g_bridge.find_next_file_w;
 
     HMODULE user = GetModuleHandleA("user32.dll");
-    lookup(user, "MessageBoxW", &g_bridge.message_box_w);
-    lookup(user, "SetDlgItemTextW", &g_bridge.set_dlg_item_text_w);
-    lookup(user, "SendMessageW", &g_bridge.send_message_w);
-    lookup(user, "AppendMenuW", &g_bridge.append_menu_w);
-    lookup(user, "DrawTextW", &g_bridge.draw_text_w);
-    lookup(shell, "ShellAboutW", &g_bridge.shell_about_w);
+    lookup_function(user, "MessageBoxW", &g_bridge.message_box_w);
+    lookup_function(user, "SetDlgItemTextW", &g_bridge.set_dlg_item_text_w);
+    lookup_function(user, "SendMessageW", &g_bridge.send_message_w);
+    lookup_function(user, "AppendMenuW", &g_bridge.append_menu_w);
+    lookup_function(user, "DrawTextW", &g_bridge.draw_text_w);
+    lookup_function(shell, "ShellAboutW", &g_bridge.shell_about_w);
     g_text_codepage = text_codepage_for_language(g_language);
 }
 

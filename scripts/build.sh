@@ -15,6 +15,11 @@ native)
 win32 | win64)
     arch=i686
     [ "$tree" = win64 ] && arch=x86_64
+    # A tree configured with another compiler than the toolchain file names
+    # (the posix thread model, once) is configured afresh.
+    if [ -f "$dir/build.ninja" ] && ! grep -qs 'g++-win32"' "$dir"/CMakeFiles/*/CMakeCXXCompiler.cmake; then
+        rm -rf "$dir/CMakeCache.txt" "$dir/CMakeFiles" "$dir/build.ninja"
+    fi
     [ -f "$dir/build.ninja" ] || cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw.cmake" -DLUMORA_WIN_ARCH=$arch >/dev/null
     ;;

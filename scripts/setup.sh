@@ -9,8 +9,8 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
 # Every Debian package the build, the tests and run.sh use.
 PACKAGES=(
-  g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
-  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
+  g++-mingw-w64-i686-win32 mingw-w64-i686-dev binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64-win32 mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine32:i386 wine64
   xvfb xauth xdotool x11-utils
   g++ clang libclang-rt-dev cmake ninja-build patch googletest libgtest-dev libbenchmark-dev libtiff-dev
@@ -34,15 +34,6 @@ if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-# The cross compilers must use the posix thread model (std::thread, call_once).
-if command -v update-alternatives >/dev/null; then
-  for c in i686-w64-mingw32-gcc i686-w64-mingw32-g++ x86_64-w64-mingw32-gcc x86_64-w64-mingw32-g++; do
-    if [ -e /usr/bin/$c-posix ]; then
-      cur=$(readlink -f /usr/bin/$c || true)
-      case "$cur" in *posix*) ;; *) $SUDO update-alternatives --set $c /usr/bin/$c-posix >/dev/null ;; esac
-    fi
-  done
-fi
 echo "setup: packages ready"
 
 # The Wine prefix the tests and run.sh use, booted once.

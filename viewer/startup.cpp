@@ -6,6 +6,7 @@
 
 #include "core/byte_reader.h"
 #include "platform/bridge.h"
+#include "platform/lookup.h"
 #include "res/resource.h"
 #include "shell/recent.h"
 #include "shell/settings.h"
@@ -103,9 +104,8 @@ bool AcceleratorsMaySee(const MSG& msg) {
 int LumoraRun(HINSTANCE instance, const char* command_line, int show) {
     g_viewer.instance = instance;
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES |
-                                                          ICC_TREEVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&controls);
+    init_common_controls(ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES |
+                         ICC_PROGRESS_CLASS | ICC_UPDOWN_CLASS);
     bridge_init();
     g_settings = LoadSettings();
     g_viewer.zoom.mode = g_settings.DefaultFit;

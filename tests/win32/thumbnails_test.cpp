@@ -242,29 +242,40 @@ TEST_F(ThumbnailsTest, OpenPictureServesOnlyAsLoadedAndTurnedPhotosComeOutUprigh
     EXPECT_EQ(Fill(), 1) << "a file changed since it was opened is read again";
 }
 
+// Workers, at most four whatever the processors, and workers whose decodes
+// find memory short (every picture, or only the turn of the photo), make
+// what one thread makes: those decodes are made again in turn.
 TEST_F(ThumbnailsTest, WorkersMakeWhatOneThreadMakes) {
     const int sizes[][2] = {{300, 200}, {17, 230}, {96, 96}, {1000, 10}, {5, 5}, {120, 97}, {64, 300}};
     std::vector<std::string> files;
     for (int i = 0; i < 7; ++i) files.push_back(Picture("w" + std::to_string(i) + ".bmp", sizes[i][0], sizes[i][1]));
+    files.push_back(folder + "w7.jpg");  // orientation 6: decoded, then turned
+    ASSERT_TRUE(CopyFileA(data_path("exif-II-6.jpg").c_str(), files.back().c_str(), FALSE));
     put_bytes(folder + "w3b.bmp", {'B', 'M', 0, 0});  // no picture: an item without one
-    std::vector<std::vector<unsigned char>> made[2];
-    std::string items[2];
-    for (int one : {0, 1}) {
+    const struct { bool one; int processors, fail_picture, workers; } fills[] = {
+        {true, 0, 0, -1}, {false, 0, 0, -1}, {false, 64, 1, 4}, {false, 64, 2, 4},
+    };
+    std::vector<std::vector<unsigned char>> made[4];
+    std::string items[4];
+    for (int f = 0; f < 4; ++f) {
         clear_thumbnail_cache();
-        thumbnails_use_one_thread(one);
-        EXPECT_EQ(Fill(), 8);
-        for (const std::string& f : files) made[one].push_back(read_whole(Tmb(f)));
+        thumbnails_use_one_thread(fills[f].one);
+        thumbnails_test_workers(fills[f].processors, fills[f].fail_picture);
+        EXPECT_GE(Fill(), 9) << "fill " << f;
+        thumbnails_test_workers(0, 0);
+        if (fills[f].workers >= 0) EXPECT_EQ(thumbnails_worker_count(), fills[f].workers) << "fill " << f;
+        for (const std::string& file : files) made[f].push_back(read_whole(Tmb(file)));
         for (int k = 0; k < Items(); ++k) {
             char text[260] = "";
             LVITEMA item = Item(k, text);
-            items[one] += std::string(text) + "/" + std::to_string(item.iImage) + "/" + std::to_string(item.lParam) + " ";
+            items[f] += std::string(text) + "/" + std::to_string(item.iImage) + "/" + std::to_string(item.lParam) + " ";
+        }
+        EXPECT_EQ(items[f], items[0]) << "fill " << f;
+        for (size_t i = 0; i < files.size(); ++i) {
+            EXPECT_EQ(made[f][i].size(), 20u + 27648u) << files[i];
+            EXPECT_TRUE(made[f][i] == made[0][i]) << files[i] << ": fill " << f << " and one thread differ";
         }
     }
-    EXPECT_EQ(items[0], items[1]);
     EXPECT_NE(items[0].find("w3b.bmp/-1/"), std::string::npos) << "an item without a picture: " << items[0];
-    for (size_t i = 0; i < files.size(); ++i) {
-        EXPECT_EQ(made[0][i].size(), 20u + 27648u) << files[i];
-        EXPECT_TRUE(made[0][i] == made[1][i]) << files[i] << ": workers and one thread differ";
-    }
     EXPECT_EQ(GetFileAttributesA(Tmb(folder + "w3b.bmp").c_str()), INVALID_FILE_ATTRIBUTES) << "nothing cached";
 }
