@@ -75,6 +75,19 @@ lumora_title_after() {
     echo "$t"
 }
 
+# Waits up to 10 s for window $1 to carry the title $2 (passing titles shown
+# on the way, such as the browser's "generating thumbnails"), then prints
+# the title it has.
+lumora_wait_title() {
+    local t=""
+    for _ in $(seq 1 100); do
+        t=$(xdotool getwindowname "$1")
+        [ "$t" = "$2" ] && break
+        sleep 0.1
+    done
+    echo "$t"
+}
+
 # Types keys into window $1 as a user would: the window is focused first and
 # the keys go through the X server's input path. (Keys sent to a window as
 # synthetic events are lost by message boxes and dialogs of the 32-bit tree.)
@@ -90,6 +103,21 @@ lumora_keys() {
     done
     [ "$focused" = "$id" ] || { echo "window $id does not take the focus" >&2; return 1; }
     xdotool key "$@"
+}
+
+# Answers message box $1 with the key $2 and waits until the box is gone.
+# The key is typed again while the box stays: a box can hold the focus
+# before it takes keys. Fails when the box never goes.
+lumora_answer_box() {
+    local box=$1 key=$2
+    for _ in 1 2 3 4 5; do
+        lumora_keys "$box" "$key" || true
+        for _ in $(seq 1 20); do
+            xdotool search --onlyvisible --name '' 2>/dev/null | grep -qx "$box" || return 0
+            sleep 0.1
+        done
+    done
+    return 1
 }
 
 # Waits up to 10 s for LUMORA_APP to end; fails when it does not.

@@ -26,16 +26,13 @@ echo "colours in the list: $colours"
 
 lumora_keys "$id" F12 Home Return
 first=$(cd "$root/samples" && ls | head -n 1)
-# Leaving the browser shows the bare product name for a moment, until the
-# picture is loaded.
-viewer=$(lumora_title_after "$id" "$title")
-[ "$viewer" != "Lumora" ] || viewer=$(lumora_title_after "$id" "Lumora")
+viewer=$(lumora_wait_title "$id" "$first - Lumora")
 [ "$viewer" = "$first - Lumora" ] || { echo "Enter showed '$viewer', not $first"; exit 1; }
 lumora_keys "$id" F4
-back=$(lumora_title_after "$id" "$viewer")
+back=$(lumora_wait_title "$id" "$title")
 [ "$back" = "$title" ] || { echo "F4 showed '$back'"; exit 1; }
 lumora_keys "$id" Escape
-again=$(lumora_title_after "$id" "$back")
+again=$(lumora_wait_title "$id" "$viewer")
 [ "$again" = "$viewer" ] || { echo "Escape showed '$again'"; exit 1; }
 lumora_close_window "$id"
 lumora_wait_exit

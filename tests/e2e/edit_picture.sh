@@ -16,8 +16,8 @@ trap 'kill $LUMORA_APP 2>/dev/null || true; rm -rf "$work"' EXIT
 id=$(lumora_wait_window 60) || { echo "no window"; exit 1; }
 expect_title() {  # $1 the title before the keys, $2 the title after them
     local t
-    t=$(lumora_title_after "$id" "$1")
-    [ "$t" = "$2" ] || { echo "title is '$t', expected '$2'"; exit 1; }
+    t=$(lumora_wait_title "$id" "$2")
+    [ "$t" = "$2" ] || { echo "title is '$t', expected '$2' (was '$1')"; exit 1; }
 }
 expect_title "Lumora" "evening.bmp - Lumora"
 lumora_keys "$id" ctrl+period
@@ -41,7 +41,7 @@ for _ in $(seq 1 50); do
     sleep 0.2
 done
 [ -n "$box" ] || { echo "no save question on closing an edited picture"; exit 1; }
-lumora_keys "$box" n
+lumora_answer_box "$box" n || { echo "the save question took no answer"; exit 1; }
 lumora_wait_exit || { echo "still running after No"; exit 1; }
 [ "$(md5sum < "$work/evening.bmp")" = "$before" ] || { echo "the file changed without a save"; exit 1; }
 echo "ok"
