@@ -7,8 +7,8 @@
 
 #include "browser/browser.h"
 #include "browser/browser_state.h"
-#include "browser/file_list.h"
-#include "browser/file_list_pure.h"
+#include "ui/file_list.h"
+#include "ui/file_list_pure.h"
 #include "browser/list_text_pure.h"
 #include "platform/bridge.h"
 #include "platform/text.h"

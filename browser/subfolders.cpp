@@ -3,7 +3,7 @@
 #include <string.h>
 
 #include "browser/browser_state.h"
-#include "browser/file_list.h"
+#include "ui/file_list.h"
 #include "platform/bridge.h"
 #include "shell/settings.h"
 

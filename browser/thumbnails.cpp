@@ -18,15 +18,15 @@
 #include <vector>
 
 #include "browser/browser_state.h"
-#include "browser/file_list.h"
-#include "browser/file_list_pure.h"
+#include "ui/file_list.h"
+#include "ui/file_list_pure.h"
 #include "browser/thumb_cache.h"
 #include "browser/thumb_cache_pure.h"
 #include "core/decode_message.h"
 #include "core/load_set.h"
 #include "platform/text.h"
 #include "shell/settings.h"
-#include "viewer/chrome.h"
+#include "ui/chrome.h"
 #include "viewer/status_text_pure.h"
 #include "viewer/viewer_state.h"
 

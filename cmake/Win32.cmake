@@ -10,13 +10,15 @@ target_include_directories(lumora_core PUBLIC ${CMAKE_SOURCE_DIR})
 
 # Everything but WinMain, so the tests drive the same code as the program.
 file(GLOB LUMORA_APP_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/app/*.cpp
   ${CMAKE_SOURCE_DIR}/viewer/*.cpp
   ${CMAKE_SOURCE_DIR}/browser/*.cpp
   ${CMAKE_SOURCE_DIR}/print/*.cpp
+  ${CMAKE_SOURCE_DIR}/ui/*.cpp
   ${CMAKE_SOURCE_DIR}/shell/*.cpp
   ${CMAKE_SOURCE_DIR}/platform/*.cpp)
 set(LUMORA_RUNTIME_IMPORTS ${CMAKE_SOURCE_DIR}/platform/runtime_imports.cpp)
-list(REMOVE_ITEM LUMORA_APP_SOURCES ${CMAKE_SOURCE_DIR}/viewer/winmain.cpp ${LUMORA_RUNTIME_IMPORTS}
+list(REMOVE_ITEM LUMORA_APP_SOURCES ${CMAKE_SOURCE_DIR}/app/winmain.cpp ${LUMORA_RUNTIME_IMPORTS}
   ${LUMORA_PORTABLE_SOURCES})
 add_library(lumora_app STATIC ${LUMORA_APP_SOURCES} ${LUMORA_PORTABLE_SOURCES})
 target_link_libraries(lumora_app PUBLIC lumora_core comctl32 comdlg32 shell32 ole32 gdi32 user32 advapi32)
@@ -32,7 +34,7 @@ file(GLOB LUMORA_RESOURCE_INPUTS CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/res/icons/*.ico ${CMAKE_SOURCE_DIR}/res/toolbar/*.bmp)
 set_source_files_properties(${LUMORA_RESOURCES} PROPERTIES OBJECT_DEPENDS "${LUMORA_RESOURCE_INPUTS}")
 
-add_executable(lumora WIN32 ${CMAKE_SOURCE_DIR}/viewer/winmain.cpp ${LUMORA_RESOURCES})
+add_executable(lumora WIN32 ${CMAKE_SOURCE_DIR}/app/winmain.cpp ${LUMORA_RESOURCES})
 target_link_libraries(lumora PRIVATE lumora_app)
 
 # GoogleTest from Debian's sources, built with the cross compiler.

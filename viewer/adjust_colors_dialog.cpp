@@ -11,7 +11,7 @@
 #include "platform/modal.h"
 #include "res/resource.h"
 #include "viewer/edit_commands.h"
-#include "viewer/layout.h"
+#include "app/layout.h"
 #include "viewer/playback.h"
 #include "viewer/view.h"
 #include "viewer/viewer_state.h"

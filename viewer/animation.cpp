@@ -4,9 +4,9 @@
 
 #include "platform/modal.h"
 #include "shell/settings.h"
-#include "viewer/layout.h"
+#include "app/layout.h"
 #include "viewer/playback.h"
-#include "viewer/chrome.h"
+#include "ui/chrome.h"
 #include "viewer/view.h"
 #include "viewer/viewer_state.h"
 

@@ -4,7 +4,7 @@
 
 #include "browser/browser.h"
 #include "shell/settings.h"
-#include "viewer/layout.h"
+#include "app/layout.h"
 #include "viewer/playback.h"
 #include "viewer/viewer_state.h"
 

@@ -7,8 +7,8 @@
 #include <string.h>
 
 #include "browser/browser.h"
-#include "browser/file_list.h"
-#include "browser/file_list_pure.h"
+#include "ui/file_list.h"
+#include "ui/file_list_pure.h"
 #include "platform/bridge.h"
 #include "platform/modal.h"
 #include "platform/text.h"
@@ -16,7 +16,7 @@
 #include "shell/settings.h"
 #include "viewer/document.h"
 #include "viewer/edit_commands.h"
-#include "viewer/layout.h"
+#include "app/layout.h"
 #include "viewer/viewer_state.h"
 
 bool IsFolderPath(const char* path) {

@@ -6,7 +6,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "browser/file_list.h"
+#include "ui/file_list.h"
 #include "core/stb_adapter.h"
 #include "platform/bridge.h"
 #include "platform/modal.h"
@@ -15,7 +15,7 @@
 #include "shell/settings.h"
 #include "viewer/document.h"
 #include "viewer/edit_commands.h"
-#include "viewer/layout.h"
+#include "app/layout.h"
 #include "viewer/navigation.h"
 #include "viewer/view.h"
 #include "viewer/viewer_state.h"

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "browser/file_list.h"
+#include "ui/file_list.h"
 #include "platform/bridge.h"
 #include "platform/modal.h"
 #include "platform/text.h"

@@ -4,7 +4,7 @@
 
 #include "platform/bridge.h"
 #include "platform/text.h"
-#include "browser/file_list.h"
+#include "ui/file_list.h"
 #include "viewer/status_text_pure.h"
 #include "viewer/view.h"
 #include "viewer/view_geometry_pure.h"

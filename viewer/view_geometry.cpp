@@ -1,12 +1,12 @@
 // The window side of the view geometry: reads the view rectangle and the
 // zoom fields of g_viewer, hands them to the rules of view_geometry_pure and
 // writes the results back to the fields and the scroll bars.
-#include "viewer/chrome.h"
+#include "ui/chrome.h"
 #include "viewer/view.h"
 #include "viewer/view_geometry_pure.h"
 
 #include "shell/settings.h"
-#include "viewer/layout.h"
+#include "app/layout.h"
 #include "viewer/viewer_state.h"
 
 static_assert(kScrollLineBack == SB_LINEUP && kScrollLineForward == SB_LINEDOWN && kScrollPageBack == SB_PAGEUP &&

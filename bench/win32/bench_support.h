@@ -9,7 +9,7 @@
 
 #include "platform/bridge.h"
 #include "shell/settings.h"
-#include "viewer/main_window.h"
+#include "app/main_window.h"
 
 inline double now_ms() {
     LARGE_INTEGER f, t;

@@ -12,8 +12,8 @@
 #include "bench/win32/bench_support.h"
 #include "shell/settings.h"
 #include "viewer/document.h"
-#include "viewer/layout.h"
-#include "viewer/main_window.h"
+#include "app/layout.h"
+#include "app/main_window.h"
 #include "viewer/view.h"
 #include "viewer/viewer_state.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "bench/win32/bench_support.h"
-#include "browser/file_list.h"
+#include "ui/file_list.h"
 #include "viewer/viewer_state.h"
 
 int main(int argc, char** argv) {

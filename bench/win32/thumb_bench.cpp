@@ -13,13 +13,13 @@
 
 #include "bench/win32/bench_support.h"
 #include "browser/browser_state.h"
-#include "browser/file_list.h"
+#include "ui/file_list.h"
 #include "browser/thumb_cache.h"
 #include "core/decode_message.h"
 #include "core/load_set.h"
 #include "platform/bridge.h"
 #include "shell/settings.h"
-#include "viewer/main_window.h"
+#include "app/main_window.h"
 #include "viewer/viewer_state.h"
 
 namespace {

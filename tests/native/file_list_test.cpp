@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "browser/file_list_pure.h"
+#include "ui/file_list_pure.h"
 
 namespace {
 

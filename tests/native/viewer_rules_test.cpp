@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "viewer/layout_pure.h"
-#include "viewer/command_rules_pure.h"
+#include "app/layout_pure.h"
+#include "app/command_rules_pure.h"
 
 TEST(StatusParts, EdgesFollowTheClientWidthAndStayInOrder) {
     const struct { int width; bool browser; int parts; int edges[5]; } cases[] = {

@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "browser/file_list.h"
+#include "ui/file_list.h"
 #include "platform/bridge.h"
 #include "shell/settings.h"
 #include "tests/support/registry_snapshot.h"
 #include "viewer/document.h"
 #include "viewer/navigation.h"
-#include "viewer/main_window.h"
+#include "app/main_window.h"
 #include "viewer/viewer_state.h"
 
 // A colour unlike its neighbours, so that moved, cut or scaled pixels show.

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "browser/browser_state.h"
-#include "browser/file_list.h"
+#include "ui/file_list.h"
 #include "res/resource.h"
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/scratch.h"

@@ -10,7 +10,7 @@
 
 #include "browser/browser.h"
 #include "browser/browser_state.h"
-#include "browser/file_list.h"
+#include "ui/file_list.h"
 #include "platform/text.h"
 #include "res/resource.h"
 #include "tests/support/bmp_builder.h"

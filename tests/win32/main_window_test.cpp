@@ -9,11 +9,11 @@
 #include "platform/text.h"
 #include "res/resource.h"
 #include "tests/support/main_window_fixture.h"
-#include "viewer/chrome.h"
-#include "viewer/commands.h"
-#include "viewer/layout.h"
-#include "viewer/layout_pure.h"
-#include "viewer/startup.h"
+#include "ui/chrome.h"
+#include "app/commands.h"
+#include "app/layout.h"
+#include "app/layout_pure.h"
+#include "app/startup.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "browser/file_list.h"
+#include "ui/file_list.h"
 #include "core/decode_message.h"
 #include "core/loader.h"
 #include "platform/text.h"

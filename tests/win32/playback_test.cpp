@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "browser/file_list.h"
+#include "ui/file_list.h"
 #include "core/stb_adapter.h"
 #include "platform/text.h"
 #include "res/resource.h"

@@ -15,7 +15,7 @@
 
 #include "platform/text.h"
 #include "res/resource.h"
-#include "viewer/commands.h"
+#include "app/commands.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <functional>
 #include <string>
 
-#include "browser/file_list.h"
+#include "ui/file_list.h"
 #include "tests/support/dialog_driver.h"
 #include "tests/support/main_window_fixture.h"
-#include "viewer/chrome.h"
-#include "viewer/main_window.h"
+#include "ui/chrome.h"
+#include "app/main_window.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "browser/browser_state.h"
-#include "browser/file_list.h"
+#include "ui/file_list.h"
 #include "browser/thumb_cache.h"
 #include "browser/thumb_cache_pure.h"
 #include "core/stb_adapter.h"

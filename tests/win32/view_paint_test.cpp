@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "tests/support/main_window_fixture.h"
-#include "viewer/layout.h"
+#include "app/layout.h"
 #include "viewer/paint_pure.h"
 #include "viewer/view.h"
 

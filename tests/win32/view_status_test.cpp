@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "browser/file_list_pure.h"
+#include "ui/file_list_pure.h"
 #include "platform/text.h"
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/scratch.h"
-#include "viewer/layout.h"
+#include "app/layout.h"
 #include "viewer/status_text_pure.h"
 #include "viewer/view.h"
 

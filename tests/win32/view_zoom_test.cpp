@@ -12,7 +12,7 @@
 #include "res/resource.h"
 #include "tests/support/dialog_driver.h"
 #include "tests/support/main_window_fixture.h"
-#include "viewer/layout.h"
+#include "app/layout.h"
 #include "viewer/view.h"
 
 namespace {

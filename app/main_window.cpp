@@ -1,10 +1,10 @@
-#include "viewer/main_window.h"
+#include "app/main_window.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
 
 #include "browser/browser.h"
-#include "browser/file_list.h"
+#include "ui/file_list.h"
 #include "platform/bridge.h"
 #include "platform/text.h"
 #include "print/print.h"
@@ -12,13 +12,13 @@
 #include "shell/help.h"
 #include "shell/recent.h"
 #include "shell/settings.h"
-#include "viewer/chrome.h"
-#include "viewer/commands.h"
-#include "viewer/context_menu.h"
+#include "ui/chrome.h"
+#include "app/commands.h"
+#include "app/context_menu.h"
 #include "viewer/document.h"
 #include "viewer/edit_commands.h"
-#include "viewer/incoming_paths.h"
-#include "viewer/layout.h"
+#include "app/incoming_paths.h"
+#include "app/layout.h"
 #include "viewer/mouse.h"
 #include "viewer/playback.h"
 #include "viewer/view.h"

@@ -1,10 +1,10 @@
-#include "viewer/context_menu.h"
+#include "app/context_menu.h"
 
 #include "platform/bridge.h"
 #include "platform/modal.h"
 #include "platform/text.h"
 #include "res/resource.h"
-#include "viewer/commands.h"
+#include "app/commands.h"
 #include "viewer/viewer_state.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "platform/modal.h"
 #include "platform/text.h"
 #include "res/resource.h"
-#include "viewer/commands.h"
+#include "app/commands.h"
 #include "viewer/viewer_state.h"
 
 namespace {

@@ -4,7 +4,7 @@
 // menu, the toolbars and the context menus all take their state from it.
 #pragma once
 #include "platform/text.h"
-#include "viewer/command_rules_pure.h"
+#include "app/command_rules_pure.h"
 
 typedef void (*CommandHandler)(int id);
 

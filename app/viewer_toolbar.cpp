@@ -6,8 +6,8 @@
 #include "platform/text.h"
 #include "res/resource.h"
 #include "shell/settings.h"
-#include "viewer/chrome.h"
-#include "viewer/commands.h"
+#include "ui/chrome.h"
+#include "app/commands.h"
 #include "viewer/viewer_state.h"
 
 namespace {

@@ -7,11 +7,11 @@
 #include "browser/browser.h"
 #include "browser/browser_state.h"
 #include "browser/browser_status_pure.h"
-#include "browser/file_list.h"
+#include "ui/file_list.h"
 #include "res/resource.h"
 #include "shell/settings.h"
-#include "viewer/chrome.h"
-#include "viewer/commands.h"
+#include "ui/chrome.h"
+#include "app/commands.h"
 #include "viewer/viewer_state.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "viewer/startup.h"
+#include "app/startup.h"
 
 #include <commctrl.h>
 #include <stdlib.h>
@@ -11,8 +11,8 @@
 #include "shell/recent.h"
 #include "shell/settings.h"
 #include "shell/setup_switches.h"
-#include "viewer/layout_pure.h"
-#include "viewer/main_window.h"
+#include "app/layout_pure.h"
+#include "app/main_window.h"
 #include "viewer/navigation.h"
 #include "viewer/viewer_state.h"
 

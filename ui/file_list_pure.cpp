@@ -1,4 +1,4 @@
-#include "browser/file_list_pure.h"
+#include "ui/file_list_pure.h"
 
 #include <stdio.h>
 #include <stdlib.h>

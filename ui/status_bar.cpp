@@ -1,7 +1,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "viewer/chrome.h"
+#include "ui/chrome.h"
 #include "viewer/viewer_state.h"
 
 static HWND s_progress;  // made on first use

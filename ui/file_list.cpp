@@ -1,11 +1,11 @@
-#include "browser/file_list.h"
+#include "ui/file_list.h"
 
 #include <windows.h>
 #include <stdio.h>
 #include <string.h>
 
 #include "browser/browser.h"
-#include "browser/file_list_pure.h"
+#include "ui/file_list_pure.h"
 #include "platform/bridge.h"
 #include "shell/settings.h"
 

@@ -1,4 +1,4 @@
-#include "viewer/layout_pure.h"
+#include "app/layout_pure.h"
 
 #include <stdlib.h>
 #include <string.h>

@@ -1,13 +1,13 @@
-#include "viewer/layout.h"
+#include "app/layout.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include "browser/browser.h"
 #include "shell/settings.h"
-#include "viewer/chrome.h"
-#include "viewer/commands.h"
-#include "viewer/layout_pure.h"
+#include "ui/chrome.h"
+#include "app/commands.h"
+#include "app/layout_pure.h"
 #include "viewer/view.h"
 #include "viewer/viewer_state.h"
 

@@ -1,4 +1,4 @@
-#include "viewer/incoming_paths.h"
+#include "app/incoming_paths.h"
 
 #include <string.h>
 

@@ -4,7 +4,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include "browser/file_list.h"
+#include "ui/file_list.h"
 
 #include <string>
 

@@ -1,18 +1,18 @@
-#include "viewer/commands.h"
+#include "app/commands.h"
 
 #include <windows.h>
 
 #include "browser/browser.h"
-#include "browser/file_list.h"
-#include "browser/file_list_pure.h"
+#include "ui/file_list.h"
+#include "ui/file_list_pure.h"
 #include "res/resource.h"
 #include "shell/recent.h"
 #include "shell/settings.h"
-#include "viewer/chrome.h"
+#include "ui/chrome.h"
 #include "viewer/document.h"
 #include "viewer/edit_commands.h"
 #include "viewer/edit_dialogs.h"
-#include "viewer/layout.h"
+#include "app/layout.h"
 #include "viewer/navigation.h"
 #include "viewer/playback.h"
 #include "viewer/save_commands.h"

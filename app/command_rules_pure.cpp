@@ -1,4 +1,4 @@
-#include "viewer/command_rules_pure.h"
+#include "app/command_rules_pure.h"
 
 bool IsEnabled(EnableRule rule, const WindowFacts& f) {
     switch (rule) {
