@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both trees and runs every test layer:
-# native unit tests under sanitizers, the programs' import tables, Windows
-# tests under Wine, end-to-end runs of lumora.exe, and each fuzz target
-# briefly. One summary at the end; non-zero exit on any failure.
+# Installs what is missing, checks that includes point down the layers,
+# builds both trees and runs every test layer: native unit tests under
+# sanitizers, the programs' import tables, Windows tests under Wine,
+# end-to-end runs of lumora.exe, and each fuzz target briefly. One summary
+# at the end; non-zero exit on any failure.
 set -uo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 cd "$root"
@@ -35,6 +36,10 @@ note "setup"
 scripts/setup.sh || { echo "test: setup failed"; exit 1; }
 mkdir -p "$log"
 scripts/make-test-data.sh "$root/build/testdata" || { echo "test: could not make the test pictures"; exit 1; }
+
+note "layers"
+if scripts/check-layers.sh; then r=0; else r=1; fi
+one "layers" $r
 
 source scripts/wine-env.sh
 build() {  # tree [targets]

@@ -1,80 +1,53 @@
 // The browser toolbar: its buttons in order, and their state after every
-// refresh and selection change. Images and tooltips come from the command
-// table.
+// refresh and selection change. Images, tooltips, enabling rules and check
+// marks come from the command table.
 #include <windows.h>
 #include <commctrl.h>
 
-#include "browser/browser.h"
-#include "browser/browser_state.h"
-#include "browser/browser_status_pure.h"
-#include "ui/file_list.h"
+#include "app/commands.h"
+#include "app/toolbars.h"
 #include "res/resource.h"
 #include "shell/settings.h"
-#include "ui/chrome.h"
-#include "app/commands.h"
-#include "viewer/viewer_state.h"
+#include "ui/frame.h"
 
 namespace {
 
 const int kSeparator = 0;
 
-// When a button is enabled: the toolbar's own rules, which differ from the
-// menu's for a few commands (Cut and Copy want a selection here).
-enum ButtonRule { kAlways, kWithParent, kWithSelection, kWithPaste, kWithFileUndo, kWithImageSelected, kNotThumbnails };
-
 struct Button {
-    int id;
-    ButtonRule rule;
+    int id;  // kSeparator: a gap
     BYTE style;
 };
 
 const Button kButtons[] = {
-    {IDM_VIEW_UP_ONE_LEVEL, kWithParent, TBSTYLE_BUTTON},
-    {kSeparator, kAlways, TBSTYLE_SEP},
-    {IDM_FILE_NEW_FOLDER, kNotThumbnails, TBSTYLE_BUTTON},
-    {kSeparator, kAlways, TBSTYLE_SEP},
-    {IDM_EDIT_CUT, kWithSelection, TBSTYLE_BUTTON},
-    {IDM_TOOLBAR_COPY, kWithSelection, TBSTYLE_BUTTON},
-    {IDM_EDIT_PASTE, kWithPaste, TBSTYLE_BUTTON},
-    {IDM_EDIT_UNDO_FILE_OPERATION, kWithFileUndo, TBSTYLE_BUTTON},
-    {kSeparator, kAlways, TBSTYLE_SEP},
-    {IDM_FILE_DELETE, kWithSelection, TBSTYLE_BUTTON},
-    {IDM_FILE_PROPERTIES, kWithSelection, TBSTYLE_BUTTON},
-    {kSeparator, kAlways, TBSTYLE_SEP},
-    {IDM_FILE_PRINT, kWithImageSelected, TBSTYLE_BUTTON},
-    {kSeparator, kAlways, TBSTYLE_SEP},
-    {IDM_IMAGE_ROTATE_COUNTERCLOCKWISE, kWithImageSelected, TBSTYLE_BUTTON},
-    {IDM_IMAGE_ROTATE_CLOCKWISE, kWithImageSelected, TBSTYLE_BUTTON},
-    {kSeparator, kAlways, TBSTYLE_SEP},
-    {IDM_VIEW_THUMBNAILS, kAlways, TBSTYLE_CHECKGROUP},
-    {IDM_VIEW_LARGE_ICONS, kAlways, TBSTYLE_CHECKGROUP},
-    {IDM_VIEW_SMALL_ICONS, kAlways, TBSTYLE_CHECKGROUP},
-    {IDM_VIEW_LIST, kAlways, TBSTYLE_CHECKGROUP},
-    {IDM_VIEW_DETAILS, kAlways, TBSTYLE_CHECKGROUP},
-    {kSeparator, kAlways, TBSTYLE_SEP},
-    {IDM_VIEW_BROWSE_FOLDER, kAlways, TBSTYLE_CHECK},
+    {IDM_VIEW_UP_ONE_LEVEL, TBSTYLE_BUTTON},
+    {kSeparator, TBSTYLE_SEP},
+    {IDM_FILE_NEW_FOLDER, TBSTYLE_BUTTON},
+    {kSeparator, TBSTYLE_SEP},
+    {IDM_EDIT_CUT, TBSTYLE_BUTTON},
+    {IDM_TOOLBAR_COPY, TBSTYLE_BUTTON},
+    {IDM_EDIT_PASTE, TBSTYLE_BUTTON},
+    {IDM_EDIT_UNDO_FILE_OPERATION, TBSTYLE_BUTTON},
+    {kSeparator, TBSTYLE_SEP},
+    {IDM_FILE_DELETE, TBSTYLE_BUTTON},
+    {IDM_FILE_PROPERTIES, TBSTYLE_BUTTON},
+    {kSeparator, TBSTYLE_SEP},
+    {IDM_FILE_PRINT, TBSTYLE_BUTTON},
+    {kSeparator, TBSTYLE_SEP},
+    {IDM_IMAGE_ROTATE_COUNTERCLOCKWISE, TBSTYLE_BUTTON},
+    {IDM_IMAGE_ROTATE_CLOCKWISE, TBSTYLE_BUTTON},
+    {kSeparator, TBSTYLE_SEP},
+    {IDM_VIEW_THUMBNAILS, TBSTYLE_CHECKGROUP},
+    {IDM_VIEW_LARGE_ICONS, TBSTYLE_CHECKGROUP},
+    {IDM_VIEW_SMALL_ICONS, TBSTYLE_CHECKGROUP},
+    {IDM_VIEW_LIST, TBSTYLE_CHECKGROUP},
+    {IDM_VIEW_DETAILS, TBSTYLE_CHECKGROUP},
+    {kSeparator, TBSTYLE_SEP},
+    {IDM_VIEW_BROWSE_FOLDER, TBSTYLE_CHECK},
 };
 const int kButtonCount = sizeof kButtons / sizeof kButtons[0];
 
 HBITMAP s_strip;  // the mapped strip (Windows NT), deleted after the toolbar
-
-bool has_parent() {
-    char parent[260];
-    return g_file_list.folder[0] && parent_folder(g_file_list.folder, parent, sizeof parent);
-}
-
-bool button_enabled(ButtonRule rule, const WindowFacts& f) {
-    switch (rule) {
-    case kAlways: return true;
-    case kWithParent: return has_parent();
-    case kWithSelection: return f.selected_count > 0;
-    case kWithPaste: return f.clipboard_has_files;
-    case kWithFileUndo: return false;  // no file operation can be undone yet
-    case kWithImageSelected: return f.selection_has_image;
-    case kNotThumbnails: return f.browse_view != 0;
-    }
-    return false;
-}
 
 }  // namespace
 
@@ -83,9 +56,9 @@ void create_browser_toolbar() {
     bool large = g_settings.LargeButtons != 0;
     int side = large ? 24 : 16;
     HWND toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", WS_CHILD | TBSTYLE_TOOLTIPS | CCS_TOP, 0, 0, 0, 0,
-                                   g_viewer.main_window, (HMENU)(INT_PTR)kBrowserToolbarId, g_viewer.instance, nullptr);
+                                   g_frame.window, (HMENU)(INT_PTR)kBrowserToolbarId, g_frame.instance, nullptr);
     if (!toolbar) return;
-    g_browser.toolbar = toolbar;
+    g_frame.browser_toolbar = toolbar;
     SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageA(toolbar, TB_SETBITMAPSIZE, 0, MAKELONG(side, side));
     s_strip = AddToolbarStrip(toolbar, large ? IDB_BROWSER_TOOLBAR_LARGE : IDB_BROWSER_TOOLBAR_SMALL, IMG_BROWSER_COUNT);
@@ -107,22 +80,23 @@ void create_browser_toolbar() {
 }
 
 void update_browser_toolbar() {
-    HWND toolbar = g_browser.toolbar;
+    HWND toolbar = g_frame.browser_toolbar;
     if (!toolbar) return;
     WindowFacts facts = CurrentWindowFacts();
     for (const Button& b : kButtons) {
-        if (b.id == kSeparator) continue;
-        SendMessageA(toolbar, TB_ENABLEBUTTON, b.id, MAKELONG(button_enabled(b.rule, facts) ? TRUE : FALSE, 0));
+        const CommandRow* row = FindCommand(b.id);
+        if (!row) continue;
+        bool on = IsCommandEnabledInPanes(b.id, facts);
+        SendMessageA(toolbar, TB_ENABLEBUTTON, b.id, MAKELONG(on ? TRUE : FALSE, 0));
+        if (b.style == TBSTYLE_CHECKGROUP)
+            SendMessageA(toolbar, TB_CHECKBUTTON, b.id, MAKELONG(IsCommandChecked(*row, facts), 0));
     }
-    int view = g_settings.BrowseView >= 0 && g_settings.BrowseView <= 4 ? g_settings.BrowseView : 0;
-    for (int mode = 0; mode <= 4; ++mode)
-        SendMessageA(toolbar, TB_CHECKBUTTON, IDM_VIEW_THUMBNAILS + mode, MAKELONG(mode == view, 0));
-    SendMessageA(toolbar, TB_CHECKBUTTON, IDM_VIEW_BROWSE_FOLDER, MAKELONG(TRUE, 0));
+    SendMessageA(toolbar, TB_CHECKBUTTON, IDM_VIEW_BROWSE_FOLDER, MAKELONG(g_frame.BrowseMode, 0));
 }
 
 void destroy_browser_toolbar() {
-    if (g_browser.toolbar) DestroyWindow(g_browser.toolbar);
-    g_browser.toolbar = nullptr;
+    if (g_frame.browser_toolbar) DestroyWindow(g_frame.browser_toolbar);
+    g_frame.browser_toolbar = nullptr;
     if (s_strip) DeleteObject(s_strip);
     s_strip = nullptr;
 }

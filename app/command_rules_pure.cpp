@@ -4,7 +4,6 @@ bool IsEnabled(EnableRule rule, const WindowFacts& f) {
     switch (rule) {
     case kEnabledAlways: return true;
     case kEnabledWithImage: return f.image_shown;
-    case kEnabledViewingImage: return f.image_shown && !f.browse_mode;
     case kEnabledWithSeveralFiles: return f.file_count > 1;
     case kEnabledWithSeveralFrames: return f.frame_count > 1;
     case kEnabledWithFiles: return f.file_count > 0;
@@ -17,6 +16,8 @@ bool IsEnabled(EnableRule rule, const WindowFacts& f) {
     case kEnabledWithPaste: return f.browse_mode && f.clipboard_has_files;
     case kEnabledWithSlideShow: return f.browse_mode ? f.list_has_image : f.image_shown;
     case kEnabledWithRefresh: return f.has_current_path || f.file_count > 0;
+    case kEnabledWithParent: return f.browse_mode && f.has_parent_folder;
+    case kSameAsMenu: return true;
     }
     return false;
 }

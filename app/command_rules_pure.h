@@ -20,12 +20,12 @@ struct WindowFacts {
     int thumb_size;           // thumbnail edge in pixels
     bool folder_tree, addr_bar, show_all_files, show_hidden, large_buttons;
     bool crop_mode;
+    bool has_parent_folder;   // the browsed folder is not a drive root
 };
 
 enum EnableRule {
     kEnabledAlways,
     kEnabledWithImage,          // a picture is shown
-    kEnabledViewingImage,       // a picture is shown in the viewer, not behind the browser
     kEnabledWithSeveralFiles,   // the file list has more than one entry
     kEnabledWithSeveralFrames,
     kEnabledWithFiles,          // the file list is not empty
@@ -38,6 +38,8 @@ enum EnableRule {
     kEnabledWithPaste,          // browser with file names on the clipboard
     kEnabledWithSlideShow,      // browser: an image in the list; viewer: a picture shown
     kEnabledWithRefresh,        // a current file or a listed folder
+    kEnabledWithParent,         // browsing a folder that has a parent
+    kSameAsMenu,                // (the panes' column) the menu's rule holds there too
 };
 
 enum CheckRule {

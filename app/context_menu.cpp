@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "app/commands.h"
 #include "viewer/viewer_state.h"
+#include "ui/frame.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ const PopupItem kViewerContextMenu[] = {
 };
 
 const char* label(const PopupItem& item) {
-    if (item.command == IDM_VIEW_FULL_SCREEN && g_viewer.fullscreen) return tr(kTextMenuExitFullScreen);
+    if (item.command == IDM_VIEW_FULL_SCREEN && g_frame.fullscreen) return tr(kTextMenuExitFullScreen);
     return item.text == kTextNone ? item.fixed : tr(item.text);
 }
 

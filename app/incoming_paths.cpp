@@ -4,8 +4,10 @@
 
 #include "platform/bridge.h"
 #include "platform/modal.h"
+#include "app/open_commands.h"
 #include "viewer/navigation.h"
 #include "viewer/viewer_state.h"
+#include "ui/frame.h"
 
 void OnDropFiles(HDROP drop) {
     char path[kPathBytes] = "";
@@ -32,15 +34,15 @@ LRESULT OnCopyData(const COPYDATASTRUCT* data) {
         memcpy(path, data->lpData, n);
         path[n] = 0;
     }
-    if (IsIconic(g_viewer.main_window)) ShowWindow(g_viewer.main_window, SW_RESTORE);
-    SetForegroundWindow(g_viewer.main_window);
+    if (IsIconic(g_frame.window)) ShowWindow(g_frame.window, SW_RESTORE);
+    SetForegroundWindow(g_frame.window);
     if (!path[0]) return TRUE;
     if (modal_active()) {
         // A dialog or question is about the open picture (Delete, Save As,
         // Resize, Export): replacing the picture under it would make its
         // answer act on the new one. The path waits until it is closed.
         memcpy(s_handed_over, path, sizeof path);
-        modal_post_when_idle(g_viewer.main_window, WM_OPEN_HANDED_OVER);
+        modal_post_when_idle(g_frame.window, WM_OPEN_HANDED_OVER);
         return TRUE;
     }
     s_handed_over[0] = 0;  // the latest wins over one still waiting
@@ -51,7 +53,7 @@ LRESULT OnCopyData(const COPYDATASTRUCT* data) {
 void OnOpenHandedOver() {
     if (!s_handed_over[0]) return;
     if (modal_active()) {  // another dialog opened before this message came
-        modal_post_when_idle(g_viewer.main_window, WM_OPEN_HANDED_OVER);
+        modal_post_when_idle(g_frame.window, WM_OPEN_HANDED_OVER);
         return;
     }
     char path[kPathBytes];

@@ -3,7 +3,9 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "app/browse_mode.h"
 #include "browser/browser.h"
+#include "browser/browser_state.h"
 #include "ui/file_list.h"
 #include "platform/bridge.h"
 #include "platform/text.h"
@@ -12,7 +14,6 @@
 #include "shell/help.h"
 #include "shell/recent.h"
 #include "shell/settings.h"
-#include "ui/chrome.h"
 #include "app/commands.h"
 #include "app/context_menu.h"
 #include "viewer/document.h"
@@ -23,6 +24,9 @@
 #include "viewer/playback.h"
 #include "viewer/view.h"
 #include "viewer/viewer_state.h"
+#include "ui/frame.h"
+#include "ui/status_bar.h"
+#include "app/toolbars.h"
 
 const char kMainClassName[] = "LumoraMain";
 
@@ -47,7 +51,7 @@ ATOM RegisterMainWindowClass(HINSTANCE instance, HICON icon) {
 }
 
 HWND CreateMainWindow(HINSTANCE instance) {
-    g_viewer.instance = instance;
+    g_frame.instance = instance;
     StartupRect r;
     startup_window_rect(g_settings, &r);
     int x = r.use_default_position ? CW_USEDEFAULT : r.x;
@@ -56,16 +60,23 @@ HWND CreateMainWindow(HINSTANCE instance) {
                                   nullptr, nullptr, instance, nullptr);
     if (window) {
         // The two modes' menus: the class's attached now, the browser's swapped in later.
-        g_viewer.viewer_menu = GetMenu(window);
-        g_viewer.browser_menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_BROWSER_MENU));
+        g_frame.viewer_menu = GetMenu(window);
+        g_frame.browser_menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_BROWSER_MENU));
     }
     return window;
 }
 
 namespace {
 
+// Where a thumbnail finds the viewer's picture of a file.
+const Image* picture_as_on_disk(const char* path, uint32_t size, uint64_t modified) {
+    return PictureAsOnDisk(path, size, modified);
+}
+
 void on_create(HWND window) {
-    g_viewer.main_window = window;
+    g_frame.window = window;
+    frame_set_hooks(FrameHooks{LayoutMainWindow, RefreshCommandStates});
+    browser_set_picture_source(picture_as_on_disk);
     CreateToolbar();
     CreateStatusBar();
     UpdateStatusBar();
@@ -77,26 +88,27 @@ void on_create(HWND window) {
 void on_destroy() {
     ViewerState& v = g_viewer;
     // Closed in full screen: the window's own place is the one it had before.
-    SaveWindowPlacement(v.main_window, v.fullscreen ? &v.saved_rect : nullptr);
-    if (v.slideshow) KillTimer(v.main_window, kTimerSlideShow);
+    SaveWindowPlacement(g_frame.window, g_frame.fullscreen ? &v.saved_rect : nullptr);
+    if (v.slideshow) KillTimer(g_frame.window, kTimerSlideShow);
     CloseDocument();
     QuitHelp();
     ReleaseViewPalette();
     DropScaledCache();
     ReleaseBackBuffer();
     FreePrintState();
-    if (v.big_icon) DestroyIcon(v.big_icon);
-    if (v.small_icon) DestroyIcon(v.small_icon);
-    v.big_icon = v.small_icon = nullptr;
+    if (g_frame.big_icon) DestroyIcon(g_frame.big_icon);
+    if (g_frame.small_icon) DestroyIcon(g_frame.small_icon);
+    g_frame.big_icon = g_frame.small_icon = nullptr;
     browser_shutdown();
+    destroy_browser_toolbar();
     free_file_list();
     DestroyToolbarBitmap();
-    HMENU attached = GetMenu(v.main_window);
-    if (v.viewer_menu && v.viewer_menu != attached) DestroyMenu(v.viewer_menu);
-    if (v.browser_menu && v.browser_menu != attached) DestroyMenu(v.browser_menu);
-    v.viewer_menu = v.browser_menu = nullptr;
-    v.toolbar = v.status_bar = v.page_box = nullptr;
-    v.main_window = nullptr;
+    HMENU attached = GetMenu(g_frame.window);
+    if (g_frame.viewer_menu && g_frame.viewer_menu != attached) DestroyMenu(g_frame.viewer_menu);
+    if (g_frame.browser_menu && g_frame.browser_menu != attached) DestroyMenu(g_frame.browser_menu);
+    g_frame.viewer_menu = g_frame.browser_menu = nullptr;
+    g_frame.toolbar = g_frame.status_bar = g_frame.page_box = nullptr;
+    g_frame.window = nullptr;
     PostQuitMessage(0);
 }
 
@@ -105,7 +117,7 @@ void on_destroy() {
 // buttons over what was there: the other mode's buttons, old pressed and
 // hover frames). The picture area, or the browser's list, paints itself.
 void paint_chrome_background(HWND window, HDC dc) {
-    RECT client, view = g_viewer.BrowseMode && !g_viewer.fullscreen ? browser_list_rect() : GetViewRect();
+    RECT client, view = g_frame.BrowseMode && !g_frame.fullscreen ? browser_list_rect() : GetViewRect();
     GetClientRect(window, &client);
     int saved = SaveDC(dc);
     ExcludeClipRect(dc, view.left, view.top, view.right, view.bottom);
@@ -120,7 +132,7 @@ void on_escape() {
         CancelCrop();
     } else if (v.slideshow) {
         StopSlideShow();
-    } else if (v.fullscreen) {
+    } else if (g_frame.fullscreen) {
         EndFullScreen();
     }
 }
@@ -134,13 +146,13 @@ void on_paint(HWND window) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
     if (!dc) return;
-    if (g_viewer.BrowseMode && !g_viewer.fullscreen) browser_paint(dc);  // the list and the bars paint themselves
+    if (g_frame.BrowseMode && !g_frame.fullscreen) browser_paint(dc);  // the list and the bars paint themselves
     else PaintView(dc);
     EndPaint(window, &ps);
 }
 
 bool on_set_cursor(LPARAM lparam) {
-    if (LOWORD(lparam) != HTCLIENT || !g_viewer.shown || g_viewer.BrowseMode) return false;
+    if (LOWORD(lparam) != HTCLIENT || !g_viewer.shown || g_frame.BrowseMode) return false;
     if (g_viewer.crop_mode) {
         SetCursor(LoadCursor(nullptr, IDC_CROSS));
         return true;
@@ -153,8 +165,9 @@ bool on_set_cursor(LPARAM lparam) {
 }
 
 void on_sys_color_change(HWND window, WPARAM wparam, LPARAM lparam) {
-    if (g_viewer.toolbar) SendMessageA(g_viewer.toolbar, WM_SYSCOLORCHANGE, wparam, lparam);
-    if (g_viewer.status_bar) SendMessageA(g_viewer.status_bar, WM_SYSCOLORCHANGE, wparam, lparam);
+    if (g_frame.toolbar) SendMessageA(g_frame.toolbar, WM_SYSCOLORCHANGE, wparam, lparam);
+    if (g_frame.browser_toolbar) SendMessageA(g_frame.browser_toolbar, WM_SYSCOLORCHANGE, wparam, lparam);
+    if (g_frame.status_bar) SendMessageA(g_frame.status_bar, WM_SYSCOLORCHANGE, wparam, lparam);
     browser_sys_color_change(wparam, lparam);
     InvalidateRect(window, nullptr, TRUE);
 }
@@ -165,6 +178,14 @@ LRESULT on_notify_format(HWND window, WPARAM wparam, LPARAM lparam) {
         lstrcmpiA(cls, "ToolbarWindow32") == 0)
         return NFR_UNICODE;
     return DefWindowProcA(window, WM_NOTIFYFORMAT, wparam, lparam);
+}
+
+bool on_list_context_menu(HWND window, LPARAM lparam) {
+    if (!g_frame.BrowseMode || !g_browser.list || window != g_browser.list) return false;
+    POINT at = {(short)LOWORD(lparam), (short)HIWORD(lparam)};
+    if (lparam == -1) GetCursorPos(&at);  // from the keyboard
+    show_list_context_menu(at.x, at.y);
+    return true;
 }
 
 LRESULT on_notify(HWND window, WPARAM wparam, LPARAM lparam) {
@@ -192,8 +213,8 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     case WM_NOTIFY: return on_notify(window, wparam, lparam);
     case WM_NOTIFYFORMAT: return on_notify_format(window, wparam, lparam);
     case WM_CONTEXTMENU:
-        if (!g_viewer.BrowseMode && g_viewer.shown) { OnViewerContextMenu(window, lparam); return 0; }
-        if (browser_context_menu((HWND)wparam, lparam)) return 0;
+        if (!g_frame.BrowseMode && g_viewer.shown) { OnViewerContextMenu(window, lparam); return 0; }
+        if (on_list_context_menu((HWND)wparam, lparam)) return 0;
         break;
     case WM_KEYDOWN: if (wparam == VK_ESCAPE) on_escape(); return 0;
     case WM_COMMAND: if (DispatchCommand(LOWORD(wparam))) return 0; break;
@@ -205,12 +226,12 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     case WM_MOUSEMOVE: OnMouseMove((short)LOWORD(lparam), (short)HIWORD(lparam)); return 0;
     case WM_LBUTTONUP: OnLeftButtonUp((short)LOWORD(lparam), (short)HIWORD(lparam)); return 0;
     case WM_CAPTURECHANGED: OnCaptureChanged((HWND)lparam); return 0;
-    case WM_LBUTTONDBLCLK: OnDoubleClick(); return 0;
+    case WM_LBUTTONDBLCLK: if (!g_viewer.crop_mode) DispatchCommand(IDM_VIEW_FULL_SCREEN); return 0;
     case WM_MOUSEWHEEL: OnMouseWheel(wparam, lparam); return 0;
     case WM_DROPFILES: OnDropFiles((HDROP)wparam); return 0;
     case WM_QUERYNEWPALETTE:
     case WM_PALETTECHANGED: return OnPaletteMessage(message, wparam);
-    case WM_OPEN_SELECTED: browser_open_selected(); return 0;
+    case WM_OPEN_SELECTED: open_selected_item(); return 0;
     case WM_BROWSER_SELECTION: browser_selection_changed(); return 0;
     }
     return DefWindowProcA(window, message, wparam, lparam);

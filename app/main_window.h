@@ -1,6 +1,7 @@
 // The one top-level window of Lumora: its class, creation and procedure.
 #pragma once
 #include <windows.h>
+#include "ui/frame.h"
 
 extern const char kMainClassName[];  // "LumoraMain"
 const int kDefaultWindowWidth = 720;

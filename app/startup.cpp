@@ -13,8 +13,10 @@
 #include "shell/setup_switches.h"
 #include "app/layout_pure.h"
 #include "app/main_window.h"
+#include "app/open_commands.h"
 #include "viewer/navigation.h"
 #include "viewer/viewer_state.h"
+#include "ui/frame.h"
 
 namespace {
 
@@ -97,12 +99,12 @@ bool AcceleratorsMaySee(const MSG& msg) {
     facts.virtual_key = (unsigned)msg.wParam;
     facts.ctrl_held = GetKeyState(VK_CONTROL) < 0;
     facts.focus_class = cls;
-    facts.focus_is_page_box = focus && focus == g_viewer.page_box;
+    facts.focus_is_page_box = focus && focus == g_frame.page_box;
     return !SkipAccelerators(facts);
 }
 
 int LumoraRun(HINSTANCE instance, const char* command_line, int show) {
-    g_viewer.instance = instance;
+    g_frame.instance = instance;
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     init_common_controls(ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES |
                          ICC_PROGRESS_CLASS | ICC_UPDOWN_CLASS);
@@ -131,10 +133,10 @@ int LumoraRun(HINSTANCE instance, const char* command_line, int show) {
         if (class_icon) DestroyIcon(class_icon);
         return 1;
     }
-    g_viewer.big_icon = PickProgramIcon(instance, 32);
-    g_viewer.small_icon = PickProgramIcon(instance, 16);
-    SendMessageA(window, WM_SETICON, ICON_BIG, (LPARAM)g_viewer.big_icon);
-    SendMessageA(window, WM_SETICON, ICON_SMALL, (LPARAM)g_viewer.small_icon);
+    g_frame.big_icon = PickProgramIcon(instance, 32);
+    g_frame.small_icon = PickProgramIcon(instance, 16);
+    SendMessageA(window, WM_SETICON, ICON_BIG, (LPARAM)g_frame.big_icon);
+    SendMessageA(window, WM_SETICON, ICON_SMALL, (LPARAM)g_frame.small_icon);
     ShowWindow(window, show);
     UpdateWindow(window);
 
@@ -148,8 +150,8 @@ int LumoraRun(HINSTANCE instance, const char* command_line, int show) {
     HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (accelerators && g_viewer.main_window && AcceleratorsMaySee(msg) &&
-            TranslateAcceleratorA(g_viewer.main_window, accelerators, &msg))
+        if (accelerators && g_frame.window && AcceleratorsMaySee(msg) &&
+            TranslateAcceleratorA(g_frame.window, accelerators, &msg))
             continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

@@ -6,9 +6,10 @@
 #include "platform/text.h"
 #include "res/resource.h"
 #include "shell/settings.h"
-#include "ui/chrome.h"
 #include "app/commands.h"
 #include "viewer/viewer_state.h"
+#include "ui/frame.h"
+#include "app/toolbars.h"
 
 namespace {
 
@@ -36,11 +37,11 @@ void place_page_box() {
     for (int i = 0; i < kViewerToolbarCount; ++i)
         if (kViewerToolbar[i] == kPageBoxSlot) slot = i;
     RECT r;
-    if (!g_viewer.page_box || slot < 0 || !SendMessageA(g_viewer.toolbar, TB_GETITEMRECT, slot, (LPARAM)&r)) return;
+    if (!g_frame.page_box || slot < 0 || !SendMessageA(g_frame.toolbar, TB_GETITEMRECT, slot, (LPARAM)&r)) return;
     int height = r.bottom - r.top - 4;
     if (height > 20) height = 20;
     int top = r.top + (r.bottom - r.top - height) / 2;
-    MoveWindow(g_viewer.page_box, r.left + 1, top, r.right - r.left - 2, height, TRUE);
+    MoveWindow(g_frame.page_box, r.left + 1, top, r.right - r.left - 2, height, TRUE);
 }
 
 void add_buttons(HWND toolbar) {
@@ -67,10 +68,10 @@ HBITMAP AddToolbarStrip(HWND toolbar, int strip, int count) {
     TBADDBITMAP add = {};
     HBITMAP mapped = nullptr;
     if (!(GetVersion() & 0x80000000u)) {  // Windows NT
-        mapped = CreateMappedBitmap(g_viewer.instance, strip, 0, nullptr, 0);
+        mapped = CreateMappedBitmap(g_frame.instance, strip, 0, nullptr, 0);
         add.nID = (UINT_PTR)mapped;
     } else {
-        add.hInst = g_viewer.instance;
+        add.hInst = g_frame.instance;
         add.nID = strip;
     }
     SendMessageA(toolbar, TB_ADDBITMAP, count, (LPARAM)&add);
@@ -83,28 +84,28 @@ void DestroyToolbarBitmap() {
 }
 
 void CreateToolbar() {
-    if (g_viewer.toolbar) {
-        DestroyWindow(g_viewer.toolbar);  // the page box goes with it
-        g_viewer.toolbar = g_viewer.page_box = nullptr;
+    if (g_frame.toolbar) {
+        DestroyWindow(g_frame.toolbar);  // the page box goes with it
+        g_frame.toolbar = g_frame.page_box = nullptr;
     }
     DestroyToolbarBitmap();
 
     bool large = g_settings.LargeButtons != 0;
     int side = large ? 24 : 16;
     HWND toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | CCS_TOP, 0, 0,
-                                   0, 0, g_viewer.main_window, (HMENU)(INT_PTR)kToolbarId, g_viewer.instance, nullptr);
+                                   0, 0, g_frame.window, (HMENU)(INT_PTR)kToolbarId, g_frame.instance, nullptr);
     if (!toolbar) return;
-    g_viewer.toolbar = toolbar;
+    g_frame.toolbar = toolbar;
     SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageA(toolbar, TB_SETBITMAPSIZE, 0, MAKELONG(side, side));
     s_toolbar_bitmap = AddToolbarStrip(toolbar, large ? IDB_VIEWER_TOOLBAR_LARGE : IDB_VIEWER_TOOLBAR_SMALL, IMG_VIEWER_COUNT);
     add_buttons(toolbar);
 
-    g_viewer.page_box = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "0", WS_CHILD | WS_VISIBLE | ES_READONLY | ES_CENTER, 0,
+    g_frame.page_box = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "0", WS_CHILD | WS_VISIBLE | ES_READONLY | ES_CENTER, 0,
                                         0, kPageBoxSlotWidth, 20, toolbar, (HMENU)(INT_PTR)kPageBoxId,
-                                        g_viewer.instance, nullptr);
-    if (g_viewer.page_box)
-        SendMessageA(g_viewer.page_box, WM_SETFONT, (WPARAM)GetStockObject(DEFAULT_GUI_FONT), FALSE);
+                                        g_frame.instance, nullptr);
+    if (g_frame.page_box)
+        SendMessageA(g_frame.page_box, WM_SETFONT, (WPARAM)GetStockObject(DEFAULT_GUI_FONT), FALSE);
     SendMessageA(toolbar, TB_AUTOSIZE, 0, 0);
     place_page_box();
     UpdatePageBox();
@@ -112,22 +113,23 @@ void CreateToolbar() {
 }
 
 void UpdatePageBox() {
-    if (!g_viewer.page_box) return;
+    if (!g_frame.page_box) return;
     char text[16];
     snprintf(text, sizeof text, "%d", g_viewer.document.count >= 1 ? g_viewer.frame_index + 1 : 0);
-    SetWindowTextA(g_viewer.page_box, text);
-    EnableWindow(g_viewer.page_box, g_viewer.document.count > 1);
+    SetWindowTextA(g_frame.page_box, text);
+    EnableWindow(g_frame.page_box, g_viewer.document.count > 1);
     place_page_box();
 }
 
 void UpdateToolbarButtons() {
-    if (!g_viewer.toolbar) return;
+    if (!g_frame.toolbar) return;
     WindowFacts facts = CurrentWindowFacts();
     for (int command : kViewerToolbar) {
         if (command <= 0) continue;
         bool on = IsCommandEnabled(command, facts);
-        SendMessageA(g_viewer.toolbar, TB_ENABLEBUTTON, command, MAKELONG(on ? TRUE : FALSE, 0));
+        SendMessageA(g_frame.toolbar, TB_ENABLEBUTTON, command, MAKELONG(on ? TRUE : FALSE, 0));
     }
+    SendMessageA(g_frame.toolbar, TB_CHECKBUTTON, IDM_VIEW_BROWSE_FOLDER, MAKELONG(g_frame.BrowseMode, 0));
 }
 
 bool OnToolbarTooltip(NMHDR* header) {

@@ -1,6 +1,9 @@
-// The browser mode of the main window.
+// The browser: the folder list's files and subfolders in a list view, with
+// its panes, status texts and title. The main window (app/) switches it on
+// and off and routes its commands and notifications here.
 #pragma once
 #include <windows.h>
+#include <stdint.h>
 
 // Posted to the main window by the list (double click, Enter): open the
 // selected entry.
@@ -9,33 +12,58 @@ const UINT WM_OPEN_SELECTED = WM_APP + 1;
 // toolbar are brought up to date when it arrives.
 const UINT WM_BROWSER_SELECTION = WM_APP + 2;
 
-// Shows the folder of the file list in the browser (nothing without a folder).
-void enter_browser();
-// Back to the viewer and its picture.
-void leave_browser();
-// WM_BROWSER_SELECTION.
+// browser.cpp
+// The browser side of entering browse mode: a collected list read again as
+// its folder, Thumbnails, the fill. The frame is already in browse mode.
+void browser_show();
+// Keyboard focus to the list (once it is placed and shown).
+void browser_focus_list();
+// Subfolders, the fill of the current view.
+void refresh_browser();
+void navigate_to_folder(const char* folder);
+// Navigates into subfolder i; false when there is none.
+bool browser_open_subfolder(int i);
+// After a fill has inserted its items: command states, title, status bar.
+void finish_fill();
+void set_browser_title();
+void update_browser_status();
+// WM_BROWSER_SELECTION: the status bar and the command states.
 void browser_selection_changed();
-// WM_CONTEXTMENU from the list; false when it is not the browser's.
-bool browser_context_menu(HWND window, LPARAM lparam);
+// WM_NOTIFY from the browser's list view; false when not its own.
+bool browser_notify(NMHDR* header, LRESULT* result);
 // The caption row over the list, painted by the main window in browse mode.
 void browser_paint(HDC dc);
 // Where the list sits, in the main window's client coordinates.
 RECT browser_list_rect();
-// Forgets the picture sizes the status bar has read for the shown folder.
-void browser_forget_dimensions();
-// Commands the browser handles while it is shown; false when it does not.
-bool browser_command(int id);
-// WM_NOTIFY from the browser's list view or folder tree; false when not theirs.
-bool browser_notify(NMHDR* header, LRESULT* result);
-// WM_OPEN_SELECTED and IDM_FILE_OPEN_SELECTED: opens the selected entry.
-void browser_open_selected();
+// Places the browser toolbar and the list in browse mode, hides them otherwise.
 void browser_layout();
 void browser_shutdown();
-// Forwards WM_SYSCOLORCHANGE to the browser's child windows.
+// Forwards WM_SYSCOLORCHANGE to the list.
 void browser_sys_color_change(WPARAM wparam, LPARAM lparam);
-// Destroys the browser toolbar and address bar (Large Toolbar Buttons); the
-// browser makes them again when it is shown.
-void browser_recreate_toolbar();
+
 // Facts for the command rules.
 int browser_selected_count();
 bool browser_selection_has_image();
+bool browser_has_parent_folder();
+// The parameter of the first selected item (a file index, or a folder's
+// -(i + 2)); -1 when nothing is selected.
+LPARAM browser_first_selected();
+
+// The viewer's picture of a file when it is exactly what the file holds
+// (a thumbnail is then made from it instead of a decode); the main window
+// sets where it comes from.
+typedef const struct Image* (*PictureSource)(const char* path, uint32_t size, uint64_t modified);
+void browser_set_picture_source(PictureSource source);
+
+// browser_commands.cpp: the browser's commands.
+void browser_set_view_mode(int mode);
+void browser_up_one_level();
+void browser_select_all();
+void browser_rename();
+// Hide Non-Images (false) or Show Hidden Files (true).
+void browser_toggle_listing(bool hidden_files);
+void browser_arrange(int key);
+// size_item: 0 small (64 pixels) .. 3 extra large (192 pixels).
+void browser_set_thumb_size(int size_item);
+void browser_refresh();
+void browser_edit_in_paint();

@@ -1,12 +1,12 @@
 // The browser's own state and the steps its files share: the list view and
-// its image lists, the subfolders, the fills. The rest of the program talks
-// to the browser through browser.h only.
+// its image lists, the subfolders, the fills. The main window reads the
+// list window here; everything else goes through browser.h.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
 #include <stdint.h>
+#include "ui/frame.h"
 
-const int kListViewId = 3;         // child window id of the list view
 const int kMaxThumbnailItems = 500; // the Thumbnails view shows at most the first 500 entries
 const int kFolderIcon = 15;         // entry of the own icon lists that shows a folder
 
@@ -25,11 +25,11 @@ struct BrowserState {
     HIMAGELIST icons_small;    // own 16-pixel icons, made once
     HIMAGELIST icons_large;    // own 32-pixel icons, made once
     bool Populating;           // a fill is inserting items: selection notices are ignored
-    HWND toolbar;              // the browser toolbar; none outside the browser until first shown
     SubfolderList subfolders;
     // The status bar's pixel size of the one selected image, read once per path.
     char dimension_path[260];
     int dimension_width, dimension_height;
+    uint32_t dimension_scan;  // the folder list's scan the size was read in
     bool selection_update_posted;  // a WM_BROWSER_SELECTION is on its way
 };
 
@@ -59,16 +59,10 @@ LPARAM list_item_param(HWND list, int item);
 void fill_icon_view();
 // A Details header click: sorts by that column (again: the other way) and fills.
 void list_view_column_click(int column);
-// The right-click menu of the list at a screen point.
-void show_list_context_menu(int x, int y);
 void list_view_shutdown();
 // The Date Modified text of a file time (UTC): local short date and time
 // without seconds; "" when a conversion fails.
 void format_file_time(char* out, size_t size, uint64_t time);
-
-// list_context_menu.cpp
-// The items of the list's right-click menu, grayed for the current state.
-HMENU build_list_context_menu();
 
 // subfolders.cpp
 void scan_subfolders();
@@ -90,17 +84,3 @@ void thumbnails_use_one_thread(bool one);
 // The worker threads the last fill with workers started.
 void thumbnails_test_workers(int processors, int fail_picture);
 int thumbnails_worker_count();
-
-// browser.cpp
-// Subfolders, the fill of the current view, the toolbar state.
-void refresh_browser();
-void navigate_to_folder(const char* folder);
-// After a fill has inserted its items: menu state, title, status bar.
-void finish_fill();
-void set_browser_title();
-void update_browser_status();
-
-// browser_toolbar.cpp
-void create_browser_toolbar();
-void update_browser_toolbar();
-void destroy_browser_toolbar();

@@ -5,7 +5,6 @@
 
 #include "core/formats.h"
 #include "platform/text.h"
-#include "viewer/status_text_pure.h"
 
 namespace {
 
@@ -25,7 +24,7 @@ const IconType kIconTypes[] = {
 };
 
 // The last '.' of the file name (not of a folder above it), or none.
-const char* name_extension(const char* path) { return strrchr(FileNamePart(path), '.'); }
+const char* name_extension(const char* path) { return strrchr(file_name_part(path), '.'); }
 
 }  // namespace
 
@@ -37,7 +36,7 @@ void format_kb(char* out, size_t size, uint32_t bytes) {
 
 void type_name_of(char* out, size_t size, const char* path) {
     if (!size) return;
-    int id = FileTypeTextId(path);
+    int id = file_type_text(path);
     if (id >= 0) {
         snprintf(out, size, "%s", tr((TextId)id));
         return;

@@ -14,8 +14,8 @@
 #include "platform/text.h"
 #include "res/resource.h"
 #include "shell/settings.h"
-#include "viewer/status_text_pure.h"
-#include "viewer/viewer_state.h"
+#include "core/formats.h"
+#include "ui/frame.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ HIMAGELIST make_own_icons(int size) {
     HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, kOwnIconCount, 0);
     if (!list) return nullptr;
     for (int id : kTypeIcons)
-        add_icon(list, (HICON)LoadImageA(g_viewer.instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0), true,
+        add_icon(list, (HICON)LoadImageA(g_frame.instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0), true,
                  size);
     SHFILEINFOA info = {};
     UINT which = size <= kSmallIconSize ? SHGFI_SMALLICON : SHGFI_LARGEICON;
@@ -104,8 +104,8 @@ void add_columns(HWND list) {
 void set_header_texts(HWND list) {
     for (int i = 0; i < kColumnCount; ++i) {
         char text[64];
-        if (i == SortKey)
-            snprintf(text, sizeof text, "%s %c", kColumns[i].header, SortAscending ? '+' : '-');
+        if (i == g_file_list.SortKey)
+            snprintf(text, sizeof text, "%s %c", kColumns[i].header, g_file_list.SortAscending ? '+' : '-');
         else
             snprintf(text, sizeof text, "%s", kColumns[i].header);
         LVCOLUMNA column = {};
@@ -129,7 +129,7 @@ void insert_folders(HWND list, bool details, int folder_icon) {
         snprintf(name, sizeof name, "%s", folders.path[i]);
         size_t length = strlen(name);
         if (length && name[length - 1] == '\\') name[--length] = 0;
-        int index = list_insert_item(list, i, FileNamePart(name), folder_icon, folder_item_param(i));
+        int index = list_insert_item(list, i, file_name_part(name), folder_icon, folder_item_param(i));
         if (details && index >= 0) set_cell(list, index, 2, kFolderWord);
     }
 }
@@ -140,7 +140,7 @@ void insert_files(HWND list, bool details, bool shell_icons) {
     for (int i = 0; i < files.count; ++i) {
         const char* path = files.path[i];
         int icon = shell_icons ? system_icon_index(path, 0, 0) : icon_type_of(path);
-        int index = list_insert_item(list, first + i, FileNamePart(path), icon, i);
+        int index = list_insert_item(list, first + i, file_name_part(path), icon, i);
         if (!details || index < 0) continue;
         char text[128];
         format_kb(text, sizeof text, files.size[i]);
@@ -178,7 +178,7 @@ HWND list_window_for_mode(int mode) {
     if (b.list) DestroyWindow(b.list);
     b.list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                              WS_CHILD | LVS_EDITLABELS | LVS_SHAREIMAGELISTS | kModeStyle[mode], 0, 0, 0, 0,
-                             g_viewer.main_window, (HMENU)(INT_PTR)kListViewId, g_viewer.instance, nullptr);
+                             g_frame.window, (HMENU)(INT_PTR)kListViewId, g_frame.instance, nullptr);
     b.ListMode = b.list ? mode : -1;
     if (b.list && mode == kModeDetails) add_columns(b.list);
     return b.list;
@@ -232,11 +232,11 @@ void fill_icon_view() {
 
 void list_view_column_click(int column) {
     if (column < 0 || column >= kColumnCount) return;
-    if (column == SortKey) {
-        SortAscending = !SortAscending;
+    if (column == g_file_list.SortKey) {
+        g_file_list.SortAscending = !g_file_list.SortAscending;
     } else {
-        SortKey = column;
-        SortAscending = 1;
+        g_file_list.SortKey = column;
+        g_file_list.SortAscending = 1;
     }
     sort_file_list();
     fill_icon_view();

@@ -26,9 +26,10 @@
 #include "core/load_set.h"
 #include "platform/text.h"
 #include "shell/settings.h"
-#include "ui/chrome.h"
-#include "viewer/status_text_pure.h"
-#include "viewer/viewer_state.h"
+#include "core/formats.h"
+#include "browser/browser.h"
+#include "ui/frame.h"
+#include "ui/status_bar.h"
 
 namespace {
 
@@ -48,21 +49,11 @@ int s_workers;            // started by the last fill
 uint32_t time_low(int i) { return (uint32_t)g_file_list.modified[i]; }
 uint32_t time_high(int i) { return (uint32_t)(g_file_list.modified[i] >> 32); }
 
-// The viewer's picture stands in for a decode only while it is exactly what
-// the file on disk gives: its first frame or page as loaded, never touched
-// by an edit (the first edit leaves an undo picture behind, and undo keeps
-// one), not saved since (a JPEG save changes the pixels on disk), and from
-// the file as it is now (another program may have rewritten it since, under
-// a new size and time). Anything else would be cached under the file's size
-// and time and stay there.
+PictureSource s_picture_source;  // the viewer's picture of a file, when it is what the file holds
+
 const Image* viewer_picture_of(int i) {
-    const ViewerState& v = g_viewer;
-    if (!v.loaded_frames || !v.loaded_from_file || v.undo_image || !v.document.frames || v.document.count < 1)
-        return nullptr;
-    if (v.document.frames[0] != v.loaded_frames[0] || lstrcmpiA(v.current_path, g_file_list.path[i]) != 0)
-        return nullptr;
-    if (v.loaded_size != g_file_list.size[i] || v.loaded_time != g_file_list.modified[i]) return nullptr;
-    return v.loaded_frames[0];
+    const FileList& list = g_file_list;
+    return s_picture_source ? s_picture_source(list.path[i], list.size[i], list.modified[i]) : nullptr;
 }
 
 // A file that does not load just gets no picture. short_of_memory (when
@@ -102,7 +93,7 @@ void insert_item(HWND list, int* position, int i, HBITMAP bitmap) {
         image = ImageList_Add(g_browser.thumbnails, bitmap, nullptr);
         DeleteObject(bitmap);
     }
-    list_insert_item(list, (*position)++, FileNamePart(g_file_list.path[i]), image, i);
+    list_insert_item(list, (*position)++, file_name_part(g_file_list.path[i]), image, i);
 }
 
 // The progress bar of a fill: it counts the entries left from the first
@@ -125,7 +116,7 @@ struct Progress {
         // often that painting costs more than the steps.
         if (GetTickCount() - painted < kProgressPaintMs) return;
         painted = GetTickCount();
-        RedrawWindow(g_viewer.status_bar, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        RedrawWindow(g_frame.status_bar, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
     void stop() {
         if (shown) HideProgress();
@@ -326,7 +317,7 @@ void fill_thumbnail_view() {
     HWND list = list_window_for_mode(0);
     if (!list) return;
     BrowserState& b = g_browser;
-    SetWindowTextA(g_viewer.main_window, tr(kTextGeneratingThumbnails));
+    SetWindowTextA(g_frame.window, tr(kTextGeneratingThumbnails));
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     if (b.thumbnails) ImageList_Destroy(b.thumbnails);
     const int edge = g_settings.ThumbSize;
@@ -364,3 +355,5 @@ void thumbnails_test_workers(int processors, int fail_picture) {
 }
 
 int thumbnails_worker_count() { return s_workers; }
+
+void browser_set_picture_source(PictureSource source) { s_picture_source = source; }

@@ -113,3 +113,14 @@ const char* open_dialog_patterns() {
     }
     return patterns;
 }
+
+const char* file_name_part(const char* path) {
+    if (!path) return "";
+    const char* slash = strrchr(path, '\\');
+    return slash ? slash + 1 : path;
+}
+
+TextId file_type_text(const char* path) {
+    const FormatRow* row = format_for_extension(file_name_part(path));
+    return row ? row->type_name : kTextNone;
+}

@@ -8,7 +8,7 @@
 #include <stdint.h>
 
 #include "core/image.h"
-#include "platform/text.h"
+#include "core/text_ids.h"
 
 typedef Image* (*ImageLoader)(const char* path, char* message);
 // False with the set empty when the file gives no frame.
@@ -58,6 +58,11 @@ const FormatRow* format_for_file(const uint8_t head[8], const char* path);
 int save_format_for_path(const char* path);
 // The text from the last '.' of the whole path to its end, or "".
 const char* path_extension(const char* path);
+// The text after the last backslash, or the whole path.
+const char* file_name_part(const char* path);
+// The type name of a file by its extension (case-insensitive); kTextNone
+// when the name has no extension or one without a type name.
+TextId file_type_text(const char* path);
 // ASCII letters equal regardless of case; both texts must end together.
 bool extension_equal(const char* a, const char* b);
 // Every row's patterns in row order, joined by ';', for the Open dialog.

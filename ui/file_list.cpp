@@ -4,14 +4,11 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "browser/browser.h"
 #include "ui/file_list_pure.h"
 #include "platform/bridge.h"
 #include "shell/settings.h"
 
 FileList g_file_list;
-int SortKey = 0;
-int SortAscending = 1;
 
 // The system's locale-aware, case-insensitive comparison, and its sort key.
 static int compare_paths(const char* a, const char* b) { return lstrcmpiA(a, b); }
@@ -24,7 +21,7 @@ static void sort_key(const char* text, std::string* key) {
 
 void scan_folder(const char* path) {
     FileList* list = &g_file_list;
-    browser_forget_dimensions();
+    ++list->scan_count;
     file_list_clear(list);
     list->collected = false;
 
@@ -59,6 +56,15 @@ void scan_folder(const char* path) {
     list->current = found >= 0 ? found : 0;
 }
 
-void sort_file_list() { file_list_sort(&g_file_list, SortKey, SortAscending != 0, sort_key); }
+void sort_file_list() { file_list_sort(&g_file_list, g_file_list.SortKey, g_file_list.SortAscending != 0, sort_key); }
+
+void rescan_file_list() {
+    const FileList& list = g_file_list;
+    if (!list.folder[0]) return;
+    char path[260];  // the scan frees the entry
+    bool on_file = list.current >= 0 && list.current < list.count;
+    lstrcpynA(path, on_file ? list.path[list.current] : list.folder, sizeof path);
+    scan_folder(path);
+}
 
 void free_file_list() { file_list_release(&g_file_list); }

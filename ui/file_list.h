@@ -13,6 +13,9 @@ struct FileList {
     int32_t current;      // the file the viewer shows; 0 when none matches
     uint32_t totalSize;   // wraps past 4 GB
     bool collected;       // gathered for a slide show, not the folder's contents
+    int32_t SortKey;       // 0 name, 1 size, 2 type, 3 date modified; in memory only
+    int32_t SortAscending = 1;  // 1 ascending (the start), 0 descending
+    uint32_t scan_count;   // counts the scans: what was read of a file before may be stale
 };
 
 // The one list of the program, owned by the browser; the viewer steps
@@ -23,9 +26,7 @@ extern FileList g_file_list;
 // in a backslash or "*"), sorted, with `current` on the file path names.
 void scan_folder(const char* path);
 void sort_file_list();
+// The folder read again, `current` staying on its file when it is still there.
+void rescan_file_list();
 // Frees the list (at shutdown).
 void free_file_list();
-
-// Sort state, in memory only: 0 name, 1 size, 2 type, 3 date modified.
-extern int SortKey;
-extern int SortAscending;

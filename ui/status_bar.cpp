@@ -1,26 +1,25 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "ui/chrome.h"
-#include "viewer/viewer_state.h"
+#include "ui/frame.h"
 
 static HWND s_progress;  // made on first use
 
 void CreateStatusBar() {
     HWND bar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
-                               g_viewer.main_window, (HMENU)(INT_PTR)kStatusBarId, g_viewer.instance, nullptr);
-    g_viewer.status_bar = bar;
+                               g_frame.window, (HMENU)(INT_PTR)kStatusBarId, g_frame.instance, nullptr);
+    g_frame.status_bar = bar;
     if (!bar) return;
     RECT r;
-    GetClientRect(g_viewer.main_window, &r);
+    GetClientRect(g_frame.window, &r);
     int edges[3] = {r.right - 220, r.right - 90, -1};  // provisional; the layout divides it again
     SendMessageA(bar, SB_SETPARTS, 3, (LPARAM)edges);
 }
 
 static RECT progress_rect() {
     RECT r;
-    if (!SendMessageA(g_viewer.status_bar, SB_GETRECT, 1, (LPARAM)&r)) {
-        GetClientRect(g_viewer.status_bar, &r);
+    if (!SendMessageA(g_frame.status_bar, SB_GETRECT, 1, (LPARAM)&r)) {
+        GetClientRect(g_frame.status_bar, &r);
         return r;
     }
     InflateRect(&r, -2, -2);
@@ -28,12 +27,12 @@ static RECT progress_rect() {
 }
 
 void ShowProgress(int total) {
-    if (!g_viewer.status_bar || total <= 0) return;
+    if (!g_frame.status_bar || total <= 0) return;
     if (total > 65535) total = 65535;  // the bar takes a 16-bit range
     RECT r = progress_rect();
     if (!s_progress || !IsWindow(s_progress)) {
         s_progress = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD, r.left, r.top, r.right - r.left,
-                                     r.bottom - r.top, g_viewer.status_bar, nullptr, g_viewer.instance, nullptr);
+                                     r.bottom - r.top, g_frame.status_bar, nullptr, g_frame.instance, nullptr);
         if (!s_progress) return;
     }
     MoveWindow(s_progress, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);

@@ -11,10 +11,10 @@
 #include "platform/modal.h"
 #include "res/resource.h"
 #include "viewer/edit_commands.h"
-#include "app/layout.h"
 #include "viewer/playback.h"
 #include "viewer/view.h"
 #include "viewer/viewer_state.h"
+#include "ui/frame.h"
 
 namespace {
 
@@ -42,8 +42,8 @@ int track_position(HWND dialog, int id) { return (int)SendDlgItemMessageA(dialog
 
 void repaint() {
     DropScaledCache();
-    InvalidateRect(g_viewer.main_window, nullptr, FALSE);
-    UpdateWindow(g_viewer.main_window);
+    InvalidateRect(g_frame.window, nullptr, FALSE);
+    UpdateWindow(g_frame.window);
 }
 
 // Whether the source is still the frame on show: an open from another
@@ -92,7 +92,7 @@ void on_ok(HWND dialog) {
     Image* edit = s_adjust.preview;
     s_adjust.preview = nullptr;
     ApplyEdit(edit);
-    LayoutMainWindow();
+    frame_relayout();
     EndDialog(dialog, 1);
 }
 
@@ -141,7 +141,7 @@ void AdjustColorsCommand(int) {
     if (!g_viewer.shown) return;
     StopAnimation();
     s_adjust = AdjustState{g_viewer.shown, nullptr, {0, 0, 0}};
-    HINSTANCE instance = g_viewer.instance ? g_viewer.instance : GetModuleHandleA(nullptr);
-    modal_dialog_box(instance, MAKEINTRESOURCEA(IDD_ADJUST_COLORS), g_viewer.main_window, adjust_dialog_proc, 0);
+    HINSTANCE instance = g_frame.instance ? g_frame.instance : GetModuleHandleA(nullptr);
+    modal_dialog_box(instance, MAKEINTRESOURCEA(IDD_ADJUST_COLORS), g_frame.window, adjust_dialog_proc, 0);
     s_adjust = AdjustState();
 }

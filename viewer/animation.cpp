@@ -4,11 +4,10 @@
 
 #include "platform/modal.h"
 #include "shell/settings.h"
-#include "app/layout.h"
 #include "viewer/playback.h"
-#include "ui/chrome.h"
 #include "viewer/view.h"
 #include "viewer/viewer_state.h"
+#include "ui/frame.h"
 
 namespace {
 
@@ -44,14 +43,14 @@ void show_frame(int index) {
 
 void StartAnimation() {
     ViewerState& v = g_viewer;
-    if (v.document.count < 2 || !v.document.delays || g_settings.NoGifAnim || !v.main_window) return;
+    if (v.document.count < 2 || !v.document.delays || g_settings.NoGifAnim || !g_frame.window) return;
     v.animating = true;
-    SetTimer(v.main_window, kTimerAnimation, period_of(v.frame_index), nullptr);
+    SetTimer(g_frame.window, kTimerAnimation, period_of(v.frame_index), nullptr);
 }
 
 void StopAnimation() {
     if (!g_viewer.animating) return;
-    if (g_viewer.main_window) KillTimer(g_viewer.main_window, kTimerAnimation);
+    if (g_frame.window) KillTimer(g_frame.window, kTimerAnimation);
     g_viewer.animating = false;
 }
 
@@ -59,20 +58,20 @@ void AnimationStep() {
     ViewerState& v = g_viewer;
     if (v.document.count < 2 || modal_active()) return;
     show_frame(present_frame(v.frame_index, +1));
-    if (v.document.delays) SetTimer(v.main_window, kTimerAnimation, period_of(v.frame_index), nullptr);
+    if (v.document.delays) SetTimer(g_frame.window, kTimerAnimation, period_of(v.frame_index), nullptr);
     RECT view = GetViewRect();
-    InvalidateRect(v.main_window, &view, FALSE);
+    InvalidateRect(g_frame.window, &view, FALSE);
     UpdateStatusBar();
-    UpdatePageBox();
+    frame_refresh_commands();
 }
 
 void PlayPause() {
     ViewerState& v = g_viewer;
     if (v.slideshow && g_settings.SlideAuto) {
         v.slideshow_paused = !v.slideshow_paused;
-        if (v.slideshow_paused) KillTimer(v.main_window, kTimerSlideShow);
-        else SetTimer(v.main_window, kTimerSlideShow, g_settings.SlideMs, nullptr);  // a full period from now
-        InvalidateRect(v.main_window, nullptr, FALSE);
+        if (v.slideshow_paused) KillTimer(g_frame.window, kTimerSlideShow);
+        else SetTimer(g_frame.window, kTimerSlideShow, g_settings.SlideMs, nullptr);  // a full period from now
+        InvalidateRect(g_frame.window, nullptr, FALSE);
         return;
     }
     if (v.document.count < 2) return;
@@ -81,7 +80,7 @@ void PlayPause() {
         return;
     }
     v.animating = true;
-    SetTimer(v.main_window, kTimerAnimation, period_of(v.frame_index), nullptr);
+    SetTimer(g_frame.window, kTimerAnimation, period_of(v.frame_index), nullptr);
 }
 
 void StepPage(int step) {
@@ -89,5 +88,5 @@ void StepPage(int step) {
     if (v.document.count < 2) return;
     StopAnimation();
     show_frame(present_frame(v.frame_index, step));
-    LayoutMainWindow();
+    frame_relayout();
 }

@@ -16,10 +16,11 @@
 #include "viewer/playback.h"
 #include "viewer/view.h"
 #include "viewer/viewer_state.h"
+#include "ui/frame.h"
 
 namespace {
 
-void warn(const char* text) { show_message(g_viewer.main_window, text, tr(kTextProduct), MB_OK | MB_ICONWARNING); }
+void warn(const char* text) { show_message(g_frame.window, text, tr(kTextProduct), MB_OK | MB_ICONWARNING); }
 
 // Tells the user why a file did not open.
 void report_failure(LoadSetResult result, const char* path, const char* message) {
@@ -91,4 +92,13 @@ void CloseDocument() {
     g_viewer.shown = nullptr;
     g_viewer.frame_index = 0;
     DropScaledCache();
+}
+
+const Image* PictureAsOnDisk(const char* path, uint32_t size, uint64_t modified) {
+    const ViewerState& v = g_viewer;
+    if (!v.loaded_frames || !v.loaded_from_file || v.undo_image || !v.document.frames || v.document.count < 1)
+        return nullptr;
+    if (v.document.frames[0] != v.loaded_frames[0] || lstrcmpiA(v.current_path, path) != 0) return nullptr;
+    if (v.loaded_size != size || v.loaded_time != modified) return nullptr;
+    return v.loaded_frames[0];
 }

@@ -9,13 +9,12 @@
 #include "platform/bridge.h"
 #include "platform/text.h"
 #include "res/resource.h"
-#include "app/commands.h"
-#include "app/layout.h"
 #include "viewer/playback.h"
 #include "viewer/save_commands.h"
 #include "viewer/view.h"
 #include "viewer/view_geometry_pure.h"
 #include "viewer/viewer_state.h"
+#include "ui/frame.h"
 
 namespace {
 
@@ -69,7 +68,7 @@ void UndoEdit() {
     v.undo_image = undone;
     RefreshEdited();
     DropScaledCache();
-    LayoutMainWindow();
+    frame_relayout();
     refresh_title();
 }
 
@@ -100,7 +99,7 @@ void TransformCommand(int id) {
         // A transform that cannot allocate leaves the picture as it was.
         if (Image* edited = row.transform(g_viewer.shown)) {
             ApplyEdit(edited);
-            LayoutMainWindow();
+            frame_relayout();
         }
         return;
     }
@@ -112,19 +111,19 @@ void EndCropMode() {
     v.crop_mode = v.crop_dragging = false;
     // The window would go on taking the clicks meant for the toolbar and the
     // scroll bars.
-    if (dragging && GetCapture() == v.main_window) ReleaseCapture();
+    if (dragging && GetCapture() == g_frame.window) ReleaseCapture();
 }
 
 void ToggleCropMode() {
     ViewerState& v = g_viewer;
-    if (!v.shown || v.BrowseMode) return;
+    if (!v.shown || g_frame.BrowseMode) return;
     bool on = !v.crop_mode;
     EndCropMode();
     v.crop_mode = on;
-    if (v.crop_mode) set_status_text(v.status_bar, 0, tr(kTextCropHint));
+    if (v.crop_mode) set_status_text(g_frame.status_bar, 0, tr(kTextCropHint));
     else UpdateStatusBar();
-    UpdateMenuState();
-    InvalidateRect(v.main_window, nullptr, FALSE);
+    frame_refresh_commands();
+    InvalidateRect(g_frame.window, nullptr, FALSE);
 }
 
 void CancelCrop() {
@@ -132,8 +131,8 @@ void CancelCrop() {
     if (!v.crop_mode && !v.crop_dragging) return;
     EndCropMode();
     UpdateStatusBar();
-    UpdateMenuState();
-    InvalidateRect(v.main_window, nullptr, FALSE);
+    frame_refresh_commands();
+    InvalidateRect(g_frame.window, nullptr, FALSE);
 }
 
 void FinishCrop() {
@@ -158,7 +157,7 @@ void FinishCrop() {
             }
         }
     }
-    LayoutMainWindow();
+    frame_relayout();
 }
 
 bool ConfirmDiscard() {
@@ -170,7 +169,7 @@ bool ConfirmDiscard() {
     if (char* dot = strrchr(name, '.')) *dot = 0;
     char text[512];
     snprintf(text, sizeof text, tr(kTextAskSaveChanges), name);
-    switch (show_message(v.main_window, text, tr(kTextProduct), MB_YESNOCANCEL | MB_ICONWARNING)) {
+    switch (show_message(g_frame.window, text, tr(kTextProduct), MB_YESNOCANCEL | MB_ICONWARNING)) {
     case IDYES: return SaveImageAs();
     case IDNO: v.edited = false; return true;
     default: return false;

@@ -4,7 +4,7 @@
 
 // Installs an edited frame in place of the shown one and keeps the shown one
 // as the undo step. Takes ownership; nothing when new_image or the document
-// is none (new_image is then freed). The caller runs LayoutMainWindow.
+// is none (new_image is then freed). The caller lays the window out again.
 void ApplyEdit(Image* new_image);
 // Swaps the shown frame and the undo picture: Undo twice is redo.
 void UndoEdit();

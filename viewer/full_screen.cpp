@@ -2,23 +2,19 @@
 // black around the picture; leaving puts style, menu and place back.
 #include <windows.h>
 
-#include "browser/browser.h"
 #include "shell/settings.h"
-#include "app/layout.h"
 #include "viewer/playback.h"
 #include "viewer/viewer_state.h"
+#include "ui/frame.h"
 
 namespace {
 
-HMENU mode_menu() { return g_viewer.BrowseMode ? g_viewer.browser_menu : g_viewer.viewer_menu; }
-
 void enter_full_screen() {
     ViewerState& v = g_viewer;
-    HWND window = v.main_window;
+    HWND window = g_frame.window;
     v.saved_style = GetWindowLongA(window, GWL_STYLE);
     GetWindowRect(window, &v.saved_rect);
-    v.saved_menu = GetMenu(window);
-    v.fullscreen = true;
+    g_frame.fullscreen = true;
     SetMenu(window, nullptr);
     SetWindowLongA(window, GWL_STYLE, WS_POPUP | WS_VISIBLE);
     SetWindowPos(window, HWND_TOP, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
@@ -33,9 +29,9 @@ void enter_full_screen() {
 
 void EndFullScreen() {
     ViewerState& v = g_viewer;
-    if (!v.fullscreen) return;
-    HWND window = v.main_window;
-    v.fullscreen = false;
+    if (!g_frame.fullscreen) return;
+    HWND window = g_frame.window;
+    g_frame.fullscreen = false;
     if (v.cursor_hidden) {
         ShowCursor(TRUE);
         v.cursor_hidden = false;
@@ -44,26 +40,18 @@ void EndFullScreen() {
     SetWindowLongA(window, GWL_STYLE, v.saved_style);
     // The mode may have changed while in full screen: its menu, not the
     // one saved on entry.
-    SetMenu(window, mode_menu());
+    SetMenu(window, frame_mode_menu());
     const RECT& r = v.saved_rect;
     SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_FRAMECHANGED);
-    LayoutMainWindow();
+    frame_relayout();
 }
 
 void ToggleFullScreen() {
-    if (g_viewer.fullscreen) {
+    if (g_frame.fullscreen) {
         EndFullScreen();
         return;
     }
     if (!g_viewer.shown) return;  // nothing to show on the whole screen
-    // The list has no full screen: the picture behind it has.
-    if (g_viewer.BrowseMode) leave_browser();
     enter_full_screen();
-    LayoutMainWindow();
-}
-
-void AttachModeMenu() {
-    ViewerState& v = g_viewer;
-    if (v.fullscreen) v.saved_menu = mode_menu();
-    else SetMenu(v.main_window, mode_menu());
+    frame_relayout();
 }

@@ -1,5 +1,4 @@
-// The mouse in the picture area: crop drags, panning, full screen by double
-// click, the wheel.
+// The mouse in the picture area: crop drags, panning, the wheel.
 #pragma once
 #include <windows.h>
 
@@ -8,5 +7,4 @@ void OnMouseMove(int x, int y);
 void OnLeftButtonUp(int x, int y);
 // WM_CAPTURECHANGED: taker is the window that now has the mouse.
 void OnCaptureChanged(HWND taker);
-void OnDoubleClick();
 void OnMouseWheel(WPARAM wparam, LPARAM lparam);

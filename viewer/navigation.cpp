@@ -1,58 +1,19 @@
 #include "viewer/navigation.h"
 
 #include <windows.h>
-#include <shlobj.h>
 
 #include <stdio.h>
 #include <string.h>
 
-#include "browser/browser.h"
 #include "ui/file_list.h"
 #include "ui/file_list_pure.h"
 #include "platform/bridge.h"
-#include "platform/modal.h"
-#include "platform/text.h"
 #include "res/resource.h"
 #include "shell/settings.h"
 #include "viewer/document.h"
 #include "viewer/edit_commands.h"
-#include "app/layout.h"
 #include "viewer/viewer_state.h"
-
-bool IsFolderPath(const char* path) {
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-void ShowFolderInBrowser(const char* folder) {
-    char path[kPathBytes];
-    snprintf(path, sizeof path, "%s", folder);
-    size_t n = strlen(path);
-    if (n > 0 && path[n - 1] != '\\' && n + 1 < sizeof path) strcat(path, "\\");
-    scan_folder(path);
-    enter_browser();
-}
-
-void OpenPath(const char* path) {
-    char full[kPathBytes];
-    if (!full_path(path, full)) return;
-    if (IsFolderPath(full)) {
-        if (ConfirmDiscard()) ShowFolderInBrowser(full);
-        return;
-    }
-    OpenFileInViewer(full);
-}
-
-bool OpenFileInViewer(const char* path) {
-    if (!ConfirmDiscard()) return false;
-    char full[kPathBytes];  // also a copy: the path may be a file list entry the scan frees
-    if (!full_path(path, full) || !LoadDocument(full)) return false;
-    scan_folder(full);
-    // A picture opened from anywhere is shown, not the browser's old folder.
-    if (g_viewer.BrowseMode) leave_browser();
-    else LayoutMainWindow();
-    return true;
-}
+#include "ui/frame.h"
 
 GoResult GoToIndex(int index) {
     const FileList& list = g_file_list;
@@ -72,7 +33,7 @@ GoResult GoToIndex(int index) {
     snprintf(path, sizeof path, "%s", list.path[index]);
     if (!LoadDocument(path)) return kGoFailed;  // the list position stays: Next tries the same neighbour again
     g_file_list.current = index;
-    LayoutMainWindow();
+    frame_relayout();
     return kGoShown;
 }
 
@@ -97,27 +58,6 @@ int NextImageIndex(int from, int step) {
 GoResult StepImage(int step) {
     int next = NextImageIndex(g_file_list.current, step);
     return next < 0 ? kGoNowhere : GoToIndex(next);
-}
-
-void OnOpenCommand(int) {
-    char path[kPathBytes] = "";
-    if (open_file_dialog(g_viewer.main_window, path)) OpenFileInViewer(path);
-}
-
-void OnOpenFolderCommand(int) {
-    if (!ConfirmDiscard()) return;
-    BROWSEINFOA info = {};
-    info.hwndOwner = g_viewer.main_window;
-    info.lpszTitle = tr(kTextPickFolderToBrowse);
-    info.ulFlags = BIF_RETURNONLYFSDIRS;
-    modal_enter();
-    LPITEMIDLIST item = SHBrowseForFolderA(&info);
-    modal_leave();
-    if (!item) return;
-    char folder[kPathBytes];
-    bool got = path_from_item_id(item, folder);
-    CoTaskMemFree(item);
-    if (got) ShowFolderInBrowser(folder);
 }
 
 void OnStepCommand(int id) {

@@ -1,17 +1,7 @@
-// Opening files and folders, and stepping through the pictures of the
-// folder of the open file.
+// Stepping through the pictures of the folder list: Previous, Next, First
+// and Last, and the step to any one entry.
 #pragma once
 
-// Whether the path names an existing folder.
-bool IsFolderPath(const char* path);
-// Scans the folder and shows it in the browser, without asking about unsaved
-// changes (the picture stays open behind it).
-void ShowFolderInBrowser(const char* folder);
-// A folder opens the browser, a file the viewer. Relative paths are taken
-// from the current folder.
-void OpenPath(const char* path);
-// Confirm, load, scan the folder, lay out.
-bool OpenFileInViewer(const char* path);
 enum GoResult {
     kGoShown,     // the picture is on screen
     kGoNowhere,   // no other picture to go to
@@ -23,8 +13,5 @@ GoResult GoToIndex(int index);
 // files that are no pictures; -1 when there is none other.
 int NextImageIndex(int from, int step);
 GoResult StepImage(int step);
-// Open (IDM_FILE_OPEN), Open Folder (IDM_FILE_OPEN_FOLDER), and Previous,
-// Next, First and Last.
-void OnOpenCommand(int id);
-void OnOpenFolderCommand(int id);
+// Previous, Next, First and Last.
 void OnStepCommand(int id);

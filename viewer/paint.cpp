@@ -7,6 +7,7 @@
 #include "viewer/paint_pure.h"
 #include "viewer/view.h"
 #include "viewer/viewer_state.h"
+#include "ui/frame.h"
 
 namespace {
 
@@ -161,8 +162,8 @@ void PaintView(HDC dc) {
     RealizeHalftonePalette(back, false, nullptr);  // put back when the buffer goes
 
     RECT all = {0, 0, view_w, view_h};
-    FillRect(back, &all, v.fullscreen ? (HBRUSH)GetStockObject(BLACK_BRUSH) : GetSysColorBrush(COLOR_APPWORKSPACE));
-    if (v.shown && !v.BrowseMode) draw_picture(dc, back, view_w, view_h);
+    FillRect(back, &all, g_frame.fullscreen ? (HBRUSH)GetStockObject(BLACK_BRUSH) : GetSysColorBrush(COLOR_APPWORKSPACE));
+    if (v.shown && !g_frame.BrowseMode) draw_picture(dc, back, view_w, view_h);
     if (v.crop_mode && v.crop_dragging) draw_crop_outline(back, r);
     if (v.slideshow && v.slideshow_paused) draw_pause_sign(back, view_w);
     BitBlt(dc, r.left, r.top, view_w, view_h, back, 0, 0, SRCCOPY);
@@ -219,7 +220,7 @@ void ReleaseViewPalette() {
 }
 
 LRESULT OnPaletteMessage(UINT message, WPARAM wparam) {
-    HWND window = g_viewer.main_window;
+    HWND window = g_frame.window;
     if (!window) return 0;
     if (message == WM_PALETTECHANGED && (HWND)wparam == window) return 0;
     HDC dc = GetDC(window);

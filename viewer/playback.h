@@ -25,6 +25,3 @@ void SlideShowStep();
 // full_screen.cpp
 void ToggleFullScreen();
 void EndFullScreen();
-// Attaches the menu of the current mode (viewer or browser); in full screen
-// it becomes the menu that leaving full screen attaches.
-void AttachModeMenu();

@@ -11,9 +11,9 @@
 #include "platform/text.h"
 #include "res/resource.h"
 #include "viewer/edit_commands.h"
-#include "app/layout.h"
 #include "viewer/playback.h"
 #include "viewer/viewer_state.h"
+#include "ui/frame.h"
 
 namespace {
 
@@ -109,7 +109,7 @@ INT_PTR CALLBACK resize_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LP
 
 bool AskResizeSize(HWND owner, int ref_w, int ref_h, ResizeAnswer* answer) {
     s_resize = ResizeDialogState{ref_w, ref_h, false, answer};
-    HINSTANCE instance = g_viewer.instance ? g_viewer.instance : GetModuleHandleA(nullptr);
+    HINSTANCE instance = g_frame.instance ? g_frame.instance : GetModuleHandleA(nullptr);
     return modal_dialog_box(instance, MAKEINTRESOURCEA(IDD_RESIZE), owner, resize_dialog_proc, 0) > 0;
 }
 
@@ -118,7 +118,7 @@ void ResizeCommand(int) {
     if (!v.shown) return;
     StopAnimation();
     ResizeAnswer answer = {0, 0, 0};
-    if (!AskResizeSize(v.main_window, v.shown->width, v.shown->height, &answer)) return;
+    if (!AskResizeSize(g_frame.window, v.shown->width, v.shown->height, &answer)) return;
     if (!v.shown) return;  // closed while the dialog was open
     int width = answer.width, height = answer.height;
     if (answer.percent) size_from_percent(answer.percent, v.shown->width, v.shown->height, &width, &height);
@@ -131,5 +131,5 @@ void ResizeCommand(int) {
     ApplyEdit(resized);
     v.zoom.mode = kZoomShrinkToFit;
     v.zoom.scroll_x = v.zoom.scroll_y = 0;
-    LayoutMainWindow();
+    frame_relayout();
 }

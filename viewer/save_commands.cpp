@@ -14,6 +14,7 @@
 #include "viewer/edit_commands.h"
 #include "viewer/view.h"
 #include "viewer/viewer_state.h"
+#include "ui/frame.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ void cut_extension(char* text) {
     if (dot && !strchr(dot, '\\')) *dot = 0;
 }
 
-void show(TextId text, UINT icon) { show_message(g_viewer.main_window, tr(text), tr(kTextProduct), MB_OK | icon); }
+void show(TextId text, UINT icon) { show_message(g_frame.window, tr(text), tr(kTextProduct), MB_OK | icon); }
 
 // The system's Save dialog. path comes in as the suggested name and goes out
 // as the chosen one; false when cancelled.
@@ -42,7 +43,7 @@ bool ask_save_path(const char* filter, const char* title, DWORD flags, char* pat
     *(char*)file_part(folder) = 0;  // start where the picture came from
     OPENFILENAMEA ofn = {};
     ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-    ofn.hwndOwner = g_viewer.main_window;
+    ofn.hwndOwner = g_frame.window;
     ofn.lpstrFilter = filter;
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = path;
@@ -143,7 +144,7 @@ void ExportFrames() {
     if (existing[0]) {
         char text[1024];
         snprintf(text, sizeof text, tr(kTextReplaceExportedFrames), existing);
-        if (show_message(v.main_window, text, tr(kTextProduct), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+        if (show_message(g_frame.window, text, tr(kTextProduct), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     }
     HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     int written = 0;
@@ -155,5 +156,5 @@ void ExportFrames() {
     SetCursor(previous);
     char text[256];
     snprintf(text, sizeof text, tr(kTextFramesExported), written);
-    show_message(v.main_window, text, tr(kTextProduct), MB_OK | MB_ICONINFORMATION);
+    show_message(g_frame.window, text, tr(kTextProduct), MB_OK | MB_ICONINFORMATION);
 }

@@ -7,6 +7,7 @@
 #include "viewer/view.h"
 #include "viewer/view_geometry_pure.h"
 #include "viewer/viewer_state.h"
+#include "ui/frame.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ INT_PTR CALLBACK scale_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPA
 }  // namespace
 
 unsigned AskScalePercent(HWND owner, unsigned percent) {
-    HINSTANCE instance = g_viewer.instance ? g_viewer.instance : GetModuleHandleA(nullptr);
+    HINSTANCE instance = g_frame.instance ? g_frame.instance : GetModuleHandleA(nullptr);
     INT_PTR result =
         modal_dialog_box(instance, MAKEINTRESOURCEA(IDD_SCALE), owner, scale_dialog_proc, (LPARAM)percent);
     return result > 0 ? (unsigned)result : 0;

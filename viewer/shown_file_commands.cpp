@@ -15,10 +15,10 @@
 #include "shell/settings.h"
 #include "viewer/document.h"
 #include "viewer/edit_commands.h"
-#include "app/layout.h"
 #include "viewer/navigation.h"
 #include "viewer/view.h"
 #include "viewer/viewer_state.h"
+#include "ui/frame.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ const char kEditFileName[] = "lumora_edit.bmp";
 // The editor takes over: nothing is left to ask about, and the viewer goes.
 void leave_to_editor() {
     g_viewer.edited = false;
-    PostMessageA(g_viewer.main_window, WM_CLOSE, 0, 0);
+    PostMessageA(g_frame.window, WM_CLOSE, 0, 0);
 }
 
 // Writes the shown frame to the temporary folder and opens the paint program on it.
@@ -38,7 +38,7 @@ bool edit_temporary_copy() {
     if (path[length - 1] != '\\') lstrcatA(path, "\\");
     lstrcatA(path, kEditFileName);
     if (!save_image(path, g_viewer.shown, kSaveBmp, 0)) return false;
-    return run_paint_program(g_viewer.main_window, path);
+    return run_paint_program(g_frame.window, path);
 }
 
 // Closes the picture that was the last one of its folder.
@@ -49,7 +49,7 @@ void show_nothing() {
     g_viewer.current_path[0] = 0;
     scan_folder(folder);  // the list loses the file that is gone
     UpdateTitle(nullptr);
-    LayoutMainWindow();
+    frame_relayout();
 }
 
 }  // namespace
@@ -73,7 +73,7 @@ void CopyToClipboard() {
     memcpy(data, &header, sizeof header);
     memcpy(data + sizeof header, image->pixels, header.biSizeImage);
     GlobalUnlock(block);
-    if (!OpenClipboard(g_viewer.main_window)) {
+    if (!OpenClipboard(g_frame.window)) {
         GlobalFree(block);
         return;
     }
@@ -89,14 +89,14 @@ void DeleteShownFile() {
     if (g_settings.ConfirmDel) {
         char text[kPathBytes + 256];
         snprintf(text, sizeof text, tr(kTextAskRecycle), v.current_path);
-        if (show_message(v.main_window, text, tr(kTextDeleteTitle), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+        if (show_message(g_frame.window, text, tr(kTextDeleteTitle), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     }
     char deleted[kPathBytes];
     lstrcpynA(deleted, v.current_path, sizeof deleted);
     char from[kPathBytes + 1] = {};  // a list of one name, ended by a second zero
     lstrcpynA(from, deleted, kPathBytes);
     SHFILEOPSTRUCTA op = {};
-    op.hwnd = v.main_window;
+    op.hwnd = g_frame.window;
     op.wFunc = FO_DELETE;
     op.pFrom = from;
     // The question asked was about the Recycle Bin: where the file cannot go
@@ -110,13 +110,13 @@ void DeleteShownFile() {
     if (GetFileAttributesA(deleted) != INVALID_FILE_ATTRIBUTES) return;  // still there: not deleted
     v.edited = false;
     if (g_settings.ExitAfterDel) {
-        PostMessageA(v.main_window, WM_CLOSE, 0, 0);
+        PostMessageA(g_frame.window, WM_CLOSE, 0, 0);
         return;
     }
     StepImage(+1);
     if (lstrcmpiA(v.current_path, deleted) != 0) {
         scan_folder(v.current_path);
-        LayoutMainWindow();  // the position and the stepping buttons count without the deleted file
+        frame_relayout();  // the position and the stepping buttons count without the deleted file
     } else {
         show_nothing();
     }
@@ -126,7 +126,7 @@ void EditInPaint() {
     ViewerState& v = g_viewer;
     if (!v.current_path[0] && !v.shown) return;
     if (!ConfirmDiscard()) return;
-    if (v.current_path[0] && run_edit_verb(v.main_window, v.current_path)) {
+    if (v.current_path[0] && run_edit_verb(g_frame.window, v.current_path)) {
         leave_to_editor();
         return;
     }
@@ -134,5 +134,5 @@ void EditInPaint() {
         leave_to_editor();
         return;
     }
-    show_message(v.main_window, tr(kTextCouldNotOpenEditor), tr(kTextProduct), MB_OK | MB_ICONWARNING);
+    show_message(g_frame.window, tr(kTextCouldNotOpenEditor), tr(kTextProduct), MB_OK | MB_ICONWARNING);
 }

@@ -14,6 +14,7 @@
 #include "viewer/navigation.h"
 #include "viewer/playback.h"
 #include "viewer/viewer_state.h"
+#include "ui/frame.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ bool showing_current_entry() {
 
 void stop_with_nothing_to_show() {
     StopSlideShow();
-    show_message(g_viewer.main_window, tr(kTextNoImagesToShow), tr(kTextProduct), MB_OK | MB_ICONINFORMATION);
+    show_message(g_frame.window, tr(kTextNoImagesToShow), tr(kTextProduct), MB_OK | MB_ICONINFORMATION);
 }
 
 }  // namespace
@@ -68,16 +69,16 @@ void ToggleSlideShow() {
     v.slideshow_paused = false;
     srand(GetTickCount());
     s_failed.assign((size_t)g_file_list.count, 0);
-    if (!v.fullscreen) ToggleFullScreen();
-    if (g_settings.SlideAuto) SetTimer(v.main_window, kTimerSlideShow, g_settings.SlideMs, nullptr);
+    if (!g_frame.fullscreen) ToggleFullScreen();
+    if (g_settings.SlideAuto) SetTimer(g_frame.window, kTimerSlideShow, g_settings.SlideMs, nullptr);
 }
 
 void StopSlideShow() {
     ViewerState& v = g_viewer;
     if (!v.slideshow) return;
     v.slideshow = v.slideshow_paused = false;
-    KillTimer(v.main_window, kTimerSlideShow);
-    if (v.fullscreen) EndFullScreen();
+    KillTimer(g_frame.window, kTimerSlideShow);
+    if (g_frame.fullscreen) EndFullScreen();
 }
 
 void SlideShowStep() {

@@ -5,10 +5,12 @@
 #include "platform/bridge.h"
 #include "platform/text.h"
 #include "ui/file_list.h"
+#include "core/formats.h"
 #include "viewer/status_text_pure.h"
 #include "viewer/view.h"
 #include "viewer/view_geometry_pure.h"
 #include "viewer/viewer_state.h"
+#include "ui/frame.h"
 
 namespace {
 
@@ -16,7 +18,7 @@ namespace {
 // File names are in the ANSI code page, not the texts' code page: they go to
 // the status bar unconverted.
 void set_part_ansi(int part, const char* text) {
-    SendMessageA(g_viewer.status_bar, SB_SETTEXTA, (WPARAM)part, (LPARAM)text);
+    SendMessageA(g_frame.status_bar, SB_SETTEXTA, (WPARAM)part, (LPARAM)text);
 }
 
 // Whether the folder list's current entry is the shown file (after Save As
@@ -41,15 +43,15 @@ bool shown_file_size(uint64_t* bytes) {
 }  // namespace
 
 const char* FileTypeName(const char* path) {
-    int id = FileTypeTextId(path);
+    int id = file_type_text(path);
     return id < 0 ? "" : tr((TextId)id);
 }
 
 void UpdateStatusBar() {
     const ViewerState& v = g_viewer;
-    if (!v.status_bar || v.fullscreen || v.BrowseMode) return;
+    if (!g_frame.status_bar || g_frame.fullscreen || g_frame.BrowseMode) return;
     if (!v.shown) {
-        set_status_text(v.status_bar, 0, tr(kTextOpenHint));
+        set_status_text(g_frame.status_bar, 0, tr(kTextOpenHint));
         for (int part = 1; part <= 4; ++part) set_part_ansi(part, "");
         return;
     }
@@ -60,7 +62,7 @@ void UpdateStatusBar() {
     FormatStatusName(text, sizeof text, v.current_path, g_file_list.current, listed ? g_file_list.count : 0,
                      v.frame_index, v.document.count, word);
     set_part_ansi(0, text);
-    set_status_text(v.status_bar, 1, FileTypeName(v.current_path));
+    set_status_text(g_frame.status_bar, 1, FileTypeName(v.current_path));
     uint64_t bytes = 0;
     if (shown_file_size(&bytes))
         FormatKilobytes(text, sizeof text, bytes);
@@ -74,9 +76,9 @@ void UpdateStatusBar() {
 }
 
 void UpdateTitle(const char* path) {
-    if (!g_viewer.main_window) return;
+    if (!g_frame.window) return;
     char title[600];
     FormatTitle(title, sizeof title, path, g_viewer.edited, tr(kTextEditedTitle), tr(kTextProduct));
-    SetWindowTextA(g_viewer.main_window, title);
+    SetWindowTextA(g_frame.window, title);
 }
 

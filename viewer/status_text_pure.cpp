@@ -5,21 +5,10 @@
 
 #include "core/formats.h"
 
-const char* FileNamePart(const char* path) {
-    if (!path) return "";
-    const char* slash = strrchr(path, '\\');
-    return slash ? slash + 1 : path;
-}
-
-int FileTypeTextId(const char* path) {
-    const FormatRow* row = format_for_extension(FileNamePart(path));
-    return row ? row->type_name : -1;
-}
-
 void FormatStatusName(char* out, size_t size, const char* path, int list_index, int list_count, int frame_index,
                       int frame_count, const char* frame_word) {
     if (!size) return;
-    const char* name = FileNamePart(path);
+    const char* name = file_name_part(path);
     if (list_count >= 2)
         snprintf(out, size, "%s  (%d/%d)", name, list_index + 1, list_count);
     else
@@ -47,7 +36,7 @@ void FormatTitle(char* out, size_t size, const char* path, bool edited, const ch
         snprintf(out, size, "%s", product);
         return;
     }
-    const char* name = FileNamePart(path);
+    const char* name = file_name_part(path);
     if (edited)
         snprintf(out, size, edited_format, name, product);
     else

@@ -5,13 +5,6 @@
 #include <stddef.h>
 #include <stdint.h>
 
-// Text id of the type name of a file by its extension (case-insensitive),
-// or -1 when the name has no extension or one without a type name.
-int FileTypeTextId(const char* path);
-
-// The text after the last backslash, or the whole path.
-const char* FileNamePart(const char* path);
-
 // Status part 0 for a shown picture: the name, "  (i/n)" when the folder
 // list has two or more files (list_index counts from 0), and "  [word i/n]"
 // when the file has more than one frame or page.

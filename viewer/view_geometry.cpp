@@ -1,25 +1,18 @@
 // The window side of the view geometry: reads the view rectangle and the
 // zoom fields of g_viewer, hands them to the rules of view_geometry_pure and
 // writes the results back to the fields and the scroll bars.
-#include "ui/chrome.h"
 #include "viewer/view.h"
 #include "viewer/view_geometry_pure.h"
 
 #include "shell/settings.h"
-#include "app/layout.h"
 #include "viewer/viewer_state.h"
+#include "ui/frame.h"
 
 static_assert(kScrollLineBack == SB_LINEUP && kScrollLineForward == SB_LINEDOWN && kScrollPageBack == SB_PAGEUP &&
                   kScrollPageForward == SB_PAGEDOWN && kScrollThumbPosition == SB_THUMBPOSITION &&
                   kScrollThumbTrack == SB_THUMBTRACK && kScrollTop == SB_TOP && kScrollBottom == SB_BOTTOM &&
                   kScrollEnd == SB_ENDSCROLL,
               "scroll requests are the system's codes");
-
-int WindowHeight(HWND window) {
-    RECT r;
-    if (!window || !GetWindowRect(window, &r)) return 0;
-    return r.bottom - r.top;
-}
 
 namespace {
 
@@ -45,7 +38,7 @@ void set_bar(int bar, int display_extent, int page, int position, bool fit) {
     si.nMax = fit || display_extent < 1 ? 0 : display_extent - 1;
     si.nPage = page > 0 ? (UINT)page : 0;
     si.nPos = position;
-    SetScrollInfo(g_viewer.main_window, bar, &si, TRUE);
+    SetScrollInfo(g_frame.window, bar, &si, TRUE);
 }
 
 bool same_rect(const RECT& a, const RECT& b) {
@@ -57,15 +50,15 @@ bool same_rect(const RECT& a, const RECT& b) {
 RECT GetViewRect() {
     const ViewerState& v = g_viewer;
     RECT r = {};
-    if (!v.main_window) return r;
+    if (!g_frame.window) return r;
     // The browser's panes own the client area; the picture has no place there.
-    if (v.BrowseMode && !v.fullscreen) return r;
+    if (g_frame.BrowseMode && !g_frame.fullscreen) return r;
     RECT client;
-    GetClientRect(v.main_window, &client);
-    bool toolbar = v.toolbar && (v.fullscreen ? g_settings.FsToolbar : g_settings.ShowToolbar);
-    bool status = v.status_bar && !v.fullscreen && g_settings.ShowStatus;
+    GetClientRect(g_frame.window, &client);
+    bool toolbar = g_frame.toolbar && (g_frame.fullscreen ? g_settings.FsToolbar : g_settings.ShowToolbar);
+    bool status = g_frame.status_bar && !g_frame.fullscreen && g_settings.ShowStatus;
     ViewBox box = ViewBoxInClient(ViewBox{client.left, client.top, client.right, client.bottom},
-                                  toolbar ? WindowHeight(v.toolbar) : 0, status ? WindowHeight(v.status_bar) : 0);
+                                  toolbar ? WindowHeight(g_frame.toolbar) : 0, status ? WindowHeight(g_frame.status_bar) : 0);
     r.left = box.left;
     r.top = box.top;
     r.right = box.right;
@@ -113,12 +106,12 @@ void ZoomAt(double factor, int x, int y) {
     RECT r = GetViewRect();
     ZoomAtPoint(&g_viewer.zoom, factor, ViewBox{r.left, r.top, r.right, r.bottom}, g_viewer.shown->width,
                 g_viewer.shown->height, x, y);
-    LayoutMainWindow();
+    frame_relayout();
 }
 
 void UpdateScrollBars() {
     ViewerState& v = g_viewer;
-    if (!v.main_window) return;
+    if (!g_frame.window) return;
     // Showing or hiding a bar changes the client area (and sends WM_SIZE,
     // which comes back here); go round until the view keeps its size.
     for (int pass = 0; pass < 4; ++pass) {
@@ -126,7 +119,7 @@ void UpdateScrollBars() {
         int view_w = before.right - before.left, view_h = before.bottom - before.top;
         int w, h;
         picture_size(&w, &h);
-        if (v.BrowseMode) w = h = 0;  // no picture to scroll in the browser
+        if (g_frame.BrowseMode) w = h = 0;  // no picture to scroll in the browser
         ZoomState zoom = g_viewer.zoom;
         int max_x, max_y;
         ClampScrollToView(&zoom, view_w, view_h, w, h, &max_x, &max_y);
@@ -156,13 +149,13 @@ void OnScrollMessage(int bar, WPARAM wparam) {
         SCROLLINFO si = {};
         si.cbSize = sizeof si;
         si.fMask = SIF_TRACKPOS;
-        if (GetScrollInfo(v.main_window, bar, &si)) thumb = ThumbPosition(thumb, si.nTrackPos);
+        if (GetScrollInfo(g_frame.window, bar, &si)) thumb = ThumbPosition(thumb, si.nTrackPos);
     }
     int target = ScrollTarget(request, *position, page, limit, thumb);
     if (target == *position) return;
     *position = target;
-    SetScrollPos(v.main_window, bar, target, TRUE);
-    InvalidateRect(v.main_window, nullptr, FALSE);
+    SetScrollPos(g_frame.window, bar, target, TRUE);
+    InvalidateRect(g_frame.window, nullptr, FALSE);
 }
 
 bool ZoomCommand(int id) {
@@ -171,15 +164,15 @@ bool ZoomCommand(int id) {
     bool shown = g_viewer.shown != nullptr;
     if (row->action == kZoomCustomScale) {
         if (!shown) return true;
-        unsigned percent = AskScalePercent(g_viewer.main_window, (unsigned)ScalePercent(GetEffectiveScale()));
+        unsigned percent = AskScalePercent(g_frame.window, (unsigned)ScalePercent(GetEffectiveScale()));
         if (!ScalePercentValid(percent)) return true;  // cancelled
         SetZoomScale(percent / 100.0);
-        LayoutMainWindow();
+        frame_relayout();
         return true;
     }
     int view_w, view_h, w, h;
     view_size(&view_w, &view_h);
     picture_size(&w, &h);
-    if (ApplyZoomRow(&g_viewer.zoom, *row, shown, view_w, view_h, w, h)) LayoutMainWindow();
+    if (ApplyZoomRow(&g_viewer.zoom, *row, shown, view_w, view_h, w, h)) frame_relayout();
     return true;
 }

@@ -1,5 +1,5 @@
-// The one global record of the main window: the open document and the edit,
-// view, tool and mode state. Every part of the viewer reads it.
+// The viewer's one global record: the open document and the edit, view, tool
+// and full-screen state. The window and its mode are the frame's (ui/frame.h).
 #pragma once
 #include <windows.h>
 
@@ -13,13 +13,6 @@ enum TimerId {
 };
 
 struct ViewerState {
-    HWND main_window;
-    HINSTANCE instance;
-    HMENU viewer_menu;   // menu 101
-    HMENU browser_menu;  // menu 130, swapped in by browser mode
-    HWND toolbar, status_bar, page_box;
-    HICON big_icon, small_icon;
-
     char current_path[260];  // "" when nothing is open
     ImageSet document;       // every frame or page of the open file; delays for an animation
     int32_t frame_index;
@@ -47,13 +40,9 @@ struct ViewerState {
 
     bool animating;
     bool slideshow, slideshow_paused;
-    bool fullscreen;
-    LONG saved_style;
+    LONG saved_style;  // full screen: the window's style and place before it
     RECT saved_rect;
-    HMENU saved_menu;
     bool cursor_hidden;
-
-    bool BrowseMode;
 };
 
 extern ViewerState g_viewer;

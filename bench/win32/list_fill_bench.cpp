@@ -17,6 +17,7 @@
 #include "shell/settings.h"
 #include "app/main_window.h"
 #include "viewer/viewer_state.h"
+#include "ui/frame.h"
 
 int main(int argc, char** argv) {
     setvbuf(stdout, nullptr, _IONBF, 0);
@@ -28,7 +29,7 @@ int main(int argc, char** argv) {
     g_settings.ShowAllFiles = argc > 2 && !strcmp(argv[2], "all");  // the shell's icon of every file
 
     scan_folder(folder.c_str());
-    g_viewer.BrowseMode = true;
+    g_frame.BrowseMode = true;
     scan_subfolders();
     int rounds = argc > 1 ? atoi(argv[1]) : 3;
     const char* names[] = {"", "Large Icons", "Small Icons", "List", "Details"};

@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     int rounds = argc > 1 ? atoi(argv[1]) : 10;
     const struct { const char* label; int key; } sorts[] = {{"by name", 0}, {"by date", 3}, {"by size", 1}};
     for (auto s : sorts) {
-        SortKey = s.key;
+        g_file_list.SortKey = s.key;
         double best = 1e9, total = 0;
         for (int r = 0; r < rounds; ++r) {
             double t0 = now_ms();

@@ -13,8 +13,10 @@
 #include "bench/win32/bench_support.h"
 #include "browser/browser_state.h"
 #include "res/resource.h"
+#include "app/open_commands.h"
 #include "viewer/navigation.h"
 #include "viewer/viewer_state.h"
+#include "ui/frame.h"
 
 namespace {
 
@@ -22,7 +24,7 @@ const int kFiles = 10000;
 
 std::string status_text() {
     char text[256] = "";
-    SendMessageA(g_viewer.status_bar, SB_GETTEXTA, 0, (LPARAM)text);
+    SendMessageA(g_frame.status_bar, SB_GETTEXTA, 0, (LPARAM)text);
     return text;
 }
 

@@ -21,6 +21,7 @@
 #include "shell/settings.h"
 #include "app/main_window.h"
 #include "viewer/viewer_state.h"
+#include "ui/frame.h"
 
 namespace {
 
@@ -109,7 +110,7 @@ int main(int argc, char** argv) {
     std::string cache_home = std::string(temp) + "lumora-thumb-bench\\";
     CreateDirectoryA(cache_home.c_str(), nullptr);
     thumb_cache_use_temp_folder(cache_home.c_str());  // never the user's own cache
-    g_viewer.BrowseMode = true;
+    g_frame.BrowseMode = true;
     g_settings.BrowseView = 0;
     SYSTEM_INFO info;
     GetSystemInfo(&info);

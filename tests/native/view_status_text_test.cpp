@@ -17,8 +17,8 @@ TEST(FileTypeName, EveryFormatHasItsOwnName) {
                 ASSERT_TRUE(a && b && *a && *b) << kFormats[i].name << ", " << kFormats[j].name;
                 EXPECT_STRNE(a, b) << kFormats[i].name << " and " << kFormats[j].name << " in language " << language;
             }
-    EXPECT_EQ(FileTypeTextId("C:\\my.png\\photo.JPG"), kTextTypeJpeg);
-    EXPECT_EQ(FileTypeTextId("photo.txt"), -1);
+    EXPECT_EQ(file_type_text("C:\\my.png\\photo.JPG"), kTextTypeJpeg);
+    EXPECT_EQ(file_type_text("photo.txt"), -1);
 }
 
 TEST(StatusName, NamePositionAndFrame) {

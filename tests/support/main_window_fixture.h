@@ -16,9 +16,11 @@
 #include "shell/settings.h"
 #include "tests/support/registry_snapshot.h"
 #include "viewer/document.h"
+#include "app/open_commands.h"
 #include "viewer/navigation.h"
 #include "app/main_window.h"
 #include "viewer/viewer_state.h"
+#include "ui/frame.h"
 
 // A colour unlike its neighbours, so that moved, cut or scaled pixels show.
 inline uint32_t pattern_colour(int x, int y) {
@@ -62,7 +64,7 @@ inline void install_frames(int count, int w = 40, int h = 30, int index = 0, int
 
 inline std::string status_part(int part) {
     char text[512] = "";
-    SendMessageA(g_viewer.status_bar, SB_GETTEXTA, part, (LPARAM)text);
+    SendMessageA(g_frame.status_bar, SB_GETTEXTA, part, (LPARAM)text);
     return text;
 }
 
@@ -72,7 +74,7 @@ inline std::string text_of(HWND window) {
     return text;
 }
 
-inline std::string window_title() { return text_of(g_viewer.main_window); }
+inline std::string window_title() { return text_of(g_frame.window); }
 
 // An edited picture's title starts with a star.
 inline bool title_starred() { return window_title().rfind("*", 0) == 0; }

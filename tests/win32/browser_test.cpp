@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/browse_mode.h"
 #include "browser/browser.h"
 #include "browser/browser_state.h"
 #include "ui/file_list.h"
@@ -18,7 +19,9 @@
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/registry_snapshot.h"
 #include "tests/support/scratch.h"
+#include "app/open_commands.h"
 #include "viewer/navigation.h"
+#include "ui/frame.h"
 
 namespace {
 
@@ -96,27 +99,27 @@ TEST_F(BrowserTest, F4EntersTheFolderAndEscapeReturnsToThePicture) {
     ASSERT_TRUE(OpenFileInViewer(a.c_str()));
     g_settings.BrowseView = 4;
     Command(IDM_VIEW_BROWSE_FOLDER);
-    EXPECT_TRUE(g_viewer.BrowseMode);
+    EXPECT_TRUE(g_frame.BrowseMode);
     EXPECT_EQ(g_settings.BrowseView, 0) << "the browser always opens in Thumbnails";
-    EXPECT_EQ(GetMenu(window), g_viewer.browser_menu);
+    EXPECT_EQ(GetMenu(window), g_frame.browser_menu);
     EXPECT_EQ(window_title(), FolderTitle());
     ASSERT_TRUE(List() && IsWindowVisible(List()));
-    EXPECT_FALSE(IsWindowVisible(g_viewer.toolbar)) << "the browser toolbar takes the viewer toolbar's place";
-    EXPECT_TRUE(IsWindowVisible(g_browser.toolbar));
+    EXPECT_FALSE(IsWindowVisible(g_frame.toolbar)) << "the browser toolbar takes the viewer toolbar's place";
+    EXPECT_TRUE(IsWindowVisible(g_frame.browser_toolbar));
     EXPECT_EQ(status_part(0), "2 objects");
     Command(IDM_VIEW_DETAILS);
     for (int id = IDM_VIEW_THUMBNAILS; id <= IDM_VIEW_DETAILS; ++id)
-        EXPECT_EQ(SendMessageA(g_browser.toolbar, TB_ISBUTTONCHECKED, id, 0) != 0, id == IDM_VIEW_DETAILS) << id;
-    EXPECT_NE(SendMessageA(g_browser.toolbar, TB_ISBUTTONCHECKED, IDM_VIEW_BROWSE_FOLDER, 0), 0);
-    EXPECT_NE(SendMessageA(g_viewer.toolbar, TB_ISBUTTONCHECKED, IDM_VIEW_BROWSE_FOLDER, 0), 0);
+        EXPECT_EQ(SendMessageA(g_frame.browser_toolbar, TB_ISBUTTONCHECKED, id, 0) != 0, id == IDM_VIEW_DETAILS) << id;
+    EXPECT_NE(SendMessageA(g_frame.browser_toolbar, TB_ISBUTTONCHECKED, IDM_VIEW_BROWSE_FOLDER, 0), 0);
+    EXPECT_NE(SendMessageA(g_frame.toolbar, TB_ISBUTTONCHECKED, IDM_VIEW_BROWSE_FOLDER, 0), 0);
 
     Key(VK_ESCAPE);
-    EXPECT_FALSE(g_viewer.BrowseMode);
-    EXPECT_EQ(GetMenu(window), g_viewer.viewer_menu);
+    EXPECT_FALSE(g_frame.BrowseMode);
+    EXPECT_EQ(GetMenu(window), g_frame.viewer_menu);
     EXPECT_EQ(window_title(), "a.bmp - Lumora");
     EXPECT_FALSE(IsWindowVisible(List()));
-    EXPECT_FALSE(IsWindowVisible(g_browser.toolbar));
-    EXPECT_EQ(SendMessageA(g_viewer.toolbar, TB_ISBUTTONCHECKED, IDM_VIEW_BROWSE_FOLDER, 0), 0);
+    EXPECT_FALSE(IsWindowVisible(g_frame.browser_toolbar));
+    EXPECT_EQ(SendMessageA(g_frame.toolbar, TB_ISBUTTONCHECKED, IDM_VIEW_BROWSE_FOLDER, 0), 0);
 }
 
 TEST_F(BrowserTest, FoldersOpenAndUpOneLevelGoesBack) {
@@ -140,7 +143,7 @@ TEST_F(BrowserTest, FoldersOpenAndUpOneLevelGoesBack) {
     // Enter on an image leaves the browser and shows it.
     Select(FileParam("a.bmp"));
     Key(VK_RETURN);
-    EXPECT_FALSE(g_viewer.BrowseMode);
+    EXPECT_FALSE(g_frame.BrowseMode);
     EXPECT_EQ(std::string(g_viewer.current_path), folder + "a.bmp");
     EXPECT_EQ(window_title(), "a.bmp - Lumora");
 }
@@ -156,8 +159,8 @@ TEST_F(BrowserTest, AFailedOpenLeavesTheViewerWithItsOwnTitleAndMenu) {
     Key(VK_RETURN);
     stop_answering();
     EXPECT_TRUE(last_dialog().seen) << "the failure is told";
-    EXPECT_FALSE(g_viewer.BrowseMode);
-    EXPECT_EQ(GetMenu(window), g_viewer.viewer_menu);
+    EXPECT_FALSE(g_frame.BrowseMode);
+    EXPECT_EQ(GetMenu(window), g_frame.viewer_menu);
     EXPECT_EQ(window_title(), "a.bmp - Lumora") << "the picture still shown keeps its title";
 }
 
@@ -209,7 +212,7 @@ TEST_F(BrowserTest, SelectionTextsAndTheEmptyListsFolderPicker) {
     Command(IDM_VIEW_BROWSE_FOLDER);
     stop_answering();
     EXPECT_TRUE(last_dialog().seen);
-    EXPECT_FALSE(g_viewer.BrowseMode);
+    EXPECT_FALSE(g_frame.BrowseMode);
 }
 
 // Previous and Next go through the folder of the picture on screen, whatever
@@ -222,7 +225,7 @@ TEST_F(BrowserTest, TheViewerStepsThroughTheFolderOfItsOwnPicture) {
     Put("sub\\broken.bmp", {'B', 'M', 1});
     ASSERT_TRUE(OpenFileInViewer(a.c_str()));
     auto own_folder_on = [&](const std::string& path, const char* how) {
-        EXPECT_FALSE(g_viewer.BrowseMode) << how;
+        EXPECT_FALSE(g_frame.BrowseMode) << how;
         EXPECT_STREQ(g_file_list.folder, folder.c_str()) << how;
         ASSERT_EQ(g_file_list.count, 2) << how;
         EXPECT_EQ(g_file_list.path[g_file_list.current], path) << how;
@@ -268,16 +271,16 @@ TEST_F(BrowserTest, ThePictureBehindTheListIsNotEditedAndF11ShowsIt) {
         EXPECT_EQ(window_title(), FolderTitle()) << id;
     }
     Command(IDM_VIEW_FULL_SCREEN);
-    EXPECT_FALSE(g_viewer.BrowseMode);
-    EXPECT_TRUE(g_viewer.fullscreen);
+    EXPECT_FALSE(g_frame.BrowseMode);
+    EXPECT_TRUE(g_frame.fullscreen);
     Command(IDM_VIEW_FULL_SCREEN);
-    EXPECT_FALSE(g_viewer.fullscreen);
+    EXPECT_FALSE(g_frame.fullscreen);
 
     CloseDocument();  // no picture: nothing to show full screen
     ShowFolderInBrowser(folder.c_str());
     Command(IDM_VIEW_FULL_SCREEN);
-    EXPECT_TRUE(g_viewer.BrowseMode);
-    EXPECT_FALSE(g_viewer.fullscreen);
+    EXPECT_TRUE(g_frame.BrowseMode);
+    EXPECT_FALSE(g_frame.fullscreen);
 }
 
 // Edit in Paint on the first selected file: its type's "edit" verb, else
@@ -308,7 +311,7 @@ TEST_F(BrowserTest, EditInPaintHandsTheSelectedFileToItsEditor) {
     EXPECT_FALSE(last_dialog().seen) << last_dialog().text;
     for (int i = 0; i < 200 && GetFileAttributesA(copied.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(50);
     EXPECT_EQ(read_whole(copied), read_whole(picture)) << "the editor got the selected file";
-    EXPECT_TRUE(g_viewer.BrowseMode) << "the browser stays";
+    EXPECT_TRUE(g_frame.BrowseMode) << "the browser stays";
 }
 
 // Whatever the way into the browser, its toolbar shows its own buttons on a
@@ -320,8 +323,8 @@ TEST_F(BrowserTest, TheToolbarsAreDrawnCleanAfterEveryModeChange) {
         std::vector<uint32_t> screen = toolbar_pixels(toolbar, true), own = toolbar_pixels(toolbar, false);
         RECT r, box = {};  // the viewer's page box draws itself
         GetClientRect(toolbar, &r);
-        if (g_viewer.page_box && GetParent(g_viewer.page_box) == toolbar) {
-            GetWindowRect(g_viewer.page_box, &box);
+        if (g_frame.page_box && GetParent(g_frame.page_box) == toolbar) {
+            GetWindowRect(g_frame.page_box, &box);
             MapWindowPoints(nullptr, toolbar, (POINT*)&box, 2);
         }
         size_t differ = 0;
@@ -341,8 +344,8 @@ TEST_F(BrowserTest, TheToolbarsAreDrawnCleanAfterEveryModeChange) {
     for (const auto& step : steps) {
         for (int id : step.commands) Command(id);
         pump_messages();
-        expect_clean(g_viewer.BrowseMode ? g_browser.toolbar : g_viewer.toolbar, step.what);
+        expect_clean(g_frame.BrowseMode ? g_frame.browser_toolbar : g_frame.toolbar, step.what);
     }
     for (int mode = IDM_VIEW_THUMBNAILS; mode <= IDM_VIEW_DETAILS; ++mode)
-        EXPECT_EQ(SendMessageA(g_browser.toolbar, TB_ISBUTTONCHECKED, mode, 0) != 0, mode == IDM_VIEW_THUMBNAILS);
+        EXPECT_EQ(SendMessageA(g_frame.browser_toolbar, TB_ISBUTTONCHECKED, mode, 0) != 0, mode == IDM_VIEW_THUMBNAILS);
 }

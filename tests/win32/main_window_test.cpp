@@ -9,22 +9,23 @@
 #include "platform/text.h"
 #include "res/resource.h"
 #include "tests/support/main_window_fixture.h"
-#include "ui/chrome.h"
 #include "app/commands.h"
 #include "app/layout.h"
 #include "app/layout_pure.h"
 #include "app/startup.h"
+#include "ui/frame.h"
+#include "app/toolbars.h"
 
 namespace {
 
-bool button_enabled(int command) { return SendMessageA(g_viewer.toolbar, TB_ISBUTTONENABLED, command, 0) != 0; }
+bool button_enabled(int command) { return SendMessageA(g_frame.toolbar, TB_ISBUTTONENABLED, command, 0) != 0; }
 
 // The commands of the toolbar's buttons, separators left out.
 std::vector<int> toolbar_commands() {
     std::vector<int> ids;
-    for (int i = 0; i < (int)SendMessageA(g_viewer.toolbar, TB_BUTTONCOUNT, 0, 0); ++i) {
+    for (int i = 0; i < (int)SendMessageA(g_frame.toolbar, TB_BUTTONCOUNT, 0, 0); ++i) {
         TBBUTTON b = {};
-        SendMessageA(g_viewer.toolbar, TB_GETBUTTON, i, (LPARAM)&b);
+        SendMessageA(g_frame.toolbar, TB_GETBUTTON, i, (LPARAM)&b);
         if (!(b.fsStyle & TBSTYLE_SEP)) ids.push_back(b.idCommand);
     }
     return ids;
@@ -53,9 +54,9 @@ LRESULT CALLBACK read_popup(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 TEST_F(MainWindowTest, ClassStyleAndChrome) {
     EXPECT_EQ(GetClassLongA(window, GCL_STYLE), (DWORD)CS_DBLCLKS) << "double clicks toggle full screen";
     EXPECT_EQ(GetClassLongPtrA(window, GCLP_HBRBACKGROUND), 0) << "the view paints every pixel";
-    EXPECT_TRUE(GetWindowLongA(g_viewer.toolbar, GWL_STYLE) & TBSTYLE_TOOLTIPS);
-    EXPECT_EQ(GetParent(g_viewer.page_box), g_viewer.toolbar);
-    EXPECT_TRUE(GetWindowLongA(g_viewer.page_box, GWL_STYLE) & ES_READONLY);
+    EXPECT_TRUE(GetWindowLongA(g_frame.toolbar, GWL_STYLE) & TBSTYLE_TOOLTIPS);
+    EXPECT_EQ(GetParent(g_frame.page_box), g_frame.toolbar);
+    EXPECT_TRUE(GetWindowLongA(g_frame.page_box, GWL_STYLE) & ES_READONLY);
 }
 
 // The toolbar shows every row with a viewer image, and the context menu
@@ -92,7 +93,7 @@ TEST_F(MainWindowTest, StatusPartsFollowTheClientWidth) {
         GetClientRect(window, &client);
         int want[5], have[8] = {};
         int parts = StatusPartEdges(client.right, false, want);
-        ASSERT_EQ(SendMessageA(g_viewer.status_bar, SB_GETPARTS, 8, (LPARAM)have), parts);
+        ASSERT_EQ(SendMessageA(g_frame.status_bar, SB_GETPARTS, 8, (LPARAM)have), parts);
         for (int i = 0; i < parts; ++i) EXPECT_EQ(have[i], want[i]) << "width " << client.right << " part " << i;
     }
 }
@@ -104,8 +105,8 @@ TEST_F(MainWindowTest, ToolbarMenuAndPageBoxFollowTheDocument) {
     auto has = [&](int id, UINT flag) { return (GetMenuState(menu, id, MF_BYCOMMAND) & flag) != 0; };
     auto check_toolbar = [&](const char* when, const char* page, bool page_enabled) {
         LayoutMainWindow();
-        EXPECT_EQ(text_of(g_viewer.page_box), page) << when;
-        EXPECT_EQ(IsWindowEnabled(g_viewer.page_box) != 0, page_enabled) << when;
+        EXPECT_EQ(text_of(g_frame.page_box), page) << when;
+        EXPECT_EQ(IsWindowEnabled(g_frame.page_box) != 0, page_enabled) << when;
         int enabled = 0;
         for (int id : toolbar_commands()) {
             enabled += button_enabled(id);
@@ -132,12 +133,12 @@ TEST_F(MainWindowTest, ToolbarMenuAndPageBoxFollowTheDocument) {
 
 TEST_F(MainWindowTest, LargeButtonsRebuildTheToolbarAndWriteNothing) {
     ASSERT_FALSE(g_settings.LargeButtons);
-    HWND old_toolbar = g_viewer.toolbar;
+    HWND old_toolbar = g_frame.toolbar;
     SendMessageA(window, WM_COMMAND, IDM_VIEW_LARGE_TOOLBAR_BUTTONS, 0);
     pump_messages();
     EXPECT_TRUE(g_settings.LargeButtons);
     EXPECT_FALSE(IsWindow(old_toolbar));
-    HIMAGELIST images = (HIMAGELIST)SendMessageA(g_viewer.toolbar, TB_GETIMAGELIST, 0, 0);
+    HIMAGELIST images = (HIMAGELIST)SendMessageA(g_frame.toolbar, TB_GETIMAGELIST, 0, 0);
     int cx = 0, cy = 0;
     ImageList_GetIconSize(images, &cx, &cy);
     EXPECT_TRUE(cx == 24 && cy == 24 && ImageList_GetImageCount(images) == IMG_VIEWER_COUNT)
@@ -150,11 +151,11 @@ TEST_F(MainWindowTest, LargeButtonsRebuildTheToolbarAndWriteNothing) {
     // The page box stays between the page buttons.
     RECT previous, next, box;
     for (auto at : {std::make_pair(IDM_GO_PREVIOUS_PAGE, &previous), std::make_pair(IDM_GO_NEXT_PAGE, &next)}) {
-        int index = (int)SendMessageA(g_viewer.toolbar, TB_COMMANDTOINDEX, at.first, 0);
-        ASSERT_TRUE(SendMessageA(g_viewer.toolbar, TB_GETITEMRECT, index, (LPARAM)at.second));
+        int index = (int)SendMessageA(g_frame.toolbar, TB_COMMANDTOINDEX, at.first, 0);
+        ASSERT_TRUE(SendMessageA(g_frame.toolbar, TB_GETITEMRECT, index, (LPARAM)at.second));
     }
-    GetWindowRect(g_viewer.page_box, &box);
-    MapWindowPoints(nullptr, g_viewer.toolbar, (POINT*)&box, 2);
+    GetWindowRect(g_frame.page_box, &box);
+    MapWindowPoints(nullptr, g_frame.toolbar, (POINT*)&box, 2);
     EXPECT_TRUE(box.left >= previous.right && box.right <= next.left && box.bottom > previous.top &&
                 box.top < previous.bottom);
 }
@@ -170,9 +171,9 @@ TEST_F(MainWindowTest, ExitAsksTheWindowToClose) {
 }
 
 TEST_F(MainWindowTest, TooltipsAskForWideTextAndGetTheRowsText) {
-    EXPECT_EQ(SendMessageA(window, WM_NOTIFYFORMAT, (WPARAM)g_viewer.toolbar, NF_QUERY), NFR_UNICODE);
+    EXPECT_EQ(SendMessageA(window, WM_NOTIFYFORMAT, (WPARAM)g_frame.toolbar, NF_QUERY), NFR_UNICODE);
     NMTTDISPINFOW info = {};
-    info.hdr = {g_viewer.toolbar, IDM_GO_NEXT_PAGE, TTN_GETDISPINFOW};
+    info.hdr = {g_frame.toolbar, IDM_GO_NEXT_PAGE, TTN_GETDISPINFOW};
     SendMessageA(window, WM_NOTIFY, 0, (LPARAM)&info);
     ASSERT_NE(info.lpszText, nullptr);
     char narrow[128] = "";
@@ -192,7 +193,7 @@ TEST_F(MainWindowTest, AcceleratorsSkipListKeysAndEditFields) {
         {list, VK_LEFT, false, false, "Left moves the list selection"},
         {list, VK_LEFT, true, true, "Ctrl+Left is Previous again"},
         {edit, VK_ADD, false, false, "a plus typed in an edit is not a zoom"},
-        {g_viewer.page_box, VK_ADD, false, true, "accelerators work in the page box"},
+        {g_frame.page_box, VK_ADD, false, true, "accelerators work in the page box"},
     };
     for (const auto& c : cases) {
         SetFocus(c.focus);

@@ -14,6 +14,7 @@
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/scratch.h"
 #include "viewer/playback.h"
+#include "ui/frame.h"
 
 namespace {
 
@@ -131,7 +132,7 @@ TEST_F(PlaybackTest, SlideShowRunsInEachOrderAndRestoresTheWindow) {
     const LONG style = GetWindowLongA(window, GWL_STYLE);
     HMENU menu = GetMenu(window);
     Command(IDM_VIEW_SLIDE_SHOW);
-    EXPECT_TRUE(g_viewer.fullscreen);
+    EXPECT_TRUE(g_frame.fullscreen);
     EXPECT_EQ(GetMenu(window), nullptr);
     pump_for(800, note_shown_file);
     EXPECT_EQ(g_shown, (std::vector<std::string>{"a.bmp", "b.bmp", "c.bmp"}));
@@ -155,7 +156,7 @@ TEST_F(PlaybackTest, SlideShowRunsInEachOrderAndRestoresTheWindow) {
     show_until(6, 3000);  // note_shown_file keeps no repeats: a repeat would be a lost step
     EXPECT_EQ(g_shown.size(), 6u);
     Command(IDM_VIEW_SLIDE_SHOW);
-    EXPECT_FALSE(g_viewer.fullscreen);
+    EXPECT_FALSE(g_frame.fullscreen);
 }
 
 TEST_F(PlaybackTest, PausedShowWaitsAFullPeriodAfterResuming) {
@@ -174,7 +175,7 @@ TEST_F(PlaybackTest, PausedShowWaitsAFullPeriodAfterResuming) {
     EXPECT_EQ(g_shown.size(), 2u);
     SendMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_FALSE(g_viewer.slideshow);
-    EXPECT_FALSE(g_viewer.fullscreen) << "one Escape ends the show and full screen";
+    EXPECT_FALSE(g_frame.fullscreen) << "one Escape ends the show and full screen";
 }
 
 TEST_F(PlaybackTest, ADamagedFileIsPassedWithOneMessage) {
@@ -255,24 +256,24 @@ TEST_F(PlaybackTest, FullScreenComesBackWithTheMenuOfTheMode) {
     GetWindowRect(window, &full);
     EXPECT_EQ(full.right - full.left, GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(GetMenu(window), nullptr);
-    EXPECT_FALSE(IsWindowVisible(g_viewer.status_bar));
-    EXPECT_EQ(IsWindowVisible(g_viewer.toolbar) != 0, g_settings.FsToolbar != 0);
+    EXPECT_FALSE(IsWindowVisible(g_frame.status_bar));
+    EXPECT_EQ(IsWindowVisible(g_frame.toolbar) != 0, g_settings.FsToolbar != 0);
     SendMessageA(window, WM_LBUTTONDBLCLK, 0, MAKELPARAM(50, 50));
     RECT after;
     GetWindowRect(window, &after);
     EXPECT_TRUE(EqualRect(&before, &after));
-    EXPECT_NE(g_viewer.viewer_menu, nullptr);
-    EXPECT_EQ(GetMenu(window), g_viewer.viewer_menu);
+    EXPECT_NE(g_frame.viewer_menu, nullptr);
+    EXPECT_EQ(GetMenu(window), g_frame.viewer_menu);
 
     // The mode changes while in full screen: leaving attaches that mode's menu.
     Command(IDM_VIEW_FULL_SCREEN);
-    g_viewer.BrowseMode = true;
-    AttachModeMenu();
+    g_frame.BrowseMode = true;
+    frame_attach_mode_menu();
     EXPECT_EQ(GetMenu(window), nullptr);
     SendMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_EQ(GetMenu(window), g_viewer.browser_menu);
-    g_viewer.BrowseMode = false;
-    AttachModeMenu();
+    EXPECT_EQ(GetMenu(window), g_frame.browser_menu);
+    g_frame.BrowseMode = false;
+    frame_attach_mode_menu();
 
     // Closed in full screen, the window keeps the place it had before.
     g_settings.RememberPos = 1;

@@ -12,8 +12,8 @@
 #include "ui/file_list.h"
 #include "tests/support/dialog_driver.h"
 #include "tests/support/main_window_fixture.h"
-#include "ui/chrome.h"
 #include "app/main_window.h"
+#include "ui/frame.h"
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include "browser/thumb_cache_pure.h"
 #include "core/stb_adapter.h"
 #include "res/resource.h"
+#include "ui/frame.h"
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/reference.h"
 #include "tests/support/scratch.h"
@@ -52,7 +53,7 @@ struct ThumbnailsTest : MainWindowTest {
     // Scans the folder and fills; the number of pictures decoded.
     int Fill() {
         thumbnails_take_decode_count();
-        g_viewer.BrowseMode = true;
+        g_frame.BrowseMode = true;
         scan_folder((folder + "*").c_str());
         fill_thumbnail_view();
         return thumbnails_take_decode_count();
@@ -219,13 +220,13 @@ TEST_F(ThumbnailsTest, OpenPictureServesOnlyAsLoadedAndTurnedPhotosComeOutUprigh
     const unsigned char* at = &on_disk[20 + (size_t)(95 - 41) * 288];
     EXPECT_NE(memcmp(at + 44 * 3, at + 43 * 3, 3), 0) << "a 7-wide picture starts at x 44";
 
-    g_viewer.BrowseMode = false;  // the viewer's commands, not the browser's
+    g_frame.BrowseMode = false;  // the viewer's commands, not the browser's
     ASSERT_TRUE(LoadDocument(photo.c_str()));
     DeleteFileA(Tmb(photo).c_str());
     EXPECT_EQ(Fill(), 0) << "the open, unedited picture serves";
     EXPECT_TRUE(read_whole(Tmb(photo)) == on_disk) << "the pixels of the file on disk";
 
-    g_viewer.BrowseMode = false;
+    g_frame.BrowseMode = false;
     Command(IDM_IMAGE_ROTATE_CLOCKWISE);
     ASSERT_TRUE(g_viewer.edited);
     DeleteFileA(Tmb(photo).c_str());
@@ -233,7 +234,7 @@ TEST_F(ThumbnailsTest, OpenPictureServesOnlyAsLoadedAndTurnedPhotosComeOutUprigh
     EXPECT_TRUE(read_whole(Tmb(photo)) == on_disk) << "the pixels of the file on disk";
 
     ASSERT_TRUE(LoadDocument(photo.c_str()));
-    g_viewer.BrowseMode = false;
+    g_frame.BrowseMode = false;
     Command(IDM_FILE_SAVE);  // unedited, yet written again as JPEG: other pixels on disk
     EXPECT_EQ(Fill(), 1) << "a saved picture is read back from the file";
 

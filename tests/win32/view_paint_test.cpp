@@ -13,6 +13,7 @@
 #include "app/layout.h"
 #include "viewer/paint_pure.h"
 #include "viewer/view.h"
+#include "ui/frame.h"
 
 namespace {
 
@@ -101,8 +102,8 @@ TEST_F(ViewPaintTest, PictureCentredOnTheWorkspaceColourByPaintViewAndByWmPaint)
     Image* picture = ShowPattern(100, 60);
     RECT r = GetViewRect(), client, toolbar, status;
     GetClientRect(window, &client);
-    GetWindowRect(g_viewer.toolbar, &toolbar);
-    GetWindowRect(g_viewer.status_bar, &status);
+    GetWindowRect(g_frame.toolbar, &toolbar);
+    GetWindowRect(g_frame.status_bar, &status);
     EXPECT_EQ(r.top, toolbar.bottom - toolbar.top) << "the view starts below the toolbar";
     EXPECT_EQ(r.bottom, client.bottom - (status.bottom - status.top)) << "and ends above the status bar";
     POINT o = GetPictureOrigin();
@@ -116,14 +117,14 @@ TEST_F(ViewPaintTest, PictureCentredOnTheWorkspaceColourByPaintViewAndByWmPaint)
     EXPECT_EQ(c.at(5, r.bottom), kSentinel);
     expect_view(capture(window, true), shown_at(picture, 1, workspace()));
 
-    g_viewer.fullscreen = true;  // only the flag: the layout and the painter read it
+    g_frame.fullscreen = true;  // only the flag: the layout and the painter read it
     LayoutMainWindow();
     EXPECT_EQ(GetViewRect().bottom, client.bottom) << "no status bar in full screen";
     EXPECT_EQ(GetViewRect().top, 0) << "nor a toolbar without FsToolbar";
     expect_view(capture(window), shown_at(picture, 1, 0x000000));
     g_settings.FsToolbar = 1;
     EXPECT_EQ(GetViewRect().top, toolbar.bottom - toolbar.top) << "the toolbar stays with FsToolbar";
-    g_viewer.fullscreen = false;
+    g_frame.fullscreen = false;
 }
 
 // 32x of a 100 x 100 picture is 3200 pixels wide: the large path stretches the
@@ -217,9 +218,9 @@ TEST_F(ViewPaintTest, PausedSlideShowShowsTwoWhiteBarsWithAShadow) {
 // The browser's panes cover the client area: the view paints nothing there.
 TEST_F(ViewPaintTest, BrowserModePaintsNoPicture) {
     ShowPattern(100, 60);
-    g_viewer.BrowseMode = true;
+    g_frame.BrowseMode = true;
     Capture c = capture(window);
-    g_viewer.BrowseMode = false;
+    g_frame.BrowseMode = false;
     int touched = 0;
     for (int y = 0; y < c.height; y += 3)
         for (int x = 0; x < c.width; x += 3) touched += c.at(x, y) != kSentinel;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/formats.h"
 #include "ui/file_list_pure.h"
 #include "platform/text.h"
 #include "tests/support/main_window_fixture.h"
@@ -14,6 +15,7 @@
 #include "app/layout.h"
 #include "viewer/status_text_pure.h"
 #include "viewer/view.h"
+#include "ui/frame.h"
 
 namespace {
 
@@ -51,7 +53,7 @@ TEST_F(ViewStatusTest, EachPartDescribesTheShownPictureOrHintsWithoutOne) {
     g_language = 3;
     UpdateStatusBar();
     g_language = 0;
-    EXPECT_EQ(status_part(1), text_entry(3, FileTypeTextId(path.c_str()))) << "the type name follows the language";
+    EXPECT_EQ(status_part(1), text_entry(3, file_type_text(path.c_str()))) << "the type name follows the language";
 
     // With a folder list: the position, and the size from the list while its
     // current entry is the shown file.
@@ -90,8 +92,8 @@ TEST_F(ViewStatusTest, NothingIsWrittenInFullScreen) {
     ASSERT_EQ(status_part(3), "40 x 30");
     CloseDocument();
     install_frames(1, 50, 60);
-    g_viewer.fullscreen = true;
+    g_frame.fullscreen = true;
     UpdateStatusBar();
-    g_viewer.fullscreen = false;
+    g_frame.fullscreen = false;
     EXPECT_EQ(status_part(3), "40 x 30");
 }

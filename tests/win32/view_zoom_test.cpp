@@ -14,6 +14,7 @@
 #include "tests/support/main_window_fixture.h"
 #include "app/layout.h"
 #include "viewer/view.h"
+#include "ui/frame.h"
 
 namespace {
 
@@ -105,10 +106,10 @@ TEST_F(ViewZoomTest, ScrollBarsOnlyForALargerPictureAtFixedScale) {
 
     CloseDocument();
     install_frames(1, 3000, 100);
-    g_viewer.fullscreen = true;  // only the flag: the layout reads it
+    g_frame.fullscreen = true;  // only the flag: the layout reads it
     Command(IDM_VIEW_ACTUAL_SIZE);
     EXPECT_EQ(scrolling_bars(window), "h") << "full screen shows only the bar that scrolls";
-    g_viewer.fullscreen = false;
+    g_frame.fullscreen = false;
 }
 
 TEST_F(ViewZoomTest, ScrollMessagesMoveTheViewAndStopAtTheEnds) {
