@@ -13,6 +13,7 @@
 #include "ui/file_list.h"
 #include "ui/file_list_pure.h"
 #include "ui/frame.h"
+#include "ui/work.h"
 #include "viewer/document.h"
 #include "viewer/edit_commands.h"
 #include "viewer/edit_dialogs.h"
@@ -233,6 +234,9 @@ bool DispatchCommand(int id) {
     }
     const CommandRow* row = FindCommand(id);
     if (!row) return false;
+    // A job owns the folder list: nothing may change it underneath (a
+    // command sent from another thread arrives while the job's owner waits).
+    if (list_job_running()) return true;
     // A key reaches a command whether its item is gray or not; the handler
     // checks what it needs. One that means nothing in this mode does nothing.
     CommandHandler handler = g_frame.BrowseMode ? row->browser : row->viewer;

@@ -4,9 +4,8 @@
 
 #include "platform/bridge.h"
 #include "platform/modal.h"
+#include "ui/work.h"
 #include "app/open_commands.h"
-#include "viewer/navigation.h"
-#include "viewer/viewer_state.h"
 #include "ui/frame.h"
 
 void OnDropFiles(HDROP drop) {
@@ -23,7 +22,26 @@ void OnDropFiles(HDROP drop) {
 
 namespace {
 
-char s_handed_over[kPathBytes];  // the latest path handed over under modal UI
+char s_handed_over[kPathBytes];  // the latest path handed over, until it opens
+
+// Opens path now, or keeps it (the latest wins) until the modal UI or the
+// job in the way is done.
+void open_or_keep(const char* path) {
+    if (path != s_handed_over) lstrcpynA(s_handed_over, path, sizeof s_handed_over);
+    if (modal_active()) {
+        // A dialog or question is about the open picture (Delete, Save As,
+        // Resize, Export): replacing the picture under it would make its
+        // answer act on the new one.
+        modal_post_when_idle(g_frame.window, WM_OPEN_HANDED_OVER);
+    } else if (list_job_running()) {
+        list_job_post_when_done(g_frame.window, WM_OPEN_HANDED_OVER);  // the job reads the folder list
+    } else {
+        char now[kPathBytes];
+        lstrcpynA(now, s_handed_over, sizeof now);
+        s_handed_over[0] = 0;
+        OpenPath(now);
+    }
+}
 
 }  // namespace
 
@@ -36,28 +54,10 @@ LRESULT OnCopyData(const COPYDATASTRUCT* data) {
     }
     if (IsIconic(g_frame.window)) ShowWindow(g_frame.window, SW_RESTORE);
     SetForegroundWindow(g_frame.window);
-    if (!path[0]) return TRUE;
-    if (modal_active()) {
-        // A dialog or question is about the open picture (Delete, Save As,
-        // Resize, Export): replacing the picture under it would make its
-        // answer act on the new one. The path waits until it is closed.
-        memcpy(s_handed_over, path, sizeof path);
-        modal_post_when_idle(g_frame.window, WM_OPEN_HANDED_OVER);
-        return TRUE;
-    }
-    s_handed_over[0] = 0;  // the latest wins over one still waiting
-    OpenPath(path);
+    if (path[0]) open_or_keep(path);
     return TRUE;
 }
 
 void OnOpenHandedOver() {
-    if (!s_handed_over[0]) return;
-    if (modal_active()) {  // another dialog opened before this message came
-        modal_post_when_idle(g_frame.window, WM_OPEN_HANDED_OVER);
-        return;
-    }
-    char path[kPathBytes];
-    memcpy(path, s_handed_over, sizeof path);
-    s_handed_over[0] = 0;
-    OpenPath(path);
+    if (s_handed_over[0]) open_or_keep(s_handed_over);
 }

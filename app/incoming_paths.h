@@ -4,7 +4,7 @@
 #include <windows.h>
 
 // Posted to the main window when a path handed over under modal UI may be
-// opened. (WM_APP + 1 and + 2 are the browser's.)
+// opened. (WM_APP + 1 and + 2 are the browser's, + 4 the work tasks'.)
 const UINT WM_OPEN_HANDED_OVER = WM_APP + 3;
 
 void OnDropFiles(HDROP drop);

@@ -26,6 +26,7 @@
 #include "viewer/viewer_state.h"
 #include "ui/frame.h"
 #include "ui/status_bar.h"
+#include "ui/work.h"
 #include "app/toolbars.h"
 
 const char kMainClassName[] = "LumoraMain";
@@ -210,6 +211,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     case WM_SETCURSOR: if (on_set_cursor(lparam)) return TRUE; break;
     case WM_COPYDATA: return OnCopyData((const COPYDATASTRUCT*)lparam);
     case WM_OPEN_HANDED_OVER: OnOpenHandedOver(); return 0;
+    case WM_INTERFACE_TASK: run_interface_task(wparam, lparam); return 0;
     case WM_NOTIFY: return on_notify(window, wparam, lparam);
     case WM_NOTIFYFORMAT: return on_notify_format(window, wparam, lparam);
     case WM_CONTEXTMENU:

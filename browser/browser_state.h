@@ -71,9 +71,9 @@ void free_subfolders();
 // thumbnails.cpp
 void fill_thumbnail_view();
 void thumbnails_shutdown();
-// A ThumbSize square bitmap compatible with screen: the picture shrunk to
-// fit (never enlarged), centred on the window colour. None when GDI fails.
-HBITMAP render_thumbnail(const struct Image* image, HDC screen);
+// An edge square bitmap compatible with screen: the picture shrunk to fit
+// (never enlarged), centred on the window colour. None when GDI fails.
+HBITMAP render_thumbnail(const struct Image* image, int edge, HDC screen);
 // Tests and benchmarks: the pictures the fills decoded since the last call;
 // fills on one thread only (true) or with decoding workers (false, the default).
 int thumbnails_take_decode_count();

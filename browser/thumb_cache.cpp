@@ -6,7 +6,6 @@
 #include "browser/thumb_cache_pure.h"
 #include "core/formats.h"
 #include "core/image.h"
-#include "shell/settings.h"
 
 namespace {
 
@@ -27,10 +26,10 @@ void temp_folder(char* out) {
     if (length == 0 || length > kMaxTempFolder) out[0] = 0;
 }
 
-// The cache file of a path at the current edge; false when it would not fit a path.
-bool cache_file_name(const char* path, char* name) {
+// The cache file of a key; false when it would not fit a path.
+bool cache_file_name(const ThumbKey& key, char* name) {
     const char* folder = ensure_thumb_cache_folder();
-    return folder[0] && thumb_cache_file_name(folder, thumb_path_hash(path), g_settings.ThumbSize, name, 260);
+    return folder[0] && thumb_cache_file_name(folder, thumb_path_hash(key.path), key.edge, name, 260);
 }
 
 }  // namespace
@@ -50,52 +49,49 @@ const char* ensure_thumb_cache_folder() {
     return s_folder;
 }
 
-HBITMAP load_cached_thumbnail(const char* path, uint32_t time_low, uint32_t time_high, uint32_t file_size, HDC dc) {
-    return cached_thumbnail_bitmap(read_cached_thumbnail(path, time_low, time_high, file_size), dc);
-}
+HBITMAP load_cached_thumbnail(const ThumbKey& key, HDC dc) { return cached_thumbnail_bitmap(read_cached_thumbnail(key), dc); }
 
-uint8_t* read_cached_thumbnail(const char* path, uint32_t time_low, uint32_t time_high, uint32_t file_size) {
+CachedRows read_cached_thumbnail(const ThumbKey& key) {
+    CachedRows none = {nullptr, key.edge};
     char name[260];
-    const int edge = g_settings.ThumbSize;
-    if (!cache_file_name(path, name)) return nullptr;
+    if (!cache_file_name(key, name)) return none;
     HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                               nullptr);
-    if (file == INVALID_HANDLE_VALUE) return nullptr;
+    if (file == INVALID_HANDLE_VALUE) return none;
     uint8_t header[kThumbHeaderBytes];
     DWORD got = 0;
-    const ThumbStamp stamp = {time_low, time_high, file_size, edge};
+    const ThumbStamp stamp = {(uint32_t)key.modified, (uint32_t)(key.modified >> 32), key.file_size, key.edge};
     if (!ReadFile(file, header, sizeof header, &got, nullptr) || !thumb_header_fits(header, got, stamp)) {
         CloseHandle(file);
-        return nullptr;
+        return none;
     }
-    const size_t bytes = thumb_pixel_bytes(edge);
-    uint8_t* pixels = (uint8_t*)malloc(bytes);
-    bool read = pixels && ReadFile(file, pixels, (DWORD)bytes, &got, nullptr) && got == bytes;
+    const size_t bytes = thumb_pixel_bytes(key.edge);
+    uint8_t* rows = (uint8_t*)malloc(bytes);
+    bool read = rows && ReadFile(file, rows, (DWORD)bytes, &got, nullptr) && got == bytes;
     CloseHandle(file);
     if (!read) {
-        free(pixels);
-        return nullptr;
+        free(rows);
+        return none;
     }
-    return pixels;
+    return CachedRows{rows, key.edge};
 }
 
-HBITMAP cached_thumbnail_bitmap(uint8_t* pixels, HDC dc) {
-    if (!pixels) return nullptr;
+HBITMAP cached_thumbnail_bitmap(CachedRows rows, HDC dc) {
+    if (!rows.rows) return nullptr;
     // A section in the cache's own format: the image list copies it without
     // the round trip through the screen's format.
-    BITMAPINFO info = thumb_bitmap_info(g_settings.ThumbSize);
+    BITMAPINFO info = thumb_bitmap_info(rows.edge);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap && bits) memcpy(bits, pixels, thumb_pixel_bytes(g_settings.ThumbSize));
-    free(pixels);
+    if (bitmap && bits) memcpy(bits, rows.rows, thumb_pixel_bytes(rows.edge));
+    free(rows.rows);
     return bitmap;
 }
 
-void store_cached_thumbnail(const char* path, uint32_t time_low, uint32_t time_high, uint32_t file_size,
-                            HBITMAP bitmap, HDC dc) {
+void store_cached_thumbnail(const ThumbKey& key, HBITMAP bitmap, HDC dc) {
     char name[260];
-    const int edge = g_settings.ThumbSize;
-    if (!bitmap || !cache_file_name(path, name)) return;
+    const int edge = key.edge;
+    if (!bitmap || !cache_file_name(key, name)) return;
     uint8_t* pixels = (uint8_t*)malloc(thumb_pixel_bytes(edge));
     BITMAPINFO info = thumb_bitmap_info(edge);
     if (!pixels || GetDIBits(dc, bitmap, 0, edge, pixels, &info, DIB_RGB_COLORS) != edge) {
@@ -105,7 +101,7 @@ void store_cached_thumbnail(const char* path, uint32_t time_low, uint32_t time_h
     HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         uint8_t header[kThumbHeaderBytes];
-        thumb_header_pack(ThumbStamp{time_low, time_high, file_size, edge}, header);
+        thumb_header_pack(ThumbStamp{(uint32_t)key.modified, (uint32_t)(key.modified >> 32), key.file_size, edge}, header);
         DWORD written;
         WriteFile(file, header, sizeof header, &written, nullptr);
         WriteFile(file, pixels, (DWORD)thumb_pixel_bytes(edge), &written, nullptr);

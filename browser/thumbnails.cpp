@@ -8,7 +8,9 @@
 // for pixel what a fill on one thread makes: a worker's decode that memory
 // was too short for is made again in its turn on the interface thread, as
 // the one thread would have made it. thumbnails_use_one_thread gives that
-// fill for comparison.
+// fill for comparison. The workers get a snapshot of the files and the edge,
+// hand their results back as posted tasks, and while they run the fill owns
+// the folder list (ui/work.h).
 #include <windows.h>
 #include <commctrl.h>
 
@@ -30,6 +32,7 @@
 #include "browser/browser.h"
 #include "ui/frame.h"
 #include "ui/status_bar.h"
+#include "ui/work.h"
 
 namespace {
 
@@ -46,8 +49,11 @@ int s_test_processors;    // 0: the system's count
 int s_test_fail_picture;  // 0: worker decodes allocate as usual
 int s_workers;            // started by the last fill
 
-uint32_t time_low(int i) { return (uint32_t)g_file_list.modified[i]; }
-uint32_t time_high(int i) { return (uint32_t)(g_file_list.modified[i] >> 32); }
+// Entry i of the folder list as its cache file knows it, at the fill's edge.
+ThumbKey key_of(int i, int edge) {
+    const FileList& list = g_file_list;
+    return ThumbKey{list.path[i], list.modified[i], list.size[i], edge};
+}
 
 PictureSource s_picture_source;  // the viewer's picture of a file, when it is what the file holds
 
@@ -68,21 +74,17 @@ Image* decode(const char* path, bool* short_of_memory = nullptr) {
     return image;
 }
 
-HBITMAP cached(int i, HDC screen) {
-    return load_cached_thumbnail(g_file_list.path[i], time_low(i), time_high(i), g_file_list.size[i], screen);
-}
-
 // Renders entry i from `decoded` (taken over), else from the viewer's
 // picture or a decode of its own, and caches the result.
-HBITMAP render_entry(int i, HDC screen, Image* decoded) {
-    const char* path = g_file_list.path[i];
+HBITMAP render_entry(int i, int edge, HDC screen, Image* decoded) {
+    const ThumbKey key = key_of(i, edge);
     const Image* image = decoded;
     if (!image) image = viewer_picture_of(i);
-    if (!image) image = decoded = decode(path);
+    if (!image) image = decoded = decode(key.path);
     if (!image) return nullptr;
-    HBITMAP bitmap = render_thumbnail(image, screen);
+    HBITMAP bitmap = render_thumbnail(image, edge, screen);
     image_free(decoded);
-    if (bitmap) store_cached_thumbnail(path, time_low(i), time_high(i), g_file_list.size[i], bitmap, screen);
+    if (bitmap) store_cached_thumbnail(key, bitmap, screen);
     return bitmap;
 }
 
@@ -125,18 +127,18 @@ struct Progress {
 
 // Entry i's picture as a fill on one thread gets it: the cache, else a
 // render of its own (n - i entries are left).
-HBITMAP cached_or_rendered(int i, int n, HDC screen, Progress& progress) {
-    if (HBITMAP bitmap = cached(i, screen)) return bitmap;
+HBITMAP cached_or_rendered(int i, int n, int edge, HDC screen, Progress& progress) {
+    if (HBITMAP bitmap = load_cached_thumbnail(key_of(i, edge), screen)) return bitmap;
     progress.rendering(n - i);
-    return render_entry(i, screen, nullptr);
+    return render_entry(i, edge, screen, nullptr);
 }
 
-void fill_on_one_thread(HWND list, int n, HDC screen) {
+void fill_on_one_thread(HWND list, int n, int edge, HDC screen) {
     Progress progress = {};
     int position = 0;
     for (int i = 0; i < n; ++i) {
         if (!file_list_is_image(&g_file_list, i)) continue;
-        HBITMAP bitmap = cached_or_rendered(i, n, screen, progress);
+        HBITMAP bitmap = cached_or_rendered(i, n, edge, screen, progress);
         insert_item(list, &position, i, bitmap);
         progress.step();
     }
@@ -153,24 +155,36 @@ enum EntryWay : uint8_t {
 struct Entry {
     EntryWay way;
     bool may_decode;        // false: the viewer's picture serves
-    uint8_t* cached;        // the cache file's pixel rows, when it fits
+    CachedRows cached;      // the cache file's rows, when it fits
     Image* decoded;         // else the decoded picture
     bool short_of_memory;   // else whether the decode found memory short
-    volatile LONG done;
+    bool done;              // set on the interface thread, by the worker's task
 };
 
-// The worker jobs, taken in list order. `room` holds back workers that would
-// run more than a few decoded pictures ahead of the interface thread, so that
-// few big pictures wait in memory at once; a cache read gives its room back
-// at once.
+// What a worker knows of one file: a copy, not the folder list.
+struct FileShot {
+    char path[260];
+    uint64_t modified;
+    uint32_t size;
+};
+
+// The worker jobs, taken in list order, with the snapshot they work from.
+// `room` holds back workers that would run more than a few decoded pictures
+// ahead of the interface thread, so that few big pictures wait in memory at
+// once; a cache read gives its room back at once.
 struct Jobs {
-    std::vector<int> entry;  // entry index of each job
+    std::vector<int> entry;     // entry index of each job
+    std::vector<FileShot> file;  // per entry index
     std::vector<Entry>* entries;
+    int edge;
+    HWND window;    // where the results go
     volatile LONG next;
-    HANDLE room;      // semaphore
-    HANDLE finished;  // auto-reset: some job is done
+    HANDLE room;    // semaphore
+    HANDLE posted;  // auto-reset: a result was posted
     int fail_picture;  // test hook: see thumbnails_test_workers
 };
+
+void mark_done(void* entry) { ((Entry*)entry)->done = true; }
 
 DWORD WINAPI fill_worker(void* param) {
     Jobs& jobs = *(Jobs*)param;
@@ -183,18 +197,20 @@ DWORD WINAPI fill_worker(void* param) {
         }
         int i = jobs.entry[job];
         Entry& e = (*jobs.entries)[i];
-        e.cached = read_cached_thumbnail(g_file_list.path[i], time_low(i), time_high(i), g_file_list.size[i]);
-        if (!e.cached && e.may_decode) {
+        const FileShot& f = jobs.file[i];
+        e.cached = read_cached_thumbnail(ThumbKey{f.path, f.modified, f.size, jobs.edge});
+        if (!e.cached.rows && e.may_decode) {
             image_fail_allocations_from(jobs.fail_picture);
-            e.decoded = decode(g_file_list.path[i], &e.short_of_memory);
+            e.decoded = decode(f.path, &e.short_of_memory);
             if (e.short_of_memory) {
                 image_free(e.decoded);  // a photo it could not turn
                 e.decoded = nullptr;
             }
         }
         if (!e.decoded) ReleaseSemaphore(jobs.room, 1, nullptr);
-        InterlockedExchange(&e.done, 1);
-        SetEvent(jobs.finished);
+        // The entry is the interface thread's again from the task on.
+        post_to_interface(jobs.window, mark_done, &e);
+        SetEvent(jobs.posted);
     }
 }
 
@@ -205,11 +221,12 @@ int processor_count() {
     return info.dwNumberOfProcessors > 0 ? (int)info.dwNumberOfProcessors : 1;
 }
 
-// Sorts the entries into ways. Entries whose cache file an earlier entry
-// shares (names differing only in case) are done in turn: the earlier one
-// may rewrite that file before their turn, as on one thread.
+// Sorts the entries into ways and takes the workers' snapshot. Entries whose
+// cache file an earlier entry shares (names differing only in case) are done
+// in turn: the earlier one may rewrite that file before their turn, as on one thread.
 void plan_entries(std::vector<Entry>& entries, Jobs& jobs) {
     std::vector<uint32_t> seen;
+    jobs.file.resize(entries.size());
     for (int i = 0; i < (int)entries.size(); ++i) {
         Entry& e = entries[i];
         if (!file_list_is_image(&g_file_list, i)) continue;
@@ -219,14 +236,31 @@ void plan_entries(std::vector<Entry>& entries, Jobs& jobs) {
         seen.push_back(hash);
         e.way = shared ? kInTurn : kByWorker;
         e.may_decode = !viewer_picture_of(i);
-        if (!shared) jobs.entry.push_back(i);
+        if (shared) continue;
+        jobs.entry.push_back(i);
+        FileShot& f = jobs.file[i];
+        lstrcpynA(f.path, g_file_list.path[i], sizeof f.path);
+        f.modified = g_file_list.modified[i];
+        f.size = g_file_list.size[i];
     }
 }
 
-void fill_with_workers(HWND list, int n, HDC screen) {
+// Until the worker's result for e has come back as its task.
+void wait_for(const Entry& e, const Jobs& jobs) {
+    while (!e.done) {
+        // Sent messages (a second start's hand-over) are answered meanwhile;
+        // the list's guard makes them wait for the fill.
+        MsgWaitForMultipleObjects(1, &jobs.posted, FALSE, INFINITE, QS_SENDMESSAGE);
+        run_posted_tasks(jobs.window);
+    }
+}
+
+void fill_with_workers(HWND list, int n, int edge, HDC screen) {
     std::vector<Entry> entries(n);
     Jobs jobs = {};
     jobs.entries = &entries;
+    jobs.edge = edge;
+    jobs.window = g_frame.window;
     jobs.fail_picture = s_test_fail_picture;
     ensure_thumb_cache_folder();  // worked out here, before the workers read it
     plan_entries(entries, jobs);
@@ -236,8 +270,9 @@ void fill_with_workers(HWND list, int n, HDC screen) {
     if (workers > (int)jobs.entry.size()) workers = (int)jobs.entry.size();
     std::vector<HANDLE> threads;
     jobs.room = CreateSemaphoreA(nullptr, workers + 1, workers + 1, nullptr);
-    jobs.finished = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    for (int t = 0; t < workers && jobs.room && jobs.finished; ++t)
+    jobs.posted = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    list_job_begin();
+    for (int t = 0; t < workers && jobs.window && jobs.room && jobs.posted; ++t)
         if (HANDLE thread = CreateThread(nullptr, 0, fill_worker, &jobs, 0, nullptr)) threads.push_back(thread);
     // Without a worker every job is done in turn here.
     const bool working = !threads.empty();
@@ -250,8 +285,8 @@ void fill_with_workers(HWND list, int n, HDC screen) {
         if (e.way == kNoItem) continue;
         HBITMAP bitmap = nullptr;
         if (e.way == kByWorker && working) {
-            while (!InterlockedCompareExchange(&e.done, 0, 0)) WaitForSingleObject(jobs.finished, INFINITE);
-            if (e.cached) {
+            wait_for(e, jobs);
+            if (e.cached.rows) {
                 bitmap = cached_thumbnail_bitmap(e.cached, screen);
             } else {
                 if (e.decoded) ReleaseSemaphore(jobs.room, 1, nullptr);
@@ -259,10 +294,10 @@ void fill_with_workers(HWND list, int n, HDC screen) {
                 // A decode memory was short for is made again here, with only
                 // the pictures decoded ahead competing for it.
                 bool render = e.decoded || !e.may_decode || e.short_of_memory;
-                bitmap = render ? render_entry(i, screen, e.decoded) : nullptr;
+                bitmap = render ? render_entry(i, edge, screen, e.decoded) : nullptr;
             }
         } else {
-            bitmap = cached_or_rendered(i, n, screen, progress);
+            bitmap = cached_or_rendered(i, n, edge, screen, progress);
         }
         insert_item(list, &position, i, bitmap);
         progress.step();
@@ -271,15 +306,16 @@ void fill_with_workers(HWND list, int n, HDC screen) {
         WaitForSingleObject(thread, INFINITE);
         CloseHandle(thread);
     }
+    run_posted_tasks(jobs.window);  // the last results' tasks point into entries
+    list_job_end();
     if (jobs.room) CloseHandle(jobs.room);
-    if (jobs.finished) CloseHandle(jobs.finished);
+    if (jobs.posted) CloseHandle(jobs.posted);
     progress.stop();
 }
 
 }  // namespace
 
-HBITMAP render_thumbnail(const Image* image, HDC screen) {
-    const int edge = g_settings.ThumbSize;
+HBITMAP render_thumbnail(const Image* image, int edge, HDC screen) {
     // The stretch goes into a section of the picture's own 24-bit format:
     // GDI then picks the kept rows straight from the picture, where a
     // screen-format target can have it convert the whole picture first
@@ -331,9 +367,9 @@ void fill_thumbnail_view() {
     b.Populating = true;
     bool shown = list_hold_redraw(list);
     if (s_one_thread)
-        fill_on_one_thread(list, n, screen);
+        fill_on_one_thread(list, n, edge, screen);
     else
-        fill_with_workers(list, n, screen);
+        fill_with_workers(list, n, edge, screen);
     list_release_redraw(list, shown);
     b.Populating = false;
     ReleaseDC(nullptr, screen);

@@ -60,7 +60,7 @@ void time_steps(const char* path) {
         Image* image = load_upright_image(path, message);
         double t1 = now_ms();
         if (!image) break;
-        HBITMAP bitmap = render_thumbnail(image, screen);
+        HBITMAP bitmap = render_thumbnail(image, g_settings.ThumbSize, screen);
         GdiFlush();
         render.push_back(now_ms() - t1);
         decode.push_back(t1 - t0);
@@ -80,9 +80,8 @@ double time_cache_reads() {
     double t0 = now_ms();
     int n = g_file_list.count < kMaxThumbnailItems ? g_file_list.count : kMaxThumbnailItems;
     for (int i = 0; i < n; ++i) {
-        uint64_t t = g_file_list.modified[i];
-        HBITMAP b = load_cached_thumbnail(g_file_list.path[i], (uint32_t)t, (uint32_t)(t >> 32), g_file_list.size[i],
-                                          screen);
+        ThumbKey key = {g_file_list.path[i], g_file_list.modified[i], g_file_list.size[i], g_settings.ThumbSize};
+        HBITMAP b = load_cached_thumbnail(key, screen);
         if (b) DeleteObject(b);
     }
     double t = now_ms() - t0;

@@ -1,0 +1,95 @@
+// The one command table in both modes: what each mode's menu offers that is
+// not built yet, and the guard that keeps commands and hand-overs away while
+// a job owns the folder list.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <set>
+#include <string>
+
+#include "app/browse_mode.h"
+#include "app/commands.h"
+#include "core/stb_adapter.h"
+#include "res/resource.h"
+#include "tests/support/main_window_fixture.h"
+#include "tests/support/scratch.h"
+#include "ui/work.h"
+
+namespace {
+
+// The commands of a menu and its submenus.
+void menu_commands(HMENU menu, std::set<int>* ids) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        if (HMENU sub = GetSubMenu(menu, i)) menu_commands(sub, ids);
+        else if (int id = (int)GetMenuItemID(menu, i); id > 0) ids->insert(id);
+    }
+}
+
+// The shown menu's commands that have no handler in the shown mode; each
+// must be gray and do nothing when sent anyway.
+std::set<int> offered_without_work(HWND window) {
+    std::set<int> ids, missing;
+    menu_commands(GetMenu(window), &ids);
+    UpdateMenuState();
+    for (int id : ids) {
+        const CommandRow* row = FindCommand(id);
+        if (!row || (g_frame.BrowseMode ? row->browser : row->viewer)) continue;
+        missing.insert(id);
+        EXPECT_TRUE(GetMenuState(GetMenu(window), id, MF_BYCOMMAND) & MF_GRAYED) << id << " is offered enabled";
+        SendMessageA(window, WM_COMMAND, id, 0);
+    }
+    return missing;
+}
+
+}  // namespace
+
+// The work still to come, in each mode. Each step that lands takes its
+// commands off these lists.
+TEST_F(MainWindowTest, EachModeOffersOnlyWhatIsBuiltEnabled) {
+    std::string folder = temp_folder("lumora-commands");
+    Image* picture = make_picture(8, 6);
+    save_image((folder + "a.bmp").c_str(), picture, kSaveBmp, 0);
+    image_free(picture);
+    ASSERT_TRUE(OpenFileInViewer((folder + "a.bmp").c_str()));
+    Image* shown = g_viewer.shown;
+    const std::set<int> viewer = {IDM_FILE_PRINT, IDM_WALLPAPER_CENTERED, IDM_WALLPAPER_TILED, IDM_WALLPAPER_STRETCHED,
+                                  IDM_FILE_OPEN_WITH, IDM_FILE_PROPERTIES, IDM_EDIT_WITH, IDM_VIEW_OPTIONS,
+                                  IDM_HELP_TOPICS, IDM_HELP_ABOUT};
+    EXPECT_EQ(offered_without_work(window), viewer);
+    enter_browser();
+    const std::set<int> browser = {
+        IDM_FILE_NEW_FOLDER, IDM_FILE_OPEN_WITH, IDM_FILE_PRINT, IDM_FILE_PRINT_THUMBNAILS, IDM_WALLPAPER_CENTERED,
+        IDM_WALLPAPER_TILED, IDM_WALLPAPER_STRETCHED, IDM_FILE_DELETE, IDM_FILE_PROPERTIES,
+        IDM_EDIT_UNDO_FILE_OPERATION, IDM_EDIT_CUT, IDM_EDIT_COPY, IDM_EDIT_PASTE, IDM_EDIT_COPY_TO_FOLDER,
+        IDM_EDIT_MOVE_TO_FOLDER, IDM_EDIT_WITH, IDM_VIEW_FOLDER_TREE, IDM_VIEW_ADDRESS_BAR, IDM_VIEW_SLIDE_SHOW,
+        IDM_VIEW_SLIDE_SHOW_RECURSIVE, IDM_VIEW_GENERATE_FILE_LISTING, IDM_VIEW_OPTIONS, IDM_IMAGE_ROTATE_CLOCKWISE,
+        IDM_IMAGE_ROTATE_COUNTERCLOCKWISE, IDM_IMAGE_RESIZE_SELECTED, IDM_CONVERT_TO_PNG, IDM_CONVERT_TO_JPEG,
+        IDM_CONVERT_TO_BMP, IDM_HELP_TOPICS, IDM_HELP_ABOUT};
+    EXPECT_EQ(offered_without_work(window), browser);
+    pump_messages();
+    EXPECT_TRUE(g_frame.BrowseMode && IsWindow(window)) << "none of them did anything";
+    EXPECT_EQ(g_viewer.shown, shown);
+    remove_tree(folder);
+}
+
+// While a job owns the folder list, a command sent from elsewhere does
+// nothing and a handed-over path waits for the job's end.
+TEST_F(MainWindowTest, WhileAJobOwnsTheListCommandsAndHandOversWait) {
+    std::string folder = temp_folder("lumora-job");
+    Image* picture = make_picture(8, 6);
+    for (const char* name : {"a.bmp", "b.bmp"}) save_image((folder + name).c_str(), picture, kSaveBmp, 0);
+    image_free(picture);
+    ASSERT_TRUE(OpenFileInViewer((folder + "a.bmp").c_str()));
+    std::string b = folder + "b.bmp";
+    COPYDATASTRUCT data = {1, (DWORD)b.size() + 1, (void*)b.c_str()};
+    list_job_begin();
+    Command(IDM_GO_NEXT);
+    EXPECT_EQ(std::string(g_viewer.current_path), folder + "a.bmp") << "Next waited for nothing";
+    SendMessageA(window, WM_COPYDATA, 0, (LPARAM)&data);
+    pump_messages();
+    EXPECT_EQ(std::string(g_viewer.current_path), folder + "a.bmp") << "the hand-over opened under the job";
+    list_job_end();
+    pump_messages();
+    EXPECT_EQ(std::string(g_viewer.current_path), b) << "the hand-over opens once the job is done";
+    remove_tree(folder);
+}
