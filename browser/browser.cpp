@@ -169,9 +169,7 @@ namespace {
 
 int shown_height(HWND window) { return window && IsWindowVisible(window) ? WindowHeight(window) : 0; }
 
-// The panes between the browser toolbar and the status bar. The folder tree
-// and the address bar come with their own windows; until they exist the
-// list takes their room.
+// The panes between the browser toolbar and the status bar.
 BrowserPanes current_panes() {
     RECT client;
     GetClientRect(g_frame.window, &client);

@@ -6,56 +6,56 @@
 // Callers provide at least this many bytes for a decoder's message.
 const size_t kMessageBytes = 128;
 
-extern const char kMsgOpenFailed[];       // "Dosya acilamadi."
-extern const char kMsgNoMemory[];         // "Bellek yetersiz."
-extern const char kMsgReadFailed[];       // "Okuma hatasi."
-extern const char kMsgUnknownFormat[];    // "Taninmayan goruntu bicimi."
-extern const char kMsgBmpBadHeader[];     // "Gecersiz BMP basligi."
-extern const char kMsgBmpNoInfo[];        // "BMP bilgi basligi okunamadi."
-extern const char kMsgBmpCompressed[];    // "Sikistirilmis BMP (RLE) henuz desteklenmiyor."
-extern const char kMsgBmpBadDepth[];      // "Desteklenmeyen BMP bit derinligi."
-extern const char kMsgBmpNoPalette[];     // "BMP paleti okunamadi."
+extern const char kMsgOpenFailed[];
+extern const char kMsgNoMemory[];
+extern const char kMsgReadFailed[];
+extern const char kMsgUnknownFormat[];
+extern const char kMsgBmpBadHeader[];
+extern const char kMsgBmpNoInfo[];
+extern const char kMsgBmpCompressed[];
+extern const char kMsgBmpBadDepth[];
+extern const char kMsgBmpNoPalette[];
 // The stb_image adapter and the GIF frame loader.
-extern const char kMsgBadDimensions[];    // "Goruntu boyutlari cok buyuk veya gecersiz."
-extern const char kMsgStbFailed[];        // "stb_image: cozumlenemedi."
-extern const char kMsgGifInvalid[];       // "Gecersiz GIF."
-extern const char kMsgGifFailed[];        // "GIF cozulemedi."
-extern const char kMsgGifBadDimensions[]; // "GIF boyutlari cok buyuk veya gecersiz."
-extern const char kMsgPnmInvalid[];       // "Gecersiz PNM."
+extern const char kMsgBadDimensions[];
+extern const char kMsgStbFailed[];
+extern const char kMsgGifInvalid[];
+extern const char kMsgGifFailed[];
+extern const char kMsgGifBadDimensions[];
+extern const char kMsgPnmInvalid[];
 // The TIFF reader.
-extern const char kMsgTiffInvalid[];          // "Gecersiz TIFF."
-extern const char kMsgTiffBadHeader[];        // "Gecersiz TIFF basligi."
-extern const char kMsgTiffBadVersion[];       // "Gecersiz TIFF surumu."
-extern const char kMsgTiffBadIfd[];           // "Bozuk IFD."
-extern const char kMsgTiffTooManyStrips[];    // "TIFF strip sayisi cok buyuk."
-extern const char kMsgTiffPaletteTooLarge[];  // "TIFF palet boyutu cok buyuk."
-extern const char kMsgTiffPlanar[];           // "Planar TIFF desteklenmiyor."
-extern const char kMsgTiffNoSize[];           // "TIFF boyutlari okunamadi."
-extern const char kMsgTiffTooLarge[];         // "TIFF boyutlari cok buyuk."
-extern const char kMsgTiffSamples[];          // "Desteklenmeyen TIFF ornek sayisi."
-extern const char kMsgTiffBits[];             // "Sadece 8 bit/ornek TIFF destekleniyor."
-extern const char kMsgTiffCompression[];      // "Desteklenmeyen TIFF sikistirmasi."
-extern const char kMsgTiffNoStrips[];         // "TIFF strip bilgisi yok."
-extern const char kMsgTiffNoPage[];           // "TIFF sayfasi cozulemedi."
+extern const char kMsgTiffInvalid[];
+extern const char kMsgTiffBadHeader[];
+extern const char kMsgTiffBadVersion[];
+extern const char kMsgTiffBadIfd[];
+extern const char kMsgTiffTooManyStrips[];
+extern const char kMsgTiffPaletteTooLarge[];
+extern const char kMsgTiffPlanar[];
+extern const char kMsgTiffNoSize[];
+extern const char kMsgTiffTooLarge[];
+extern const char kMsgTiffSamples[];
+extern const char kMsgTiffBits[];
+extern const char kMsgTiffCompression[];
+extern const char kMsgTiffNoStrips[];
+extern const char kMsgTiffNoPage[];
 // The PCX and DCX readers.
-extern const char kMsgPcxInvalid[];           // "Gecersiz PCX."
-extern const char kMsgPcxUnsupported[];       // "Desteklenmeyen PCX."
-extern const char kMsgPcxBadDepth[];          // "Desteklenmeyen PCX bit derinligi."
-extern const char kMsgPcxLineTooLarge[];      // "PCX satiri cok buyuk."
-extern const char kMsgPcxShortLine[];         // "Bozuk PCX (BytesPerLine cok kucuk)."
-extern const char kMsgDcxInvalid[];           // "Gecersiz DCX."
-extern const char kMsgDcxNoPage[];            // "DCX sayfasi cozulemedi."
+extern const char kMsgPcxInvalid[];
+extern const char kMsgPcxUnsupported[];
+extern const char kMsgPcxBadDepth[];
+extern const char kMsgPcxLineTooLarge[];
+extern const char kMsgPcxShortLine[];
+extern const char kMsgDcxInvalid[];
+extern const char kMsgDcxNoPage[];
 // The IFF reader.
-extern const char kMsgIffInvalid[];           // "Gecersiz IFF."
-extern const char kMsgIffUnsupportedType[];   // "Desteklenmeyen IFF turu."
-extern const char kMsgIffUnsupported[];       // "Desteklenmeyen IFF."
-extern const char kMsgIffTooLarge[];          // "IFF cok buyuk."
+extern const char kMsgIffInvalid[];
+extern const char kMsgIffUnsupportedType[];
+extern const char kMsgIffUnsupported[];
+extern const char kMsgIffTooLarge[];
 // The Photo CD reader.
-extern const char kMsgPcdNoBase[];            // "PCD'de Base cozunurluk yok / dosya kesik."
-extern const char kMsgPcdNoSignature[];       // "Gecersiz PCD (PCD_IPI imzasi yok)."
+extern const char kMsgPcdNoBase[];
+extern const char kMsgPcdNoSignature[];
 // The metafile renderer.
-extern const char kMsgWmfInvalid[];           // "Gecersiz WMF."
-extern const char kMsgWmfFailed[];            // "WMF cozulemedi."
+extern const char kMsgWmfInvalid[];
+extern const char kMsgWmfFailed[];
 
 // Copies at most kMessageBytes - 1 characters of text; a null buffer is skipped.
 void set_message(char* message, const char* text);
