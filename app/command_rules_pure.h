@@ -12,7 +12,7 @@ struct WindowFacts {
     bool browse_mode;
     int selected_count;       // selected browser list items
     bool selection_has_image; // at least one selected item is an image file
-    bool has_undo;
+    bool has_undo;            // the viewer's picture, or the browser's file operation
     bool has_current_path;
     bool clipboard_has_files; // CF_HDROP on the clipboard
     int browse_view;          // 0 thumbnails .. 4 details

@@ -86,6 +86,15 @@ void hide_non_images(int, int) { browser_toggle_listing(false); }
 void refresh_folder(int, int) { browser_refresh(); }
 void edit_selected_in_paint(int, int) { browser_edit_in_paint(); }
 void open_selected(int, int) { open_selected_item(); }
+void cut_files(int, int) { browser_copy_to_clipboard(true); }
+void copy_files(int, int) { browser_copy_to_clipboard(false); }
+void paste(int, int) { browser_paste(); }
+void delete_selection(int, int) { browser_delete_selection(); }
+void new_folder(int, int) { browser_new_folder(); }
+void undo_file_operation(int, int) { browser_undo_file_operation(); }
+void copy_to_folder(int, int) { browser_copy_or_move_to_folder(false); }
+void move_to_folder(int, int) { browser_copy_or_move_to_folder(true); }
+void properties(int, int) { browser_show_properties(); }
 
 // Short names keep the table one row a line.
 const CommandHandler kNotBuilt = nullptr;  // the command's work is still to come in this mode
@@ -103,8 +112,8 @@ const CommandRow kCommandTable[] = {
     {IDM_FILE_OPEN, open_file, open_file, kEnabledAlways, kSame, kNoCheck, 0, IMG_VIEWER_OPEN, kNo, kTextTipOpen},
     {IDM_FILE_SAVE_AS, save_as, save_as, kEnabledWithImage, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_FILE_PRINT, kNotBuilt, kNotBuilt, kEnabledWithImageTarget, kSame, kNoCheck, 0, IMG_VIEWER_PRINT, IMG_BROWSER_PRINT, kTextTipPrint},
-    {IDM_FILE_DELETE, delete_file, kNotBuilt, kEnabledWithAnyTarget, kSame, kNoCheck, 0, kNo, IMG_BROWSER_DELETE, kTextTipDelete},
-    {IDM_FILE_PROPERTIES, kNotBuilt, kNotBuilt, kEnabledWithAnyTarget, kSame, kNoCheck, 0, kNo, IMG_BROWSER_PROPERTIES, kTextTipProperties},
+    {IDM_FILE_DELETE, delete_file, delete_selection, kEnabledWithAnyTarget, kSame, kNoCheck, 0, kNo, IMG_BROWSER_DELETE, kTextTipDelete},
+    {IDM_FILE_PROPERTIES, kNotBuilt, properties, kEnabledWithAnyTarget, kSame, kNoCheck, 0, kNo, IMG_BROWSER_PROPERTIES, kTextTipProperties},
     {IDM_FILE_EXIT, exit_program, exit_program, kEnabledAlways, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_FILE_SAVE, save, save, kEnabledWithImage, kSame, kNoCheck, 0, IMG_VIEWER_SAVE, kNo, kTextTipSave},
     {IDM_FILE_OPEN_FOLDER, open_folder, open_folder, kEnabledAlways, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
@@ -131,8 +140,8 @@ const CommandRow kCommandTable[] = {
     {IDM_VIEW_LIST, kNotHere, view_mode, kEnabledBrowsing, kSame, kRadioBrowseView, 3, kNo, IMG_BROWSER_LIST, kTextTipList},
     {IDM_VIEW_DETAILS, kNotHere, view_mode, kEnabledBrowsing, kSame, kRadioBrowseView, 4, kNo, IMG_BROWSER_DETAILS, kTextTipDetails},
     {IDM_VIEW_FOLDER_TREE, kNotHere, kNotBuilt, kEnabledBrowsing, kSame, kCheckFolderTree, 0, kNo, kNo, kNoTip},
-    {IDM_EDIT_CUT, kNotHere, kNotBuilt, kEnabledBrowsing, kEnabledWithSelection, kNoCheck, 0, kNo, IMG_BROWSER_CUT, kTextTipCut},
-    {IDM_FILE_NEW_FOLDER, kNotHere, kNotBuilt, kEnabledBrowsingNotThumbnails, kSame, kNoCheck, 0, kNo, IMG_BROWSER_NEW_FOLDER, kTextTipNewFolder},
+    {IDM_EDIT_CUT, kNotHere, cut_files, kEnabledBrowsing, kEnabledWithSelection, kNoCheck, 0, kNo, IMG_BROWSER_CUT, kTextTipCut},
+    {IDM_FILE_NEW_FOLDER, kNotHere, new_folder, kEnabledBrowsingNotThumbnails, kSame, kNoCheck, 0, kNo, IMG_BROWSER_NEW_FOLDER, kTextTipNewFolder},
     {IDM_HELP_ABOUT, kNotBuilt, kNotBuilt, kEnabledAlways, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_WALLPAPER_CENTERED, kNotBuilt, kNotBuilt, kEnabledWithImageTarget, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_WALLPAPER_TILED, kNotBuilt, kNotBuilt, kEnabledWithImageTarget, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
@@ -143,10 +152,10 @@ const CommandRow kCommandTable[] = {
     {IDM_IMAGE_CROP, crop, kNotHere, kEnabledWithImage, kSame, kCheckCropMode, 0, IMG_VIEWER_CROP, kNo, kTextTipCrop},
     {IDM_IMAGE_ADJUST_COLORS, adjust_colors, kNotHere, kEnabledWithImage, kSame, kNoCheck, 0, IMG_VIEWER_ADJUST_COLORS, kNo, kTextTipAdjustColors},
     {IDM_IMAGE_GRAYSCALE, transform, kNotHere, kEnabledWithImage, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_EDIT_COPY, copy_picture, kNotBuilt, kEnabledWithAnyTarget, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_EDIT_COPY, copy_picture, copy_files, kEnabledWithAnyTarget, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_FILE_EXPORT_FRAMES, export_frames, kNotHere, kEnabledWithSeveralFrames, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_FILE_PRINT_THUMBNAILS, kNotBuilt, kNotBuilt, kEnabledWithFiles, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_EDIT_UNDO, undo, kNotBuilt, kEnabledWithUndo, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_EDIT_UNDO, undo, undo_file_operation, kEnabledWithUndo, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_GO_PREVIOUS_PAGE, page, kNotHere, kEnabledWithSeveralFrames, kSame, kNoCheck, 0, IMG_VIEWER_PREVIOUS, kNo, kTextTipPreviousPage},
     {IDM_GO_NEXT_PAGE, page, kNotHere, kEnabledWithSeveralFrames, kSame, kNoCheck, 0, IMG_VIEWER_NEXT, kNo, kTextTipNextPage},
     {IDM_GO_PLAY_PAUSE, play_pause, kNotHere, kEnabledWithSeveralFrames, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
@@ -169,12 +178,12 @@ const CommandRow kCommandTable[] = {
     {IDM_EDIT_SELECT_ALL, kNotHere, select_all, kEnabledBrowsing, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_EDIT_RENAME, kNotHere, rename, kEnabledBrowsing, kEnabledWithSelection, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_VIEW_UP_ONE_LEVEL, kNotHere, up_one_level, kEnabledBrowsing, kEnabledWithParent, kNoCheck, 0, kNo, IMG_BROWSER_UP_ONE_LEVEL, kTextTipUpOneLevel},
-    {IDM_TOOLBAR_COPY, kNotHere, kNotBuilt, kEnabledBrowsing, kEnabledWithSelection, kNoCheck, 0, kNo, IMG_BROWSER_COPY, kTextTipCopy},
-    {IDM_EDIT_PASTE, kNotHere, kNotBuilt, kEnabledWithPaste, kSame, kNoCheck, 0, kNo, IMG_BROWSER_PASTE, kTextTipPaste},
-    {IDM_EDIT_UNDO_FILE_OPERATION, kNotHere, kNotBuilt, kEnabledBrowsing, kSame, kNoCheck, 0, kNo, IMG_BROWSER_UNDO, kTextTipUndo},
+    {IDM_TOOLBAR_COPY, kNotHere, copy_files, kEnabledBrowsing, kEnabledWithSelection, kNoCheck, 0, kNo, IMG_BROWSER_COPY, kTextTipCopy},
+    {IDM_EDIT_PASTE, kNotHere, paste, kEnabledWithPaste, kSame, kNoCheck, 0, kNo, IMG_BROWSER_PASTE, kTextTipPaste},
+    {IDM_EDIT_UNDO_FILE_OPERATION, kNotHere, undo_file_operation, kEnabledWithUndo, kSame, kNoCheck, 0, kNo, IMG_BROWSER_UNDO, kTextTipUndo},
     {IDM_FILE_OPEN_SELECTED, kNotHere, open_selected, kEnabledWithSelection, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_EDIT_COPY_TO_FOLDER, kNotHere, kNotBuilt, kEnabledWithSelection, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_EDIT_MOVE_TO_FOLDER, kNotHere, kNotBuilt, kEnabledWithSelection, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_EDIT_COPY_TO_FOLDER, kNotHere, copy_to_folder, kEnabledWithSelection, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_EDIT_MOVE_TO_FOLDER, kNotHere, move_to_folder, kEnabledWithSelection, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_VIEW_SLIDE_SHOW_RECURSIVE, kNotHere, kNotBuilt, kEnabledBrowsing, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_ARRANGE_BY_NAME, arrange, arrange, kEnabledAlways, kSame, kRadioSortKey, 0, kNo, kNo, kNoTip},
     {IDM_ARRANGE_BY_SIZE, arrange, arrange, kEnabledAlways, kSame, kRadioSortKey, 1, kNo, kNo, kNoTip},
@@ -235,8 +244,12 @@ bool DispatchCommand(int id) {
     const CommandRow* row = FindCommand(id);
     if (!row) return false;
     // A job owns the folder list: nothing may change it underneath (a
-    // command sent from another thread arrives while the job's owner waits).
-    if (list_job_running()) return true;
+    // command sent from another thread arrives while the job's owner
+    // waits). The command runs once the job is done.
+    if (list_job_running()) {
+        list_job_defer_command(g_frame.window, id);
+        return true;
+    }
     // A key reaches a command whether its item is gray or not; the handler
     // checks what it needs. One that means nothing in this mode does nothing.
     CommandHandler handler = g_frame.BrowseMode ? row->browser : row->viewer;
@@ -255,7 +268,7 @@ WindowFacts CurrentWindowFacts() {
     f.browse_mode = browsing;
     f.selected_count = browsing ? browser_selected_count() : 0;
     f.selection_has_image = browsing && browser_selection_has_image();
-    f.has_undo = v.undo_image != nullptr;
+    f.has_undo = browsing ? browser_has_file_undo() : v.undo_image != nullptr;
     f.has_current_path = v.current_path[0] != 0;
     f.clipboard_has_files = browsing && IsClipboardFormatAvailable(CF_HDROP);
     f.browse_view = g_settings.BrowseView;

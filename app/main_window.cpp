@@ -78,6 +78,7 @@ void on_create(HWND window) {
     g_frame.window = window;
     frame_set_hooks(FrameHooks{LayoutMainWindow, RefreshCommandStates});
     browser_set_picture_source(picture_as_on_disk);
+    browser_set_rename_notice(FollowRenamedFile);
     CreateToolbar();
     CreateStatusBar();
     UpdateStatusBar();

@@ -159,8 +159,18 @@ bool browser_notify(NMHDR* header, LRESULT* result) {
             PostMessageA(g_frame.window, WM_COMMAND, IDM_VIEW_BROWSE_FOLDER, 0);
         return true;
     case LVN_COLUMNCLICK: list_view_column_click(((const NMLISTVIEW*)header)->iSubItem); return true;
-    case LVN_ENDLABELEDITA:
-    case LVN_ENDLABELEDITW: *result = FALSE; return true;  // renaming files is not built yet
+    case LVN_ENDLABELEDITA: {
+        const LVITEMA& item = ((const NMLVDISPINFOA*)header)->item;
+        *result = browser_finish_rename(item.iItem, item.pszText);
+        return true;
+    }
+    case LVN_ENDLABELEDITW: {
+        const LVITEMW& item = ((const NMLVDISPINFOW*)header)->item;
+        char text[kPathBytes];
+        // A name the ANSI code page cannot hold cannot be given to the file.
+        *result = item.pszText && round_trips(item.pszText, text, sizeof text) && browser_finish_rename(item.iItem, text);
+        return true;
+    }
     }
     return false;
 }

@@ -54,6 +54,10 @@ LPARAM browser_first_selected();
 // sets where it comes from.
 typedef const struct Image* (*PictureSource)(const char* path, uint32_t size, uint64_t modified);
 void browser_set_picture_source(PictureSource source);
+// Told when the browser renames a file (or undoes a rename), so that the
+// viewer follows its picture to the new name.
+typedef void (*FileRenamed)(const char* old_path, const char* new_path);
+void browser_set_rename_notice(FileRenamed notice);
 
 // browser_commands.cpp: the browser's commands.
 void browser_set_view_mode(int mode);
@@ -67,3 +71,18 @@ void browser_arrange(int key);
 void browser_set_thumb_size(int size_item);
 void browser_refresh();
 void browser_edit_in_paint();
+
+// file_operations.cpp: the shell's operations on the selected files.
+// Copy (false) or Cut (true) to the clipboard as a file list.
+void browser_copy_to_clipboard(bool cut);
+void browser_paste();
+void browser_delete_selection();
+void browser_new_folder();
+// Undoes the last rename or new folder, or says there is nothing to undo.
+void browser_undo_file_operation();
+bool browser_has_file_undo();
+void browser_copy_or_move_to_folder(bool move);
+void browser_show_properties();
+// The end of the label edit of item: renames its file on disk; false when
+// the label is to spring back.
+bool browser_finish_rename(int item, const char* text);

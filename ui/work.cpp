@@ -1,12 +1,18 @@
 #include "ui/work.h"
 
+#include <vector>
+
 namespace {
 
 int s_list_jobs;
 HWND s_waiting_window;
 UINT s_waiting_message;
+HWND s_command_window;
+std::vector<int> s_commands;  // deferred, in arrival order
 
 void post_waiting() {
+    for (int id : s_commands) PostMessageA(s_command_window, WM_COMMAND, id, 0);
+    s_commands.clear();
     if (!s_waiting_window) return;
     PostMessageA(s_waiting_window, s_waiting_message, 0, 0);
     s_waiting_window = nullptr;
@@ -40,5 +46,11 @@ bool list_job_running() { return s_list_jobs > 0; }
 void list_job_post_when_done(HWND window, UINT message) {
     s_waiting_window = window;
     s_waiting_message = message;
+    if (s_list_jobs == 0) post_waiting();
+}
+
+void list_job_defer_command(HWND window, int id) {
+    s_command_window = window;
+    s_commands.push_back(id);
     if (s_list_jobs == 0) post_waiting();
 }

@@ -2,7 +2,7 @@
 // (paths, sizes, times, the thumbnail edge) and never reads the program's
 // globals; its results reach the interface thread as tasks posted through
 // post_to_interface. While a job owns the folder list, commands and
-// handed-over paths wait (list_job_running), as they wait for modal UI.
+// handed-over paths wait for its end (list_job_running).
 #pragma once
 #include <windows.h>
 
@@ -27,3 +27,6 @@ bool list_job_running();
 // `message` is posted to `window` when the last job ends, or at once when
 // none runs (the latest call wins).
 void list_job_post_when_done(HWND window, UINT message);
+// A command that arrived while a job owned the list: posted to window, in
+// turn, once the last job has ended.
+void list_job_defer_command(HWND window, int id);

@@ -102,3 +102,8 @@ const Image* PictureAsOnDisk(const char* path, uint32_t size, uint64_t modified)
     if (v.loaded_size != size || v.loaded_time != modified) return nullptr;
     return v.loaded_frames[0];
 }
+
+void FollowRenamedFile(const char* old_path, const char* new_path) {
+    if (lstrcmpiA(g_viewer.current_path, old_path) == 0)
+        lstrcpynA(g_viewer.current_path, new_path, sizeof g_viewer.current_path);
+}

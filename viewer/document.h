@@ -18,3 +18,5 @@ void CloseDocument();
 // and time). None otherwise: anything else would be cached under the file's
 // size and time and stay there.
 const Image* PictureAsOnDisk(const char* path, uint32_t size, uint64_t modified);
+// A file renamed elsewhere (the browser): the shown file goes by its new name.
+void FollowRenamedFile(const char* old_path, const char* new_path);

@@ -181,6 +181,20 @@ std::string menu_states() {
     return s;
 }
 
+void set_clipboard_files(HWND owner, const std::string& path) {
+    OpenClipboard(owner);
+    EmptyClipboard();
+    if (!path.empty()) {
+        HGLOBAL drop = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + path.size() + 2);
+        DROPFILES* header = (DROPFILES*)GlobalLock(drop);
+        header->pFiles = sizeof(DROPFILES);
+        memcpy(header + 1, path.c_str(), path.size());
+        GlobalUnlock(drop);
+        SetClipboardData(CF_HDROP, drop);
+    }
+    CloseClipboard();
+}
+
 }  // namespace
 
 TEST_F(BrowserListTest, ContextMenuGraysByTheSelection) {
@@ -188,13 +202,19 @@ TEST_F(BrowserListTest, ContextMenuGraysByTheSelection) {
     Put("pic.png", 10);
     g_settings.ShowAllFiles = 1;
     Show(4);
-    // Rename is the one item built so far; the others stay gray until
-    // their work is there (file operations, batch work, printing).
-    EXPECT_EQ(menu_states(), "gg-ggggg-ggg-g-gggg") << "nothing selected";
+    set_clipboard_files(window, "");
+    // Open With, Edit With, the rotations, Print and the batch items stay
+    // gray until their work is there.
+    EXPECT_EQ(menu_states(), "gg-ggggg-ggg-e-gggg") << "nothing selected";
     LVITEMA selected = {};
     selected.stateMask = selected.state = LVIS_SELECTED;
     SendMessageA(List(), LVM_SETITEMSTATE, 0, (LPARAM)&selected);  // notes.txt
-    EXPECT_EQ(menu_states(), "gg-gggge-ggg-g-gggg") << "a file that is no picture";
+    EXPECT_EQ(menu_states(), "gg-eegee-ggg-e-gggg") << "a file selected";
+    g_settings.BrowseView = 0;
+    EXPECT_EQ(menu_states(), "gg-eegee-ggg-g-gggg") << "no new folder among thumbnails";
+    set_clipboard_files(window, folder + "pic.png");
+    EXPECT_EQ(menu_states(), "gg-eeeee-ggg-g-gggg") << "file names on the clipboard";
+    set_clipboard_files(window, "");
 }
 
 namespace {
