@@ -64,72 +64,63 @@ TEST(SetupSwitches, FoundOnALowerCasedCopy) {
     EXPECT_EQ(FindSetupSwitch(far.c_str()), 0);
 }
 
-static WindowFacts viewer_with_image() {
+// Facts as letters: b browsing, i a picture shown, p a current path, u a
+// parent folder, c file names on the clipboard, s an image selected, l an
+// image in the list; F, N, E and V with a digit: files, frames, selected
+// items, view mode.
+WindowFacts facts(const char* spec) {
     WindowFacts f = {};
-    f.image_shown = true;
-    f.file_count = 1;
-    f.frame_count = 1;
-    f.has_current_path = true;
+    for (const char* p = spec; *p; ++p) {
+        int n = p[1] >= '0' && p[1] <= '9' ? p[1] - '0' : 0;
+        switch (*p) {
+        case 'b': f.browse_mode = true; break;
+        case 'i': f.image_shown = true; break;
+        case 'p': f.has_current_path = true; break;
+        case 'u': f.has_parent_folder = true; break;
+        case 'c': f.clipboard_has_files = true; break;
+        case 's': f.selection_has_image = true; break;
+        case 'l': f.list_has_image = true; break;
+        case 'F': f.file_count = n; break;
+        case 'N': f.frame_count = n; break;
+        case 'E': f.selected_count = n; break;
+        case 'V': f.browse_view = n; break;
+        }
+    }
     return f;
 }
 
-TEST(CommandRules, ViewerTargetsAreTheShownPicture) {
-    WindowFacts none = {};
-    for (EnableRule r : {kEnabledWithImage, kEnabledWithSeveralFiles, kEnabledWithImageTarget, kEnabledWithAnyTarget,
-                         kEnabledWithSlideShow, kEnabledWithRefresh, kEnabledWithUndo, kEnabledBrowsing})
-        EXPECT_FALSE(IsEnabled(r, none)) << r;
-    EXPECT_TRUE(IsEnabled(kEnabledAlways, none));
-    WindowFacts f = viewer_with_image();
-    for (EnableRule r : {kEnabledWithImage, kEnabledWithImageTarget, kEnabledWithAnyTarget, kEnabledWithSlideShow,
-                         kEnabledWithRefresh, kEnabledWithFiles})
-        EXPECT_TRUE(IsEnabled(r, f)) << r;
-    for (EnableRule r : {kEnabledWithSeveralFiles, kEnabledWithSeveralFrames, kEnabledWithUndo, kEnabledWithPaste,
-                         kEnabledBrowsingNotThumbnails, kEnabledWithSelection})
-        EXPECT_FALSE(IsEnabled(r, f)) << r;
-    f.file_count = 2;
-    f.frame_count = 3;
-    f.has_undo = true;
-    for (EnableRule r : {kEnabledWithSeveralFiles, kEnabledWithSeveralFrames, kEnabledWithUndo})
-        EXPECT_TRUE(IsEnabled(r, f)) << r;
-    WindowFacts listed = {};
-    listed.file_count = 1;  // a folder listed, nothing open: Refresh still rescans it
-    EXPECT_TRUE(IsEnabled(kEnabledWithRefresh, listed));
+// The rules that weigh more than one fact; the others hand one fact on. In
+// the viewer a command's target is the picture shown, in the browser the
+// selection, whatever picture is still open behind it.
+TEST(CommandRules, EnablingFollowsTheMode) {
+    const struct { EnableRule rule; const char* facts; bool want; } cases[] = {
+        {kEnabledAlways, "", true},                 {kEnabledWithSeveralFiles, "i F1", false},
+        {kEnabledWithSeveralFiles, "i F2", true},   {kEnabledWithSeveralFrames, "i N1", false},
+        {kEnabledWithSeveralFrames, "i N3", true},  {kEnabledWithImageTarget, "F1", false},
+        {kEnabledWithImageTarget, "i", true},       {kEnabledWithImageTarget, "b i E2 l", false},
+        {kEnabledWithImageTarget, "b E2 s", true},  {kEnabledWithAnyTarget, "i", true},
+        {kEnabledWithAnyTarget, "b i F4 l", false}, {kEnabledWithAnyTarget, "b E2", true},
+        {kEnabledWithSlideShow, "i", true},         {kEnabledWithSlideShow, "b i F4", false},
+        {kEnabledWithSlideShow, "b F4 l", true},    {kEnabledBrowsingNotThumbnails, "b V0", false},
+        {kEnabledBrowsingNotThumbnails, "b V4", true}, {kEnabledBrowsingNotThumbnails, "i V4", false},
+        {kEnabledWithPaste, "b c", true},           {kEnabledWithPaste, "b", false},
+        {kEnabledWithPaste, "i c", false},          // file names mean nothing to the viewer
+        {kEnabledWithRefresh, "", false},           {kEnabledWithRefresh, "F1", true},  // a folder listed, nothing open
+        {kEnabledWithRefresh, "i p", true},         {kEnabledWithParent, "b u", true},
+        {kEnabledWithParent, "u", false},
+    };
+    for (auto c : cases) EXPECT_EQ(IsEnabled(c.rule, facts(c.facts)), c.want) << "rule " << c.rule << ", \"" << c.facts << "\"";
 }
 
-TEST(CommandRules, BrowserTargetsAreTheSelection) {
-    WindowFacts f = viewer_with_image();  // a picture still open behind the browser does not count
-    f.browse_mode = true;
-    f.file_count = 4;
-    for (EnableRule r : {kEnabledWithImageTarget, kEnabledWithAnyTarget, kEnabledWithSlideShow,
-                         kEnabledBrowsingNotThumbnails, kEnabledWithPaste})
-        EXPECT_FALSE(IsEnabled(r, f)) << r;
-    f.selected_count = 2;  // two folders, say
-    f.list_has_image = true;
-    f.browse_view = 4;
-    f.clipboard_has_files = true;
-    for (EnableRule r : {kEnabledWithAnyTarget, kEnabledWithSelection, kEnabledWithSlideShow,
-                         kEnabledBrowsingNotThumbnails, kEnabledWithPaste})
-        EXPECT_TRUE(IsEnabled(r, f)) << r;
-    EXPECT_FALSE(IsEnabled(kEnabledWithImageTarget, f));
-    f.selection_has_image = true;
-    EXPECT_TRUE(IsEnabled(kEnabledWithImageTarget, f));
-    f.browse_mode = false;
-    EXPECT_FALSE(IsEnabled(kEnabledWithPaste, f)) << "file names on the clipboard mean nothing to the viewer";
-}
-
-TEST(CommandRules, ChecksAndRadioMarks) {
+TEST(CommandRules, RadioMarks) {
     WindowFacts f = {};
     f.browse_view = 3;
     f.sort_key = 6;  // only the low two bits choose
-    f.large_buttons = true;
-    EXPECT_TRUE(IsChecked(kRadioBrowseView, 3, f));
-    EXPECT_FALSE(IsChecked(kRadioBrowseView, 0, f));
+    EXPECT_TRUE(IsChecked(kRadioBrowseView, 3, f) && !IsChecked(kRadioBrowseView, 0, f));
     EXPECT_TRUE(IsChecked(kRadioSortKey, 2, f));
     f.browse_view = 9;  // out of range marks Thumbnails
     EXPECT_TRUE(IsChecked(kRadioBrowseView, 0, f));
     EXPECT_TRUE(IsChecked(kCheckHideNonImages, 0, f)) << "checked while ShowAllFiles is off";
-    EXPECT_TRUE(IsChecked(kCheckLargeButtons, 0, f));
-    EXPECT_FALSE(IsChecked(kCheckFolderTree, 0, f));
     const struct { int size, item; } thumbs[] = {{64, 0}, {65, 1}, {96, 1}, {97, 2}, {128, 2}, {129, 3}, {192, 3}};
     for (auto t : thumbs) {
         f.thumb_size = t.size;

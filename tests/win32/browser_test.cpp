@@ -14,35 +14,17 @@
 #include "ui/file_list.h"
 #include "platform/text.h"
 #include "res/resource.h"
-#include "tests/support/bmp_builder.h"
 #include "tests/support/dialog_driver.h"
-#include "tests/support/main_window_fixture.h"
+#include "tests/support/folder_fixture.h"
 #include "tests/support/registry_snapshot.h"
-#include "tests/support/scratch.h"
 #include "app/open_commands.h"
 #include "viewer/navigation.h"
 #include "ui/frame.h"
 
 namespace {
 
-struct BrowserTest : MainWindowTest {
-    std::string folder = temp_folder("lumora-browse");  // ends in a backslash
-    void TearDown() override {
-        MainWindowTest::TearDown();
-        remove_tree(folder);
-    }
-    std::string Put(const std::string& name, std::vector<uint8_t> bytes = bmp_filled(BmpLayout(), 7)) {
-        std::string path = folder + name;
-        EXPECT_TRUE(write_file_wide(std::wstring(path.begin(), path.end()), bytes)) << path;
-        return path;
-    }
+struct BrowserTest : FolderTest {
     HWND List() { return g_browser.list; }
-    int ItemOf(LPARAM param) {
-        LVFINDINFOA find = {};
-        find.flags = LVFI_PARAM;
-        find.lParam = param;
-        return (int)SendMessageA(List(), LVM_FINDITEMA, (WPARAM)-1, (LPARAM)&find);
-    }
     int FileParam(const char* name) {
         for (int i = 0; i < g_file_list.count; ++i)
             if (std::string(g_file_list.path[i]) == folder + name) return i;
@@ -50,7 +32,8 @@ struct BrowserTest : MainWindowTest {
     }
     void Select(LPARAM param) {
         ListView_SetItemState(List(), -1, 0, LVIS_SELECTED);
-        int item = ItemOf(param);
+        LVFINDINFOA find = {LVFI_PARAM, nullptr, param, {}, 0};
+        int item = (int)SendMessageA(List(), LVM_FINDITEMA, (WPARAM)-1, (LPARAM)&find);
         ASSERT_GE(item, 0) << "no item with parameter " << param;
         ListView_SetItemState(List(), item, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         pump_messages();
@@ -66,29 +49,14 @@ struct BrowserTest : MainWindowTest {
 // A toolbar's pixels as the screen shows them, or as it draws itself on a
 // clean background of the face colour.
 std::vector<uint32_t> toolbar_pixels(HWND toolbar, bool on_screen) {
+    if (on_screen)
+        RedrawWindow(GetParent(toolbar), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     RECT r;
     GetClientRect(toolbar, &r);
-    std::vector<uint32_t> pixels((size_t)r.right * r.bottom);
-    BITMAPINFO info = {{sizeof info.bmiHeader, r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    HDC dc = GetDC(toolbar), memory = CreateCompatibleDC(dc);
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, dib);
-    if (on_screen) {
-        RedrawWindow(GetParent(toolbar), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        BitBlt(memory, 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
-    } else {
-        FillRect(memory, &r, GetSysColorBrush(COLOR_BTNFACE));
-        SendMessageA(toolbar, WM_PAINT, (WPARAM)memory, 0);
-    }
-    GdiFlush();
-    if (bits) memcpy(pixels.data(), bits, pixels.size() * 4);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    DeleteObject(dib);
-    ReleaseDC(toolbar, dc);
-    for (uint32_t& p : pixels) p &= 0xFFFFFF;
-    return pixels;
+    return client_pixels(toolbar, rgb_of(GetSysColor(COLOR_BTNFACE)), [&](HDC memory, HDC dc) {
+        if (on_screen) BitBlt(memory, 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
+        else SendMessageA(toolbar, WM_PAINT, (WPARAM)memory, 0);
+    });
 }
 
 }  // namespace

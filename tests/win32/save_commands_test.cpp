@@ -18,10 +18,9 @@
 #include "platform/text.h"
 #include "res/resource.h"
 #include "tests/support/dialog_driver.h"
-#include "tests/support/main_window_fixture.h"
+#include "tests/support/folder_fixture.h"
 #include "tests/support/registry_snapshot.h"
 #include "tests/support/reference.h"
-#include "tests/support/scratch.h"
 
 namespace {
 
@@ -51,23 +50,18 @@ int count_files(const std::string& folder) {
     return n;
 }
 
-struct SaveCommandsTest : MainWindowTest {
-    std::string folder = temp_folder("lumora-save");
+struct SaveCommandsTest : FolderTest {
     void SetUp() override {
-        MainWindowTest::SetUp();
+        FolderTest::SetUp();
         g_typed_name.clear();
     }
     void TearDown() override {
         stop_answering();
-        MainWindowTest::TearDown();
-        remove_tree(folder);
+        FolderTest::TearDown();
     }
     // A picture file in the folder, opened in the viewer.
     std::string Open(const char* name, int w = 40, int h = 30) {
-        std::string path = folder + name;
-        Image* picture = make_picture(w, h, pattern_colour);
-        EXPECT_TRUE(save_image(path.c_str(), picture, kSaveBmp, 0));
-        image_free(picture);
+        std::string path = Picture(name, w, h);
         EXPECT_TRUE(LoadDocument(path.c_str()));
         pump_messages();
         return path;
@@ -346,10 +340,7 @@ void hand_over_while_open(HWND dialog) {
 TEST_F(SaveCommandsTest, AHandOverWaitsUntilTheDialogIsClosed) {
     g_main = window;
     CreateDirectoryA((folder + "other").c_str(), nullptr);
-    g_handed_over = folder + "other\\b.bmp";
-    Image* b = make_picture(20, 10);
-    ASSERT_TRUE(save_image(g_handed_over.c_str(), b, kSaveBmp, 0));
-    image_free(b);
+    g_handed_over = Picture("other\\b.bmp", 20, 10);
     const std::string gone = "a-" + std::to_string(GetCurrentProcessId()) + ".bmp";
     char message[kMessageBytes];
     auto picture_size = [&](const std::string& path) {
