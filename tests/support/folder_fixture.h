@@ -11,6 +11,7 @@
 #include "core/stb_adapter.h"
 #include "tests/support/bmp_builder.h"
 #include "tests/support/main_window_fixture.h"
+#include "tests/support/registry_snapshot.h"
 #include "tests/support/scratch.h"
 
 struct FolderTest : MainWindowTest {
@@ -33,6 +34,17 @@ struct FolderTest : MainWindowTest {
         EXPECT_TRUE(save_image((folder + name).c_str(), picture, kSaveBmp, 0));
         image_free(picture);
         return folder + name;
+    }
+};
+
+// Files of a type of the test's own (.lumedit) whose "edit" verb runs
+// `command`, in the machine's classes where Wine's shell reads verbs.
+struct EditVerb {
+    RegistrySnapshot type{HKEY_CLASSES_ROOT, L".lumedit"}, verbs{HKEY_CLASSES_ROOT, L"LumoraTestEdit"};
+    explicit EditVerb(const std::string& command) {
+        EXPECT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, ".lumedit", REG_SZ, "LumoraTestEdit", 0), ERROR_SUCCESS);
+        EXPECT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, "LumoraTestEdit\\shell\\edit\\command", REG_SZ, command.c_str(), 0),
+                  ERROR_SUCCESS);
     }
 };
 

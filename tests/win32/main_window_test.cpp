@@ -6,12 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/text.h"
 #include "res/resource.h"
 #include "tests/support/main_window_fixture.h"
 #include "app/commands.h"
 #include "app/layout.h"
-#include "app/layout_pure.h"
 #include "app/startup.h"
 #include "ui/frame.h"
 #include "app/toolbars.h"
@@ -78,14 +76,13 @@ TEST_F(MainWindowTest, ToolbarAndContextMenuTakeTheirCommandsFromTheTable) {
 
 // Wiring of the layout pass; the edges themselves are tested natively.
 TEST_F(MainWindowTest, StatusPartsFollowTheClientWidth) {
-    for (int width : {400, 1000}) {
-        SetClientSize(width, 300);
-        RECT client;
-        GetClientRect(window, &client);
-        int want[5], have[8] = {};
-        int parts = StatusPartEdges(client.right, false, want);
-        ASSERT_EQ(SendMessageA(g_frame.status_bar, SB_GETPARTS, 8, (LPARAM)have), parts);
-        for (int i = 0; i < parts; ++i) EXPECT_EQ(have[i], want[i]) << "width " << client.right << " part " << i;
+    const struct { int width; std::vector<int> edges; } cases[] = {{400, {60, 170, 240, 330, -1}},
+                                                                  {1000, {640, 770, 840, 930, -1}}};
+    for (const auto& c : cases) {
+        SetClientSize(c.width, 300);
+        std::vector<int> have(5);
+        ASSERT_EQ(SendMessageA(g_frame.status_bar, SB_GETPARTS, 5, (LPARAM)have.data()), 5);
+        EXPECT_EQ(have, c.edges) << "width " << c.width;
     }
 }
 
@@ -169,7 +166,7 @@ TEST_F(MainWindowTest, TooltipsAskForWideTextAndGetTheRowsText) {
     ASSERT_NE(info.lpszText, nullptr);
     char narrow[128] = "";
     WideCharToMultiByte(1252, 0, info.lpszText, -1, narrow, sizeof narrow, nullptr, nullptr);
-    EXPECT_STREQ(narrow, tr(FindCommand(IDM_GO_NEXT_PAGE)->tooltip));
+    EXPECT_STREQ(narrow, "Next Page (Ctrl+PgDn)");
 }
 
 TEST_F(MainWindowTest, AcceleratorsSkipListKeysAndEditFields) {

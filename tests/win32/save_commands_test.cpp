@@ -19,7 +19,6 @@
 #include "res/resource.h"
 #include "tests/support/dialog_driver.h"
 #include "tests/support/folder_fixture.h"
-#include "tests/support/registry_snapshot.h"
 #include "tests/support/reference.h"
 
 namespace {
@@ -282,12 +281,7 @@ TEST_F(SaveCommandsTest, DeleteMovesToTheBinAndShowsTheNext) {
 }
 
 TEST_F(SaveCommandsTest, EditInPaintAsksFirstThenHandsOverOrSaysWhy) {
-    // The system's "edit" verb of a type of the test's own starts a program
-    // that exits at once. (Wine's shell reads verbs from the machine's classes.)
-    RegistrySnapshot type(HKEY_CLASSES_ROOT, L".lumedit"), verbs(HKEY_CLASSES_ROOT, L"LumoraTestEdit");
-    ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, ".lumedit", REG_SZ, "LumoraTestEdit", 0), ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, "LumoraTestEdit\\shell\\edit\\command", REG_SZ, "cmd.exe /c exit", 0),
-              ERROR_SUCCESS);
+    EditVerb verb("cmd.exe /c exit");  // a program that exits at once
 
     // No paint program here: the picture goes to the temporary copy and
     // the user is told no editor could be opened.

@@ -7,13 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "core/formats.h"
 #include "ui/file_list_pure.h"
 #include "platform/text.h"
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/scratch.h"
 #include "app/layout.h"
-#include "viewer/status_text_pure.h"
 #include "viewer/view.h"
 #include "ui/frame.h"
 
@@ -84,16 +82,4 @@ TEST_F(ViewStatusTest, FrameWordForAnAnimationPageWordOtherwise) {
     UpdateStatusBar();
     std::string page = std::string(tr(kTextWordPage)) + " 1/3";
     EXPECT_NE(status_part(0).find(page), std::string::npos) << status_part(0) << " lacks " << page;
-}
-
-TEST_F(ViewStatusTest, NothingIsWrittenInFullScreen) {
-    install_frames(1, 40, 30);
-    UpdateStatusBar();
-    ASSERT_EQ(status_part(3), "40 x 30");
-    CloseDocument();
-    install_frames(1, 50, 60);
-    g_frame.fullscreen = true;
-    UpdateStatusBar();
-    g_frame.fullscreen = false;
-    EXPECT_EQ(status_part(3), "40 x 30");
 }
