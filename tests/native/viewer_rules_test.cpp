@@ -64,28 +64,15 @@ TEST(SetupSwitches, FoundOnALowerCasedCopy) {
     EXPECT_EQ(FindSetupSwitch(far.c_str()), 0);
 }
 
-// Facts as letters: b browsing, i a picture shown, p a current path, u a
-// parent folder, c file names on the clipboard, s an image selected, l an
-// image in the list; F, N, E and V with a digit: files, frames, selected
-// items, view mode.
-WindowFacts facts(const char* spec) {
+// Facts: B browsing, I a picture shown, P a current path, U a parent folder,
+// C file names on the clipboard, S an image selected, L an image in the list.
+enum { B = 1, I = 2, P = 4, U = 8, C = 16, S = 32, L = 64 };
+WindowFacts facts(int flags, int files = 0, int frames = 0, int selected = 0, int view = 0) {
     WindowFacts f = {};
-    for (const char* p = spec; *p; ++p) {
-        int n = p[1] >= '0' && p[1] <= '9' ? p[1] - '0' : 0;
-        switch (*p) {
-        case 'b': f.browse_mode = true; break;
-        case 'i': f.image_shown = true; break;
-        case 'p': f.has_current_path = true; break;
-        case 'u': f.has_parent_folder = true; break;
-        case 'c': f.clipboard_has_files = true; break;
-        case 's': f.selection_has_image = true; break;
-        case 'l': f.list_has_image = true; break;
-        case 'F': f.file_count = n; break;
-        case 'N': f.frame_count = n; break;
-        case 'E': f.selected_count = n; break;
-        case 'V': f.browse_view = n; break;
-        }
-    }
+    f.browse_mode = flags & B, f.image_shown = flags & I, f.has_current_path = flags & P;
+    f.has_parent_folder = flags & U, f.clipboard_has_files = flags & C, f.selection_has_image = flags & S;
+    f.list_has_image = flags & L, f.file_count = files, f.frame_count = frames, f.selected_count = selected;
+    f.browse_view = view;
     return f;
 }
 
@@ -93,23 +80,25 @@ WindowFacts facts(const char* spec) {
 // the viewer a command's target is the picture shown, in the browser the
 // selection, whatever picture is still open behind it.
 TEST(CommandRules, EnablingFollowsTheMode) {
-    const struct { EnableRule rule; const char* facts; bool want; } cases[] = {
-        {kEnabledAlways, "", true},                 {kEnabledWithSeveralFiles, "i F1", false},
-        {kEnabledWithSeveralFiles, "i F2", true},   {kEnabledWithSeveralFrames, "i N1", false},
-        {kEnabledWithSeveralFrames, "i N3", true},  {kEnabledWithImageTarget, "F1", false},
-        {kEnabledWithImageTarget, "i", true},       {kEnabledWithImageTarget, "b i E2 l", false},
-        {kEnabledWithImageTarget, "b E2 s", true},  {kEnabledWithAnyTarget, "i", true},
-        {kEnabledWithAnyTarget, "b i F4 l", false}, {kEnabledWithAnyTarget, "b E2", true},
-        {kEnabledWithSlideShow, "i", true},         {kEnabledWithSlideShow, "b i F4", false},
-        {kEnabledWithSlideShow, "b F4 l", true},    {kEnabledBrowsingNotThumbnails, "b V0", false},
-        {kEnabledBrowsingNotThumbnails, "b V4", true}, {kEnabledBrowsingNotThumbnails, "i V4", false},
-        {kEnabledWithPaste, "b c", true},           {kEnabledWithPaste, "b", false},
-        {kEnabledWithPaste, "i c", false},          // file names mean nothing to the viewer
-        {kEnabledWithRefresh, "", false},           {kEnabledWithRefresh, "F1", true},  // a folder listed, nothing open
-        {kEnabledWithRefresh, "i p", true},         {kEnabledWithParent, "b u", true},
-        {kEnabledWithParent, "u", false},
+    const struct { EnableRule rule; WindowFacts facts; bool want; } cases[] = {
+        {kEnabledAlways, facts(0), true},
+        {kEnabledWithSeveralFiles, facts(I, 1), false},     {kEnabledWithSeveralFiles, facts(I, 2), true},
+        {kEnabledWithSeveralFrames, facts(I, 1, 1), false}, {kEnabledWithSeveralFrames, facts(I, 1, 3), true},
+        {kEnabledWithFiles, facts(I), false},               {kEnabledWithFiles, facts(0, 1), true},
+        {kEnabledWithImageTarget, facts(0, 1), false},      {kEnabledWithImageTarget, facts(I), true},
+        {kEnabledWithImageTarget, facts(B | I | L, 4, 1, 2), false}, {kEnabledWithImageTarget, facts(B | S, 4, 0, 2), true},
+        {kEnabledWithAnyTarget, facts(I), true},            {kEnabledWithAnyTarget, facts(B | I | L, 4), false},
+        {kEnabledWithAnyTarget, facts(B, 4, 0, 2), true},   {kEnabledWithSlideShow, facts(I), true},
+        {kEnabledWithSlideShow, facts(B | I, 4), false},    {kEnabledWithSlideShow, facts(B | L, 4), true},
+        {kEnabledBrowsingNotThumbnails, facts(B), false},   {kEnabledBrowsingNotThumbnails, facts(B, 0, 0, 0, 4), true},
+        {kEnabledBrowsingNotThumbnails, facts(I, 0, 0, 0, 4), false},
+        {kEnabledWithPaste, facts(B | C), true},            {kEnabledWithPaste, facts(B), false},
+        {kEnabledWithPaste, facts(I | C), false},           // file names mean nothing to the viewer
+        {kEnabledWithRefresh, facts(0), false},             {kEnabledWithRefresh, facts(0, 1), true},  // a listed folder
+        {kEnabledWithRefresh, facts(I | P), true},          {kEnabledWithParent, facts(B | U), true},
+        {kEnabledWithParent, facts(U), false},
     };
-    for (auto c : cases) EXPECT_EQ(IsEnabled(c.rule, facts(c.facts)), c.want) << "rule " << c.rule << ", \"" << c.facts << "\"";
+    for (const auto& c : cases) EXPECT_EQ(IsEnabled(c.rule, c.facts), c.want) << "rule " << c.rule << ", row " << &c - cases;
 }
 
 TEST(CommandRules, RadioMarks) {

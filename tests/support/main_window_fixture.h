@@ -117,17 +117,6 @@ inline void pump_messages() {
     }
 }
 
-// Runs the message loop for ms milliseconds (timers fire), calling watch
-// after every round when given.
-inline void pump_for(DWORD ms, void (*watch)() = nullptr) {
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms) {
-        pump_messages();
-        if (watch) watch();
-        Sleep(5);
-    }
-}
-
 struct MainWindowTest : ::testing::Test {
     RegistrySnapshot settings_key{HKEY_CURRENT_USER, L"Software\\Harnwick\\Lumora"};
     HWND window = nullptr;

@@ -96,14 +96,6 @@ TEST_F(SaveCommandsTest, SaveAsTakesTheFormatFromTheNameAndClearsTheStar) {
     EXPECT_EQ(head[0], 0x89);
 }
 
-TEST_F(SaveCommandsTest, SaveOfAnUnwritableTypeAsksForANewName) {
-    install_frames(2);
-    lstrcpyA(g_viewer.current_path, (folder + "anim.gif").c_str());
-    answer_next_dialog(IDCANCEL, type_name);
-    Command(IDM_FILE_SAVE);
-    EXPECT_EQ(g_suggested_name, "anim.png");
-}
-
 // Each page keeps its own edited mark: saving one page clears only its own.
 TEST_F(SaveCommandsTest, SavingAnotherPageKeepsAnEditedPageAsked) {
     lstrcpyA(g_viewer.current_path, (folder + "pages.bmp").c_str());
@@ -156,9 +148,9 @@ TEST_F(SaveCommandsTest, FailedSavesLeaveTheFileAsItWas) {
 }
 
 TEST_F(SaveCommandsTest, DiscardPromptNamesThePictureAndHonoursTheAnswer) {
-    install_frames(1);
-    lstrcpyA(g_viewer.current_path, "C:\\pics\\a.b.jpg");
-    g_viewer.edited = true;
+    std::string path = Open("a.b.bmp");
+    const std::vector<unsigned char> before = read_whole(path);
+    Command(IDM_IMAGE_GRAYSCALE);
     char want[256];
     snprintf(want, sizeof want, tr(kTextAskSaveChanges), "a.b");
     answer_next_dialog(IDCANCEL);
@@ -167,7 +159,8 @@ TEST_F(SaveCommandsTest, DiscardPromptNamesThePictureAndHonoursTheAnswer) {
     ASSERT_TRUE(IsWindow(window)) << "Cancel keeps the window";
     answer_next_dialog(IDNO);
     SendMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_FALSE(IsWindow(window)) << "No closes without saving";
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(read_whole(path), before) << "No closes without saving";
 }
 
 TEST_F(SaveCommandsTest, ExportWritesNumberedPngsAndAsksBeforeReplacing) {
@@ -176,6 +169,10 @@ TEST_F(SaveCommandsTest, ExportWritesNumberedPngsAndAsksBeforeReplacing) {
     for (auto colour : colours) frames.push_back(make_picture(9, 7, colour));
     install_frames(frames);
     lstrcpyA(g_viewer.current_path, (folder + "anim.gif").c_str());
+    answer_next_dialog(IDCANCEL, type_name);
+    Command(IDM_FILE_SAVE);
+    EXPECT_EQ(g_suggested_name, "anim.png") << "Save of a type Lumora cannot write asks for a new name";
+    g_suggested_name.clear();
     g_typed_name = folder + "scan.png";
     answer_dialogs({IDOK, IDOK}, type_name);
     Command(IDM_FILE_EXPORT_FRAMES);
