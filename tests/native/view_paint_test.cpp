@@ -67,11 +67,6 @@ TEST(DirectStretch, CoversTheVisiblePartAtAnyScale) {
     EXPECT_GT(plans, 500);
 }
 
-TEST(CropOutline, CornersInEitherOrderRelativeToTheView) {
-    PaintBox b = CropOutline(300, 200, 100, 250, 0, 28);
-    EXPECT_EQ(std::vector<int>({b.left, b.top, b.right, b.bottom}), std::vector<int>({100, 172, 300, 222}));
-}
-
 TEST(PauseSign, TwoBarsAtTheTopRightOrAtEighteenInANarrowView) {
     const struct { int view_w, left; } cases[] = {{640, 588}, {52, 0}, {51, 18}, {40, 18}};
     for (auto c : cases) {

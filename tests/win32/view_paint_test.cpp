@@ -197,15 +197,3 @@ TEST_F(ViewPaintTest, PausedSlideShowShowsTwoWhiteBarsWithAShadow) {
     EXPECT_EQ(capture(window).at(r.left + bars[0].left, r.top + bars[0].top), workspace());
     g_viewer.slideshow = false;
 }
-
-// The browser's panes cover the client area: the view paints nothing there.
-TEST_F(ViewPaintTest, BrowserModePaintsNoPicture) {
-    ShowPattern(100, 60);
-    g_frame.BrowseMode = true;
-    Capture c = capture(window);
-    g_frame.BrowseMode = false;
-    int touched = 0;
-    for (int y = 0; y < c.height; y += 3)
-        for (int x = 0; x < c.width; x += 3) touched += c.at(x, y) != kSentinel;
-    EXPECT_EQ(touched, 0);
-}
