@@ -16,7 +16,6 @@
 
 namespace {
 
-typedef std::vector<uint8_t> Bytes;
 
 // A page of these fields whose one strip follows the directory. The strip's
 // own entries come first, so the fields may give them again.

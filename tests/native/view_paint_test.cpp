@@ -4,13 +4,6 @@
 
 #include "viewer/paint_pure.h"
 
-TEST(PaintPath, CacheUpTo1024DirectBeyond) {
-    const struct { int dw, dh; bool direct; } cases[] = {
-        {1024, 1024, false}, {1, 1, false}, {1025, 10, true}, {10, 1025, true},
-    };
-    for (auto c : cases) EXPECT_EQ(UsesDirectStretch(c.dw, c.dh), c.direct) << c.dw << " x " << c.dh;
-}
-
 TEST(DirectStretch, VisiblePartWithPartialEdgePixelsTakenWhole) {
     const struct {
         const char* what;
@@ -65,11 +58,6 @@ TEST(DirectStretch, CoversTheVisiblePartAtAnyScale) {
         }
     }
     EXPECT_GT(plans, 500);
-}
-
-TEST(CropOutline, CornersInEitherOrderRelativeToTheView) {
-    PaintBox b = CropOutline(300, 200, 100, 250, 0, 28);
-    EXPECT_EQ(std::vector<int>({b.left, b.top, b.right, b.bottom}), std::vector<int>({100, 172, 300, 222}));
 }
 
 TEST(PauseSign, TwoBarsAtTheTopRightOrAtEighteenInANarrowView) {

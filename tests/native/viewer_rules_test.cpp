@@ -64,72 +64,52 @@ TEST(SetupSwitches, FoundOnALowerCasedCopy) {
     EXPECT_EQ(FindSetupSwitch(far.c_str()), 0);
 }
 
-static WindowFacts viewer_with_image() {
+// Facts: B browsing, I a picture shown, P a current path, U a parent folder,
+// C file names on the clipboard, S an image selected, L an image in the list.
+enum { B = 1, I = 2, P = 4, U = 8, C = 16, S = 32, L = 64 };
+WindowFacts facts(int flags, int files = 0, int frames = 0, int selected = 0, int view = 0) {
     WindowFacts f = {};
-    f.image_shown = true;
-    f.file_count = 1;
-    f.frame_count = 1;
-    f.has_current_path = true;
+    f.browse_mode = flags & B, f.image_shown = flags & I, f.has_current_path = flags & P;
+    f.has_parent_folder = flags & U, f.clipboard_has_files = flags & C, f.selection_has_image = flags & S;
+    f.list_has_image = flags & L, f.file_count = files, f.frame_count = frames, f.selected_count = selected;
+    f.browse_view = view;
     return f;
 }
 
-TEST(CommandRules, ViewerTargetsAreTheShownPicture) {
-    WindowFacts none = {};
-    for (EnableRule r : {kEnabledWithImage, kEnabledWithSeveralFiles, kEnabledWithImageTarget, kEnabledWithAnyTarget,
-                         kEnabledWithSlideShow, kEnabledWithRefresh, kEnabledWithUndo, kEnabledBrowsing})
-        EXPECT_FALSE(IsEnabled(r, none)) << r;
-    EXPECT_TRUE(IsEnabled(kEnabledAlways, none));
-    WindowFacts f = viewer_with_image();
-    for (EnableRule r : {kEnabledWithImage, kEnabledWithImageTarget, kEnabledWithAnyTarget, kEnabledWithSlideShow,
-                         kEnabledWithRefresh, kEnabledWithFiles})
-        EXPECT_TRUE(IsEnabled(r, f)) << r;
-    for (EnableRule r : {kEnabledWithSeveralFiles, kEnabledWithSeveralFrames, kEnabledWithUndo, kEnabledWithPaste,
-                         kEnabledBrowsingNotThumbnails, kEnabledWithSelection})
-        EXPECT_FALSE(IsEnabled(r, f)) << r;
-    f.file_count = 2;
-    f.frame_count = 3;
-    f.has_undo = true;
-    for (EnableRule r : {kEnabledWithSeveralFiles, kEnabledWithSeveralFrames, kEnabledWithUndo})
-        EXPECT_TRUE(IsEnabled(r, f)) << r;
-    WindowFacts listed = {};
-    listed.file_count = 1;  // a folder listed, nothing open: Refresh still rescans it
-    EXPECT_TRUE(IsEnabled(kEnabledWithRefresh, listed));
+// The rules that weigh more than one fact; the others hand one fact on. In
+// the viewer a command's target is the picture shown, in the browser the
+// selection, whatever picture is still open behind it.
+TEST(CommandRules, EnablingFollowsTheMode) {
+    const struct { EnableRule rule; WindowFacts facts; bool want; } cases[] = {
+        {kEnabledAlways, facts(0), true},
+        {kEnabledWithSeveralFiles, facts(I, 1), false},     {kEnabledWithSeveralFiles, facts(I, 2), true},
+        {kEnabledWithSeveralFrames, facts(I, 1, 1), false}, {kEnabledWithSeveralFrames, facts(I, 1, 3), true},
+        {kEnabledWithFiles, facts(I), false},               {kEnabledWithFiles, facts(0, 1), true},
+        {kEnabledWithImageTarget, facts(0, 1), false},      {kEnabledWithImageTarget, facts(I), true},
+        {kEnabledWithImageTarget, facts(B | I | L, 4, 1, 2), false}, {kEnabledWithImageTarget, facts(B | S, 4, 0, 2), true},
+        {kEnabledWithAnyTarget, facts(I), true},            {kEnabledWithAnyTarget, facts(B | I | L, 4), false},
+        {kEnabledWithAnyTarget, facts(B, 4, 0, 2), true},   {kEnabledWithSlideShow, facts(I), true},
+        {kEnabledWithSlideShow, facts(B | I, 4), false},    {kEnabledWithSlideShow, facts(B | L, 4), true},
+        {kEnabledBrowsingNotThumbnails, facts(B), false},   {kEnabledBrowsingNotThumbnails, facts(B, 0, 0, 0, 4), true},
+        {kEnabledBrowsingNotThumbnails, facts(I, 0, 0, 0, 4), false},
+        {kEnabledWithPaste, facts(B | C), true},            {kEnabledWithPaste, facts(B), false},
+        {kEnabledWithPaste, facts(I | C), false},           // file names mean nothing to the viewer
+        {kEnabledWithRefresh, facts(0), false},             {kEnabledWithRefresh, facts(0, 1), true},  // a listed folder
+        {kEnabledWithRefresh, facts(I | P), true},          {kEnabledWithParent, facts(B | U), true},
+        {kEnabledWithParent, facts(U), false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(IsEnabled(c.rule, c.facts), c.want) << "rule " << c.rule << ", row " << &c - cases;
 }
 
-TEST(CommandRules, BrowserTargetsAreTheSelection) {
-    WindowFacts f = viewer_with_image();  // a picture still open behind the browser does not count
-    f.browse_mode = true;
-    f.file_count = 4;
-    for (EnableRule r : {kEnabledWithImageTarget, kEnabledWithAnyTarget, kEnabledWithSlideShow,
-                         kEnabledBrowsingNotThumbnails, kEnabledWithPaste})
-        EXPECT_FALSE(IsEnabled(r, f)) << r;
-    f.selected_count = 2;  // two folders, say
-    f.list_has_image = true;
-    f.browse_view = 4;
-    f.clipboard_has_files = true;
-    for (EnableRule r : {kEnabledWithAnyTarget, kEnabledWithSelection, kEnabledWithSlideShow,
-                         kEnabledBrowsingNotThumbnails, kEnabledWithPaste})
-        EXPECT_TRUE(IsEnabled(r, f)) << r;
-    EXPECT_FALSE(IsEnabled(kEnabledWithImageTarget, f));
-    f.selection_has_image = true;
-    EXPECT_TRUE(IsEnabled(kEnabledWithImageTarget, f));
-    f.browse_mode = false;
-    EXPECT_FALSE(IsEnabled(kEnabledWithPaste, f)) << "file names on the clipboard mean nothing to the viewer";
-}
-
-TEST(CommandRules, ChecksAndRadioMarks) {
+TEST(CommandRules, RadioMarks) {
     WindowFacts f = {};
     f.browse_view = 3;
     f.sort_key = 6;  // only the low two bits choose
-    f.large_buttons = true;
-    EXPECT_TRUE(IsChecked(kRadioBrowseView, 3, f));
-    EXPECT_FALSE(IsChecked(kRadioBrowseView, 0, f));
+    EXPECT_TRUE(IsChecked(kRadioBrowseView, 3, f) && !IsChecked(kRadioBrowseView, 0, f));
     EXPECT_TRUE(IsChecked(kRadioSortKey, 2, f));
     f.browse_view = 9;  // out of range marks Thumbnails
     EXPECT_TRUE(IsChecked(kRadioBrowseView, 0, f));
     EXPECT_TRUE(IsChecked(kCheckHideNonImages, 0, f)) << "checked while ShowAllFiles is off";
-    EXPECT_TRUE(IsChecked(kCheckLargeButtons, 0, f));
-    EXPECT_FALSE(IsChecked(kCheckFolderTree, 0, f));
     const struct { int size, item; } thumbs[] = {{64, 0}, {65, 1}, {96, 1}, {97, 2}, {128, 2}, {129, 3}, {192, 3}};
     for (auto t : thumbs) {
         f.thumb_size = t.size;

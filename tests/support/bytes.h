@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+typedef std::vector<uint8_t> Bytes;
+
 inline void put16(std::vector<uint8_t>& b, uint32_t v, bool little = true) {
     b.push_back((uint8_t)(little ? v : v >> 8));
     b.push_back((uint8_t)(little ? v >> 8 : v));

@@ -24,8 +24,6 @@ inline std::vector<int> buttons;      // the presses still to make, in order
 inline HWND pressed = nullptr;        // the dialog last answered, until it is gone
 inline UINT_PTR timer = 0;
 inline void (*prepare)(HWND) = nullptr;  // runs once per dialog, before the press
-inline DWORD wait_ms = 0;                // how long a dialog stays open before its press
-inline DWORD first_seen = 0;
 inline int most_open = 0;                // the most dialogs open at one time
 
 inline std::string narrow(const std::wstring& wide) {
@@ -68,11 +66,6 @@ inline void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
     EnumThreadWindows(GetCurrentThreadId(), find_dialog, (LPARAM)&dialog);
     if (most_open < before) most_open = before;
     if (!dialog || dialog == pressed || buttons.empty()) return;
-    if (wait_ms) {
-        if (!first_seen) first_seen = GetTickCount();
-        if (GetTickCount() - first_seen < wait_ms) return;
-        first_seen = 0;
-    }
     int button = buttons.front();
     buttons.erase(buttons.begin());
     if (buttons.empty()) {
@@ -101,7 +94,6 @@ inline void answer_dialogs(std::vector<int> buttons, void (*prepare)(HWND) = nul
     dialog_driver::buttons = buttons;
     dialog_driver::pressed = nullptr;
     dialog_driver::prepare = prepare;
-    dialog_driver::wait_ms = dialog_driver::first_seen = 0;
     dialog_driver::most_open = 0;
     if (dialog_driver::timer) KillTimer(nullptr, dialog_driver::timer);
     dialog_driver::timer = SetTimer(nullptr, 0, 30, dialog_driver::tick);
@@ -109,12 +101,6 @@ inline void answer_dialogs(std::vector<int> buttons, void (*prepare)(HWND) = nul
 
 // The next dialog of this thread gets `button` pressed; `prepare` may fill it in first.
 inline void answer_next_dialog(int button, void (*prepare)(HWND) = nullptr) { answer_dialogs({button}, prepare); }
-
-// The same, each dialog left open for wait_ms before its button is pressed.
-inline void answer_dialogs_after(DWORD wait_ms, std::vector<int> buttons) {
-    answer_dialogs(buttons);
-    dialog_driver::wait_ms = wait_ms;
-}
 
 inline const SeenDialog& last_dialog() { return dialog_driver::last; }
 

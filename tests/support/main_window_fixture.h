@@ -79,23 +79,41 @@ inline std::string window_title() { return text_of(g_frame.window); }
 // An edited picture's title starts with a star.
 inline bool title_starred() { return window_title().rfind("*", 0) == 0; }
 
+inline uint32_t rgb_of(COLORREF c) { return (uint32_t)(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c)); }
+
+// A window's client area as 0xRRGGBB, rows top first: what `draw(memory,
+// window_dc)` leaves in a 32-bit DIB section of that size filled with `fill`.
+template <typename Draw>
+std::vector<uint32_t> client_pixels(HWND window, uint32_t fill, Draw draw) {
+    RECT r;
+    GetClientRect(window, &r);
+    std::vector<uint32_t> pixels((size_t)r.right * r.bottom, fill);
+    BITMAPINFO info = {{sizeof info.bmiHeader, r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    HDC dc = GetDC(window), memory = CreateCompatibleDC(dc);
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, dib);
+    EXPECT_NE(bits, nullptr) << "no DIB section";
+    if (bits) {
+        memcpy(bits, pixels.data(), pixels.size() * 4);
+        draw(memory, dc);
+        GdiFlush();
+        memcpy(pixels.data(), bits, pixels.size() * 4);
+    }
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(dib);
+    ReleaseDC(window, dc);
+    for (uint32_t& p : pixels) p &= 0xFFFFFF;
+    return pixels;
+}
+
 inline void pump_messages() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
-    }
-}
-
-// Runs the message loop for ms milliseconds (timers fire), calling watch
-// after every round when given.
-inline void pump_for(DWORD ms, void (*watch)() = nullptr) {
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms) {
-        pump_messages();
-        if (watch) watch();
-        Sleep(5);
     }
 }
 

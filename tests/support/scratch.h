@@ -60,6 +60,10 @@ inline bool write_file_wide(const std::wstring& path, const std::vector<unsigned
     return written == bytes.size();
 }
 
+inline bool write_file_wide(const std::string& ascii_path, const std::vector<unsigned char>& bytes) {
+    return write_file_wide(std::wstring(ascii_path.begin(), ascii_path.end()), bytes);
+}
+
 // Removes a folder (the path ends in a backslash) with all it holds, read-only files too.
 inline void remove_tree(const std::wstring& dir) {
     WIN32_FIND_DATAW fd;

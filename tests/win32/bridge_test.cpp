@@ -104,12 +104,9 @@ std::vector<int> widths(const std::map<std::string, int>& seen) {
 
 }  // namespace
 
-TEST_F(Bridge, InitFindsEveryFunction) {
-    EXPECT_TRUE(g_bridge.find_first_file_w && g_bridge.find_next_file_w && g_bridge.get_short_path_name_w &&
-                g_bridge.get_command_line_w && g_bridge.drag_query_file_w && g_bridge.sh_get_path_from_id_list_w &&
-                g_bridge.shell_about_w && g_bridge.get_open_file_name_w && g_bridge.message_box_w &&
-                g_bridge.set_dlg_item_text_w && g_bridge.send_message_w && g_bridge.append_menu_w &&
-                g_bridge.draw_text_w);
+// The other wide functions are found where the tests below use them.
+TEST_F(Bridge, InitFindsTheWideFunctionsNoOtherTestCalls) {
+    EXPECT_TRUE(g_bridge.shell_about_w && g_bridge.draw_text_w);
 }
 
 // --- Names ------------------------------------------------------------------------------

@@ -13,32 +13,27 @@
 #include "ui/file_list.h"
 #include "res/resource.h"
 #include "ui/frame.h"
-#include "tests/support/main_window_fixture.h"
-#include "tests/support/scratch.h"
+#include "tests/support/folder_fixture.h"
 
 namespace {
 
-struct BrowserListTest : MainWindowTest {
-    std::string folder = temp_folder("lumora-list");
+struct BrowserListTest : FolderTest {
     void TearDown() override {
         free_subfolders();
         list_view_shutdown();
         g_browser.list = nullptr;
         g_file_list.SortKey = 0;
         g_file_list.SortAscending = 1;
-        MainWindowTest::TearDown();
-        remove_tree(folder);
+        FolderTest::TearDown();
     }
     // A file of `bytes` bytes, written in June of `year` when given.
-    void Put(const std::string& name, size_t bytes, WORD year = 0) {
-        std::string path = folder + name;
-        write_file_wide(std::wstring(path.begin(), path.end()), std::vector<unsigned char>(bytes, 7));
-        if (!year) return;
+    void File(const std::string& name, size_t bytes, WORD year = 0) {
+        std::string path = Put(name, std::vector<uint8_t>(bytes, 7));
         SYSTEMTIME when = {year, 6, 0, 15, 12, 30, 45, 0};
         FILETIME time;
-        HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (SystemTimeToFileTime(&when, &time)) SetFileTime(f, nullptr, nullptr, &time);
-        CloseHandle(f);
+        HANDLE f = year ? CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr) : nullptr;
+        if (f && SystemTimeToFileTime(&when, &time)) SetFileTime(f, nullptr, nullptr, &time);
+        if (f) CloseHandle(f);
     }
     void Folder(const std::string& name, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
         CreateDirectoryA((folder + name).c_str(), nullptr) && SetFileAttributesA((folder + name).c_str(), attributes);
@@ -51,36 +46,19 @@ struct BrowserListTest : MainWindowTest {
         scan_subfolders();
         fill_icon_view();
     }
-    HWND List() { return g_browser.list; }
-    int Count() { return (int)SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0); }
-    LONG ViewType() { return GetWindowLongA(List(), GWL_STYLE) & LVS_TYPEMASK; }
+    LONG ViewType() { return GetWindowLongA(g_browser.list, GWL_STYLE) & LVS_TYPEMASK; }
     // Every item's text of one column, joined by '|'.
     std::string Column(int column) {
         std::string all;
-        for (int i = 0; i < Count(); ++i) {
-            char text[260] = "";
-            LVITEMA it = {};
-            it.iSubItem = column;
-            it.pszText = text;
-            it.cchTextMax = sizeof text;
-            SendMessageA(List(), LVM_GETITEMTEXTA, i, (LPARAM)&it);
-            all += (i ? "|" : "") + std::string(text);
-        }
+        for (int i = 0; i < list_count(); ++i) all += (i ? "|" : "") + list_item(i, column).text;
         return all;
-    }
-    LVITEMA Item(int item) {
-        LVITEMA it = {};
-        it.mask = LVIF_PARAM | LVIF_IMAGE;
-        it.iItem = item;
-        SendMessageA(List(), LVM_GETITEMA, 0, (LPARAM)&it);
-        return it;
     }
     std::string Headers() {
         std::string all;
         for (int i = 0; i < 4; ++i) {
             char text[64] = "";
             LVCOLUMNA c = {LVCF_TEXT, 0, 0, text, sizeof text, 0, 0, 0};
-            SendMessageA(List(), LVM_GETCOLUMNA, i, (LPARAM)&c);
+            SendMessageA(g_browser.list, LVM_GETCOLUMNA, i, (LPARAM)&c);
             all += (i ? "|" : "") + std::string(text);
         }
         return all;
@@ -93,12 +71,12 @@ TEST_F(BrowserListTest, DetailsCellsParametersAndHiddenEntries) {
     Folder("b sub");
     Folder("A sub");
     Folder("secret", FILE_ATTRIBUTE_HIDDEN);
-    Put("photo.JPG", 1535, 2003);
-    Put("empty.png", 0);
-    Put("one.bmp", 1);
-    Put("big.gif", 5000);
-    Put("readme", 10);
-    Put("notes.txt", 10);
+    File("photo.JPG", 1535, 2003);
+    File("empty.png", 0);
+    File("one.bmp", 1);
+    File("big.gif", 5000);
+    File("readme", 10);
+    File("notes.txt", 10);
     Show(4);
     ASSERT_EQ(ViewType(), LVS_REPORT);
     EXPECT_EQ(Column(0), "A sub|b sub|big.gif|empty.png|one.bmp|photo.JPG") << "folders by name first, then the files";
@@ -107,7 +85,7 @@ TEST_F(BrowserListTest, DetailsCellsParametersAndHiddenEntries) {
     EXPECT_EQ(Headers(), "Name +|Size|Type|Date Modified");
     std::string dates = Column(3);  // folders have none; no seconds
     EXPECT_TRUE(dates.rfind("||", 0) == 0 && dates.find("2003") != dates.npos && dates.find(":45") == dates.npos) << dates;
-    for (int i = 0; i < Count(); ++i) EXPECT_EQ(Item(i).lParam, i < 2 ? -(i + 2) : i - 2) << "item " << i;
+    for (int i = 0; i < list_count(); ++i) EXPECT_EQ(list_item(i).param, i < 2 ? -(i + 2) : i - 2) << "item " << i;
     EXPECT_EQ(std::string(g_browser.subfolders.path[1]), folder + "b sub\\");
     EXPECT_EQ(std::string(g_file_list.path[3]), folder + "photo.JPG");
 
@@ -121,10 +99,10 @@ TEST_F(BrowserListTest, DetailsCellsParametersAndHiddenEntries) {
 TEST_F(BrowserListTest, HeaderClicksSortWithTheirMark) {
     Folder("zeta");
     Folder("Alpha");
-    Put("a.png", 100, 2010);
-    Put("b.png", 100, 2009);
-    Put("c.bmp", 50, 2008);
-    Put("d.gif", 3000, 2007);
+    File("a.png", 100, 2010);
+    File("b.png", 100, 2009);
+    File("c.bmp", 50, 2008);
+    File("d.gif", 3000, 2007);
     Show(4);
     const struct { int column; const char *headers, *names; } clicks[] = {
         {1, "Name|Size +|Type|Date Modified", "Alpha|zeta|c.bmp|a.png|b.png|d.gif"},
@@ -143,28 +121,28 @@ TEST_F(BrowserListTest, HeaderClicksSortWithTheirMark) {
 }
 
 TEST_F(BrowserListTest, EveryFileInTheIconViewsWithItsIcon) {
-    for (int i = 0; i < 501; ++i) Put("p" + std::to_string(1000 + i) + ".bmp", 10);
-    Put("photo.jpeg", 10);
+    for (int i = 0; i < 501; ++i) File("p" + std::to_string(1000 + i) + ".bmp", 10);
+    File("photo.jpeg", 10);
     Folder("sub");
     Show(4);
-    EXPECT_EQ(Count(), 503);
+    EXPECT_EQ(list_count(), 503);
     Show(1);
     ASSERT_EQ(ViewType(), LVS_ICON);
-    ASSERT_EQ(Count(), 503);
-    EXPECT_EQ(SendMessageA(List(), LVM_GETIMAGELIST, LVSIL_NORMAL, 0), (LRESULT)g_browser.icons_large);
+    ASSERT_EQ(list_count(), 503);
+    EXPECT_EQ(SendMessageA(g_browser.list, LVM_GETIMAGELIST, LVSIL_NORMAL, 0), (LRESULT)g_browser.icons_large);
     EXPECT_EQ(ImageList_GetImageCount(g_browser.icons_large), 16);
-    EXPECT_EQ(Item(0).iImage, 15) << "the folder";
-    EXPECT_EQ(Item(1).iImage, 1) << "a bitmap";
-    EXPECT_EQ(Item(502).iImage, 2) << "the JPEG";
+    EXPECT_EQ(list_item(0).image, 15) << "the folder";
+    EXPECT_EQ(list_item(1).image, 1) << "a bitmap";
+    EXPECT_EQ(list_item(502).image, 2) << "the JPEG";
 
     g_settings.ShowAllFiles = 1;
     Show(3);
     EXPECT_EQ(ViewType(), LVS_LIST);
-    HIMAGELIST small = (HIMAGELIST)SendMessageA(List(), LVM_GETIMAGELIST, LVSIL_SMALL, 0);
+    HIMAGELIST small = (HIMAGELIST)SendMessageA(g_browser.list, LVM_GETIMAGELIST, LVSIL_SMALL, 0);
     EXPECT_TRUE(small && small != g_browser.icons_small) << "the shell's icons with every file shown";
     SHFILEINFOA info = {};
     SHGetFileInfoA((folder + "sub").c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
-    EXPECT_EQ(Item(0).iImage, info.iIcon) << "the shell's folder icon";
+    EXPECT_EQ(list_item(0).image, info.iIcon) << "the shell's folder icon";
 }
 
 namespace {
@@ -198,8 +176,8 @@ void set_clipboard_files(HWND owner, const std::string& path) {
 }  // namespace
 
 TEST_F(BrowserListTest, ContextMenuGraysByTheSelection) {
-    Put("notes.txt", 10);
-    Put("pic.png", 10);
+    File("notes.txt", 10);
+    File("pic.png", 10);
     g_settings.ShowAllFiles = 1;
     Show(4);
     set_clipboard_files(window, "");
@@ -208,7 +186,7 @@ TEST_F(BrowserListTest, ContextMenuGraysByTheSelection) {
     EXPECT_EQ(menu_states(), "gg-ggggg-ggg-e-gggg") << "nothing selected";
     LVITEMA selected = {};
     selected.stateMask = selected.state = LVIS_SELECTED;
-    SendMessageA(List(), LVM_SETITEMSTATE, 0, (LPARAM)&selected);  // notes.txt
+    SendMessageA(g_browser.list, LVM_SETITEMSTATE, 0, (LPARAM)&selected);  // notes.txt
     EXPECT_EQ(menu_states(), "gg-eegee-ggg-e-gggg") << "a file selected";
     g_settings.BrowseView = 0;
     EXPECT_EQ(menu_states(), "gg-eegee-ggg-g-gggg") << "no new folder among thumbnails";
@@ -236,11 +214,11 @@ void CALLBACK choose_rename(HWND, UINT, UINT_PTR timer, DWORD) {
 }  // namespace
 
 TEST_F(BrowserListTest, ContextMenuChoiceArrivesAsCommand) {
-    Put("pic.png", 10);
+    File("pic.png", 10);
     Show(4);
     LVITEMA selected = {};
     selected.stateMask = selected.state = LVIS_SELECTED;
-    SendMessageA(List(), LVM_SETITEMSTATE, 0, (LPARAM)&selected);
+    SendMessageA(g_browser.list, LVM_SETITEMSTATE, 0, (LPARAM)&selected);
     s_command = 0;
     s_original = (WNDPROC)SetWindowLongPtrA(window, GWLP_WNDPROC, (LONG_PTR)record_command);
     SetTimer(nullptr, 0, 100, choose_rename);

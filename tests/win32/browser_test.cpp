@@ -14,35 +14,15 @@
 #include "ui/file_list.h"
 #include "platform/text.h"
 #include "res/resource.h"
-#include "tests/support/bmp_builder.h"
 #include "tests/support/dialog_driver.h"
-#include "tests/support/main_window_fixture.h"
-#include "tests/support/registry_snapshot.h"
-#include "tests/support/scratch.h"
+#include "tests/support/folder_fixture.h"
 #include "app/open_commands.h"
-#include "viewer/navigation.h"
 #include "ui/frame.h"
 
 namespace {
 
-struct BrowserTest : MainWindowTest {
-    std::string folder = temp_folder("lumora-browse");  // ends in a backslash
-    void TearDown() override {
-        MainWindowTest::TearDown();
-        remove_tree(folder);
-    }
-    std::string Put(const std::string& name, std::vector<uint8_t> bytes = bmp_filled(BmpLayout(), 7)) {
-        std::string path = folder + name;
-        EXPECT_TRUE(write_file_wide(std::wstring(path.begin(), path.end()), bytes)) << path;
-        return path;
-    }
+struct BrowserTest : FolderTest {
     HWND List() { return g_browser.list; }
-    int ItemOf(LPARAM param) {
-        LVFINDINFOA find = {};
-        find.flags = LVFI_PARAM;
-        find.lParam = param;
-        return (int)SendMessageA(List(), LVM_FINDITEMA, (WPARAM)-1, (LPARAM)&find);
-    }
     int FileParam(const char* name) {
         for (int i = 0; i < g_file_list.count; ++i)
             if (std::string(g_file_list.path[i]) == folder + name) return i;
@@ -50,7 +30,8 @@ struct BrowserTest : MainWindowTest {
     }
     void Select(LPARAM param) {
         ListView_SetItemState(List(), -1, 0, LVIS_SELECTED);
-        int item = ItemOf(param);
+        LVFINDINFOA find = {LVFI_PARAM, nullptr, param, {}, 0};
+        int item = (int)SendMessageA(List(), LVM_FINDITEMA, (WPARAM)-1, (LPARAM)&find);
         ASSERT_GE(item, 0) << "no item with parameter " << param;
         ListView_SetItemState(List(), item, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         pump_messages();
@@ -66,29 +47,14 @@ struct BrowserTest : MainWindowTest {
 // A toolbar's pixels as the screen shows them, or as it draws itself on a
 // clean background of the face colour.
 std::vector<uint32_t> toolbar_pixels(HWND toolbar, bool on_screen) {
+    if (on_screen)
+        RedrawWindow(GetParent(toolbar), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     RECT r;
     GetClientRect(toolbar, &r);
-    std::vector<uint32_t> pixels((size_t)r.right * r.bottom);
-    BITMAPINFO info = {{sizeof info.bmiHeader, r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    HDC dc = GetDC(toolbar), memory = CreateCompatibleDC(dc);
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, dib);
-    if (on_screen) {
-        RedrawWindow(GetParent(toolbar), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        BitBlt(memory, 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
-    } else {
-        FillRect(memory, &r, GetSysColorBrush(COLOR_BTNFACE));
-        SendMessageA(toolbar, WM_PAINT, (WPARAM)memory, 0);
-    }
-    GdiFlush();
-    if (bits) memcpy(pixels.data(), bits, pixels.size() * 4);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    DeleteObject(dib);
-    ReleaseDC(toolbar, dc);
-    for (uint32_t& p : pixels) p &= 0xFFFFFF;
-    return pixels;
+    return client_pixels(toolbar, rgb_of(GetSysColor(COLOR_BTNFACE)), [&](HDC memory, HDC dc) {
+        if (on_screen) BitBlt(memory, 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
+        else SendMessageA(toolbar, WM_PAINT, (WPARAM)memory, 0);
+    });
 }
 
 }  // namespace
@@ -148,22 +114,6 @@ TEST_F(BrowserTest, FoldersOpenAndUpOneLevelGoesBack) {
     EXPECT_EQ(window_title(), "a.bmp - Lumora");
 }
 
-TEST_F(BrowserTest, AFailedOpenLeavesTheViewerWithItsOwnTitleAndMenu) {
-    std::string a = Put("a.bmp");
-    Put("broken.bmp", {'B', 'M', 1, 2, 3});
-    ASSERT_TRUE(OpenFileInViewer(a.c_str()));
-    Command(IDM_VIEW_BROWSE_FOLDER);
-    Command(IDM_VIEW_DETAILS);
-    Select(FileParam("broken.bmp"));
-    answer_next_dialog(IDOK);
-    Key(VK_RETURN);
-    stop_answering();
-    EXPECT_TRUE(last_dialog().seen) << "the failure is told";
-    EXPECT_FALSE(g_frame.BrowseMode);
-    EXPECT_EQ(GetMenu(window), g_frame.viewer_menu);
-    EXPECT_EQ(window_title(), "a.bmp - Lumora") << "the picture still shown keeps its title";
-}
-
 TEST_F(BrowserTest, RefreshReadsTheShownFolderAndLeavesAnEditedPictureAlone) {
     std::string a = Put("a.bmp");
     CreateDirectoryA((folder + "other").c_str(), nullptr);
@@ -216,7 +166,8 @@ TEST_F(BrowserTest, SelectionTextsAndTheEmptyListsFolderPicker) {
 }
 
 // Previous and Next go through the folder of the picture on screen, whatever
-// folder was browsed in between, and opening a picture leaves the browser.
+// folder was browsed in between, and opening a picture leaves the browser;
+// one that fails to open leaves the viewer with its own picture, title and menu.
 TEST_F(BrowserTest, TheViewerStepsThroughTheFolderOfItsOwnPicture) {
     std::string a = Put("a.bmp"), b = Put("b.bmp");
     CreateDirectoryA((folder + "sub").c_str(), nullptr);
@@ -245,7 +196,10 @@ TEST_F(BrowserTest, TheViewerStepsThroughTheFolderOfItsOwnPicture) {
     answer_next_dialog(IDOK);
     Key(VK_RETURN);
     stop_answering();
+    EXPECT_TRUE(last_dialog().seen) << "the failure is told";
     own_folder_on(b, "after a picture of the browsed folder failed to open");
+    EXPECT_EQ(GetMenu(window), g_frame.viewer_menu);
+    EXPECT_EQ(window_title(), "b.bmp - Lumora") << "the picture still shown keeps its title";
 
     // A file opened from elsewhere (Open, a second start) while browsing.
     ShowFolderInBrowser((folder + "sub").c_str());
@@ -286,12 +240,8 @@ TEST_F(BrowserTest, ThePictureBehindTheListIsNotEditedAndF11ShowsIt) {
 // Edit in Paint on the first selected file: its type's "edit" verb, else
 // the paint program, else the user is told.
 TEST_F(BrowserTest, EditInPaintHandsTheSelectedFileToItsEditor) {
-    RegistrySnapshot type(HKEY_CLASSES_ROOT, L".lumedit"), verbs(HKEY_CLASSES_ROOT, L"LumoraTestEdit");
     std::string copied = folder + "handed-over";
-    std::string command = "cmd.exe /c copy \"%1\" \"" + copied + "\"";
-    ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, ".lumedit", REG_SZ, "LumoraTestEdit", 0), ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, "LumoraTestEdit\\shell\\edit\\command", REG_SZ, command.c_str(), 0),
-              ERROR_SUCCESS);
+    EditVerb verb("cmd.exe /c copy \"%1\" \"" + copied + "\"");
     Put("plain.bmp");
     std::string picture = Put("picture.lumedit", bmp_filled(BmpLayout(), 3));
     g_settings.ShowAllFiles = 1;  // list the file of the unknown type too
@@ -346,6 +296,4 @@ TEST_F(BrowserTest, TheToolbarsAreDrawnCleanAfterEveryModeChange) {
         pump_messages();
         expect_clean(g_frame.BrowseMode ? g_frame.browser_toolbar : g_frame.toolbar, step.what);
     }
-    for (int mode = IDM_VIEW_THUMBNAILS; mode <= IDM_VIEW_DETAILS; ++mode)
-        EXPECT_EQ(SendMessageA(g_frame.browser_toolbar, TB_ISBUTTONCHECKED, mode, 0) != 0, mode == IDM_VIEW_THUMBNAILS);
 }

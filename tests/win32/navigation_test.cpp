@@ -12,28 +12,16 @@
 #include "core/loader.h"
 #include "platform/text.h"
 #include "res/resource.h"
-#include "tests/support/bmp_builder.h"
 #include "tests/support/dialog_driver.h"
-#include "tests/support/main_window_fixture.h"
+#include "tests/support/folder_fixture.h"
 #include "tests/support/reference.h"
-#include "tests/support/scratch.h"
 
 namespace {
 
 // A 2 x 2 bitmap of one gray value, so a test knows which is shown.
 std::vector<uint8_t> bitmap(uint8_t value) { return bmp_filled(BmpLayout(), value); }
 
-struct NavigationTest : MainWindowTest {
-    std::string folder = temp_folder("lumora-nav");
-    void TearDown() override {
-        MainWindowTest::TearDown();
-        remove_tree(folder);
-    }
-    // Writes a file into the folder: a wide name, so that any name can be written.
-    std::string Put(const std::wstring& name, const std::vector<uint8_t>& bytes) {
-        EXPECT_TRUE(write_file_wide(std::wstring(folder.begin(), folder.end()) + name, bytes)) << folder;
-        return folder + std::string(name.begin(), name.end());
-    }
+struct NavigationTest : FolderTest {
     std::string Shown() {
         std::string p = g_viewer.current_path;
         return p.substr(p.find_last_of('\\') + 1);

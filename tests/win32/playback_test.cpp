@@ -1,5 +1,5 @@
-// Animation, pages, the slide show and full screen on the real window, run
-// by its own timers: frames and files are watched as they change.
+// Animation, pages, the slide show and full screen on the real window; the
+// tests send the timers' ticks themselves and watch frames and files change.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -11,21 +11,13 @@
 #include "platform/text.h"
 #include "res/resource.h"
 #include "tests/support/dialog_driver.h"
-#include "tests/support/main_window_fixture.h"
-#include "tests/support/scratch.h"
+#include "tests/support/folder_fixture.h"
 #include "viewer/playback.h"
 #include "ui/frame.h"
 
 namespace {
 
-int g_changes = 0;  // how often the watched value changed
-int g_last = -1;
 std::vector<std::string> g_shown;  // the files in the order the show opened them
-
-void count_frame_changes() {
-    if (g_viewer.frame_index != g_last) ++g_changes;
-    g_last = g_viewer.frame_index;
-}
 
 void note_shown_file() {
     std::string name = g_viewer.current_path;
@@ -33,78 +25,66 @@ void note_shown_file() {
     if (g_shown.empty() || g_shown.back() != name) g_shown.push_back(name);
 }
 
-// Runs the message loop, noting the files shown, until `count` were or the
-// time is up.
-void show_until(size_t count, DWORD limit_ms) {
-    DWORD start = GetTickCount();
-    while (g_shown.size() < count && GetTickCount() - start < limit_ms) {
-        pump_messages();
-        note_shown_file();
-        Sleep(5);
-    }
+// Three ticks of the show's timer while a dialog is open.
+void tick_thrice(HWND) {
+    for (int i = 0; i < 3; ++i) SendMessageA(g_frame.window, WM_TIMER, kTimerSlideShow, 0);
 }
 
-struct PlaybackTest : MainWindowTest {
-    std::string folder;
+struct PlaybackTest : FolderTest {
     void SetUp() override {
-        MainWindowTest::SetUp();
-        folder = temp_folder("lumora-show");
-        g_changes = 0;
-        g_last = -1;
+        FolderTest::SetUp();
         g_shown.clear();
-        g_settings.SlideMs = 150;  // in memory only
-        g_settings.SlideAuto = 1;
+        g_settings.SlideAuto = 0;  // in memory only: the tests send the ticks
     }
     void TearDown() override {
         stop_answering();
-        MainWindowTest::TearDown();
-        remove_tree(folder);
+        FolderTest::TearDown();
     }
     // Pictures a.bmp, b.bmp... in the folder; a.bmp is opened.
     void Pictures(int count) {
-        for (int i = 0; i < count; ++i) {
-            Image* picture = make_picture(20 + i, 10);
-            save_image((folder + char('a' + i) + ".bmp").c_str(), picture, kSaveBmp, 0);
-            image_free(picture);
-        }
+        for (int i = 0; i < count; ++i) Picture(std::string(1, char('a' + i)) + ".bmp", 20 + i, 10);
         ASSERT_TRUE(OpenFileInViewer((folder + "a.bmp").c_str()));
         note_shown_file();
     }
-    int Frames(int changes_in_ms) {
-        g_changes = 0;
-        g_last = g_viewer.frame_index;
-        pump_for(changes_in_ms, count_frame_changes);
-        return g_changes;
+    // `count` ticks of the show, noting the file shown before and after each.
+    void Ticks(int count) {
+        note_shown_file();
+        for (int i = 0; i < count; ++i) {
+            SendMessageA(window, WM_TIMER, kTimerSlideShow, 0);
+            note_shown_file();
+        }
     }
 };
 
 }  // namespace
 
-TEST_F(PlaybackTest, AnimationKeepsItsPaceAndSpacePlaysOrStops) {
-    install_frames(4, 40, 30, 0, 10);  // delays of 10 ms run as 100 ms
+TEST_F(PlaybackTest, AnimationStepsOneFrameATickAndSpacePlaysOrStops) {
+    install_frames(4, 40, 30, 0, 10);
     g_viewer.document.delays[2] = 0;
     StartAnimation();
-    int changes = Frames(2000);
-    EXPECT_TRUE(changes >= 17 && changes <= 23) << changes << " frame changes in 2 s, want about 20";
+    ASSERT_TRUE(g_viewer.animating);
+    for (int frame : {1, 2, 3, 0, 1}) {
+        SendMessageA(window, WM_TIMER, kTimerAnimation, 0);
+        EXPECT_EQ(g_viewer.frame_index, frame);
+    }
     Command(IDM_GO_PLAY_PAUSE);
-    EXPECT_EQ(Frames(400), 0) << "Space stops the animation";
+    EXPECT_FALSE(g_viewer.animating || KillTimer(window, kTimerAnimation)) << "Space stops the animation";
 
     // Held still at open, Space plays.
     CloseDocument();
     g_settings.NoGifAnim = 1;
     install_frames(4, 40, 30, 0, 10);
     StartAnimation();
-    EXPECT_EQ(Frames(400), 0);
-    EXPECT_EQ(g_viewer.frame_index, 0);
+    EXPECT_FALSE(g_viewer.animating || KillTimer(window, kTimerAnimation));
     Command(IDM_GO_PLAY_PAUSE);
-    EXPECT_GE(Frames(400), 2);
+    EXPECT_TRUE(g_viewer.animating && KillTimer(window, kTimerAnimation));
 }
 
-TEST_F(PlaybackTest, PagesStepEveryHalfSecondAndWrapPastAbsentFrames) {
+TEST_F(PlaybackTest, PagesStepAndWrapPastAbsentFrames) {
     install_frames(4);  // no delays: pages
     Command(IDM_GO_PLAY_PAUSE);
-    int changes = Frames(1300);
-    EXPECT_TRUE(changes >= 2 && changes <= 3) << changes << " page changes in 1.3 s at 500 ms each";
+    SendMessageA(window, WM_TIMER, kTimerAnimation, 0);
+    EXPECT_EQ(g_viewer.frame_index, 1);
     Command(IDM_GO_PLAY_PAUSE);
 
     image_free(g_viewer.document.frames[2]);
@@ -134,7 +114,7 @@ TEST_F(PlaybackTest, SlideShowRunsInEachOrderAndRestoresTheWindow) {
     Command(IDM_VIEW_SLIDE_SHOW);
     EXPECT_TRUE(g_frame.fullscreen);
     EXPECT_EQ(GetMenu(window), nullptr);
-    pump_for(800, note_shown_file);
+    Ticks(3);
     EXPECT_EQ(g_shown, (std::vector<std::string>{"a.bmp", "b.bmp", "c.bmp"}));
     EXPECT_FALSE(g_viewer.slideshow) << "without SlideLoop the show ends after the last";
     RECT after;
@@ -147,102 +127,79 @@ TEST_F(PlaybackTest, SlideShowRunsInEachOrderAndRestoresTheWindow) {
     g_settings.SlideReverse = g_settings.SlideLoop = 1;
     g_shown.clear();
     Command(IDM_VIEW_SLIDE_SHOW);
-    show_until(4, 3000);
+    Ticks(3);
     EXPECT_EQ(g_shown, (std::vector<std::string>{"c.bmp", "b.bmp", "a.bmp", "c.bmp"}));
 
     // At random, never the same twice in a row.
     g_settings.SlideRandom = 1;
     g_shown.clear();
-    show_until(6, 3000);  // note_shown_file keeps no repeats: a repeat would be a lost step
+    Ticks(5);  // note_shown_file keeps no repeats: a repeat would be a lost step
     EXPECT_EQ(g_shown.size(), 6u);
     Command(IDM_VIEW_SLIDE_SHOW);
     EXPECT_FALSE(g_frame.fullscreen);
 }
 
-TEST_F(PlaybackTest, PausedShowWaitsAFullPeriodAfterResuming) {
+TEST_F(PlaybackTest, PauseHoldsTheShowsTimerAndOneEscapeEndsShowAndFullScreen) {
     Pictures(3);
-    g_settings.SlideMs = 300;
-    g_settings.SlideLoop = 1;
+    g_settings.SlideAuto = 1;
     Command(IDM_VIEW_SLIDE_SHOW);
     Command(IDM_GO_PLAY_PAUSE);
     EXPECT_TRUE(g_viewer.slideshow_paused);
-    pump_for(700, note_shown_file);
-    EXPECT_EQ(g_shown.size(), 1u) << "paused";
+    EXPECT_FALSE(KillTimer(window, kTimerSlideShow)) << "paused: no tick comes";
     Command(IDM_GO_PLAY_PAUSE);
-    pump_for(240, note_shown_file);
-    EXPECT_EQ(g_shown.size(), 1u) << "the next picture comes a full period after resuming";
-    show_until(2, 2000);  // a busy machine delays ticks, never brings them early
-    EXPECT_EQ(g_shown.size(), 2u);
+    EXPECT_FALSE(g_viewer.slideshow_paused);
+    EXPECT_TRUE(KillTimer(window, kTimerSlideShow)) << "resumed: the ticks come again";
     SendMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_FALSE(g_viewer.slideshow);
-    EXPECT_FALSE(g_frame.fullscreen) << "one Escape ends the show and full screen";
-}
-
-TEST_F(PlaybackTest, ADamagedFileIsPassedWithOneMessage) {
-    Pictures(3);
-    FILE* f = fopen((folder + "b.bmp").c_str(), "wb");  // a header and nothing else
-    fputs("BM garbage", f);
-    fclose(f);
-    g_settings.SlideLoop = 1;
-    answer_dialogs_after(5 * 150, {IDOK});
-    Command(IDM_VIEW_SLIDE_SHOW);
-    show_until(2, 3000);
-    Command(IDM_VIEW_SLIDE_SHOW);  // before the loop comes round to the damaged file again
-    EXPECT_EQ(dialog_driver::seen.size(), 1u);
-    EXPECT_EQ(dialog_driver::most_open, 1) << "ticks during the message opened no other";
-    ASSERT_GE(g_shown.size(), 2u);
-    EXPECT_EQ(g_shown[1], "c.bmp") << "the show went on past the damaged file";
+    EXPECT_FALSE(g_frame.fullscreen);
 }
 
 // Files that failed once are passed over silently; the one picture that
 // opens stays without being read again; a show with nothing left to show
-// stops with one message.
+// stops with one message. Ticks during a message open no other.
 TEST_F(PlaybackTest, FilesThatFailedAreNotTriedAgain) {
     Pictures(3);
-    for (const char* name : {"b.bmp", "c.bmp"}) {
-        FILE* f = fopen((folder + name).c_str(), "wb");
-        fputs("BM broken", f);
-        fclose(f);
-    }
+    for (const char* name : {"b.bmp", "c.bmp"}) Put(name, {'B', 'M', ' ', 'b'});
     g_settings.SlideLoop = 1;
-    g_settings.SlideAuto = 0;  // the test steps the show itself
     Command(IDM_VIEW_SLIDE_SHOW);
     const Image* shown = g_viewer.shown;
-    answer_dialogs({IDOK, IDOK, IDOK});
-    for (int tick = 0; tick < 4; ++tick) SlideShowStep();
+    answer_dialogs({IDOK, IDOK, IDOK}, tick_thrice);
+    Ticks(4);
     EXPECT_EQ(dialog_driver::seen.size(), 2u) << "one message for each damaged file";
+    EXPECT_EQ(dialog_driver::most_open, 1);
     EXPECT_EQ(g_viewer.shown, shown) << "a.bmp is neither left nor read again";
     EXPECT_TRUE(g_viewer.slideshow);
 
     DeleteFileA((folder + "a.bmp").c_str());  // the list now holds only the damaged files
     scan_folder((folder + "a.bmp").c_str());
     answer_dialogs({IDOK, IDOK, IDOK});
-    SlideShowStep();
-    SlideShowStep();
+    Ticks(2);
     stop_answering();
     EXPECT_FALSE(g_viewer.slideshow);
     ASSERT_EQ(dialog_driver::seen.size(), 3u);
     EXPECT_EQ(dialog_driver::seen[2].text, tr(kTextNoImagesToShow));
 }
 
+// A tick while the user is asked leaves the picture under the question.
 TEST_F(PlaybackTest, TicksWaitWhileTheUserIsAsked) {
     Pictures(3);
     g_settings.SlideLoop = 1;
     Command(IDM_IMAGE_ROTATE_CLOCKWISE);
-    answer_dialogs_after(3 * 150, {IDNO});
     Command(IDM_VIEW_SLIDE_SHOW);
-    show_until(3, 3000);
+    answer_dialogs({IDNO}, tick_thrice);
+    Ticks(2);
     EXPECT_EQ(dialog_driver::seen.size(), 1u) << "one save question";
-    EXPECT_EQ(g_shown.size(), 3u);
+    EXPECT_EQ(g_shown, (std::vector<std::string>{"a.bmp", "b.bmp", "c.bmp"}));
 
     // Adjust Colors held open over three ticks: the picture stays, then OK edits it.
     std::string during = g_viewer.current_path;
-    answer_dialogs_after(3 * 150, {IDOK});
+    answer_next_dialog(IDOK, tick_thrice);
     Command(IDM_IMAGE_ADJUST_COLORS);
     EXPECT_EQ(g_viewer.current_path, during);
     EXPECT_NE(g_viewer.undo_image, nullptr) << "OK installed the preview as an edit";
-    answer_dialogs({IDNO});  // the next step asks about that edit
-    pump_for(400);
+    answer_next_dialog(IDNO);
+    Ticks(1);
+    EXPECT_TRUE(last_dialog().seen) << "the next step asks about that edit";
     EXPECT_TRUE(g_viewer.slideshow);
     Command(IDM_VIEW_SLIDE_SHOW);
 }

@@ -18,10 +18,8 @@
 #include "platform/text.h"
 #include "res/resource.h"
 #include "tests/support/dialog_driver.h"
-#include "tests/support/main_window_fixture.h"
-#include "tests/support/registry_snapshot.h"
+#include "tests/support/folder_fixture.h"
 #include "tests/support/reference.h"
-#include "tests/support/scratch.h"
 
 namespace {
 
@@ -51,23 +49,18 @@ int count_files(const std::string& folder) {
     return n;
 }
 
-struct SaveCommandsTest : MainWindowTest {
-    std::string folder = temp_folder("lumora-save");
+struct SaveCommandsTest : FolderTest {
     void SetUp() override {
-        MainWindowTest::SetUp();
+        FolderTest::SetUp();
         g_typed_name.clear();
     }
     void TearDown() override {
         stop_answering();
-        MainWindowTest::TearDown();
-        remove_tree(folder);
+        FolderTest::TearDown();
     }
     // A picture file in the folder, opened in the viewer.
     std::string Open(const char* name, int w = 40, int h = 30) {
-        std::string path = folder + name;
-        Image* picture = make_picture(w, h, pattern_colour);
-        EXPECT_TRUE(save_image(path.c_str(), picture, kSaveBmp, 0));
-        image_free(picture);
+        std::string path = Picture(name, w, h);
         EXPECT_TRUE(LoadDocument(path.c_str()));
         pump_messages();
         return path;
@@ -101,14 +94,6 @@ TEST_F(SaveCommandsTest, SaveAsTakesTheFormatFromTheNameAndClearsTheStar) {
     std::vector<unsigned char> head = read_whole(g_typed_name);
     ASSERT_GT(head.size(), 4u);
     EXPECT_EQ(head[0], 0x89);
-}
-
-TEST_F(SaveCommandsTest, SaveOfAnUnwritableTypeAsksForANewName) {
-    install_frames(2);
-    lstrcpyA(g_viewer.current_path, (folder + "anim.gif").c_str());
-    answer_next_dialog(IDCANCEL, type_name);
-    Command(IDM_FILE_SAVE);
-    EXPECT_EQ(g_suggested_name, "anim.png");
 }
 
 // Each page keeps its own edited mark: saving one page clears only its own.
@@ -163,9 +148,9 @@ TEST_F(SaveCommandsTest, FailedSavesLeaveTheFileAsItWas) {
 }
 
 TEST_F(SaveCommandsTest, DiscardPromptNamesThePictureAndHonoursTheAnswer) {
-    install_frames(1);
-    lstrcpyA(g_viewer.current_path, "C:\\pics\\a.b.jpg");
-    g_viewer.edited = true;
+    std::string path = Open("a.b.bmp");
+    const std::vector<unsigned char> before = read_whole(path);
+    Command(IDM_IMAGE_GRAYSCALE);
     char want[256];
     snprintf(want, sizeof want, tr(kTextAskSaveChanges), "a.b");
     answer_next_dialog(IDCANCEL);
@@ -174,7 +159,8 @@ TEST_F(SaveCommandsTest, DiscardPromptNamesThePictureAndHonoursTheAnswer) {
     ASSERT_TRUE(IsWindow(window)) << "Cancel keeps the window";
     answer_next_dialog(IDNO);
     SendMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_FALSE(IsWindow(window)) << "No closes without saving";
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(read_whole(path), before) << "No closes without saving";
 }
 
 TEST_F(SaveCommandsTest, ExportWritesNumberedPngsAndAsksBeforeReplacing) {
@@ -183,6 +169,10 @@ TEST_F(SaveCommandsTest, ExportWritesNumberedPngsAndAsksBeforeReplacing) {
     for (auto colour : colours) frames.push_back(make_picture(9, 7, colour));
     install_frames(frames);
     lstrcpyA(g_viewer.current_path, (folder + "anim.gif").c_str());
+    answer_next_dialog(IDCANCEL, type_name);
+    Command(IDM_FILE_SAVE);
+    EXPECT_EQ(g_suggested_name, "anim.png") << "Save of a type Lumora cannot write asks for a new name";
+    g_suggested_name.clear();
     g_typed_name = folder + "scan.png";
     answer_dialogs({IDOK, IDOK}, type_name);
     Command(IDM_FILE_EXPORT_FRAMES);
@@ -288,12 +278,7 @@ TEST_F(SaveCommandsTest, DeleteMovesToTheBinAndShowsTheNext) {
 }
 
 TEST_F(SaveCommandsTest, EditInPaintAsksFirstThenHandsOverOrSaysWhy) {
-    // The system's "edit" verb of a type of the test's own starts a program
-    // that exits at once. (Wine's shell reads verbs from the machine's classes.)
-    RegistrySnapshot type(HKEY_CLASSES_ROOT, L".lumedit"), verbs(HKEY_CLASSES_ROOT, L"LumoraTestEdit");
-    ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, ".lumedit", REG_SZ, "LumoraTestEdit", 0), ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, "LumoraTestEdit\\shell\\edit\\command", REG_SZ, "cmd.exe /c exit", 0),
-              ERROR_SUCCESS);
+    EditVerb verb("cmd.exe /c exit");  // a program that exits at once
 
     // No paint program here: the picture goes to the temporary copy and
     // the user is told no editor could be opened.
@@ -346,10 +331,7 @@ void hand_over_while_open(HWND dialog) {
 TEST_F(SaveCommandsTest, AHandOverWaitsUntilTheDialogIsClosed) {
     g_main = window;
     CreateDirectoryA((folder + "other").c_str(), nullptr);
-    g_handed_over = folder + "other\\b.bmp";
-    Image* b = make_picture(20, 10);
-    ASSERT_TRUE(save_image(g_handed_over.c_str(), b, kSaveBmp, 0));
-    image_free(b);
+    g_handed_over = Picture("other\\b.bmp", 20, 10);
     const std::string gone = "a-" + std::to_string(GetCurrentProcessId()) + ".bmp";
     char message[kMessageBytes];
     auto picture_size = [&](const std::string& path) {

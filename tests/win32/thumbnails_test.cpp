@@ -14,22 +14,16 @@
 #include "core/stb_adapter.h"
 #include "res/resource.h"
 #include "ui/frame.h"
-#include "tests/support/main_window_fixture.h"
+#include "tests/support/folder_fixture.h"
 #include "tests/support/reference.h"
-#include "tests/support/scratch.h"
 
 namespace {
 
-std::vector<unsigned char> expected_header(const std::string& path, int edge);
-
-struct ThumbnailsTest : MainWindowTest {
-    std::string folder, temp, cache;
+struct ThumbnailsTest : FolderTest {
+    std::string temp = temp_folder("thumbs-temp"), cache = temp + "LumoraThumb\\";
     void SetUp() override {
-        MainWindowTest::SetUp();
-        folder = temp_folder("thumbs");
-        temp = temp_folder("thumbs-temp");
+        FolderTest::SetUp();
         thumb_cache_use_temp_folder(temp.c_str());
-        cache = temp + "LumoraThumb\\";
         g_settings.ThumbSize = 96;
         g_settings.ShowAllFiles = 0;
         g_settings.BrowseView = 0;
@@ -37,18 +31,11 @@ struct ThumbnailsTest : MainWindowTest {
     }
     void TearDown() override {
         thumbnails_shutdown();
-        MainWindowTest::TearDown();
+        FolderTest::TearDown();
         g_browser.list = nullptr;
         g_browser.ListMode = -1;
         thumb_cache_use_temp_folder(nullptr);
-        remove_tree(folder);
         remove_tree(temp);
-    }
-    std::string Picture(const std::string& name, int w, int h) {
-        Image* image = make_picture(w, h, pattern_colour);
-        save_image((folder + name).c_str(), image, kSaveBmp, 0);
-        image_free(image);
-        return folder + name;
     }
     // Scans the folder and fills; the number of pictures decoded.
     int Fill() {
@@ -67,33 +54,14 @@ struct ThumbnailsTest : MainWindowTest {
     void ExpectCached(const std::vector<std::string>& files) {
         for (const std::string& f : files) {
             std::vector<unsigned char> tmb = read_whole(Tmb(f));
-            EXPECT_EQ(tmb.size(), 20u + 27648u) << Tmb(f);
-            tmb.resize(20);
-            EXPECT_EQ(tmb, expected_header(f, 96)) << f;
+            ASSERT_EQ(tmb.size(), 20u + 27648u) << Tmb(f);
+            WIN32_FILE_ATTRIBUTE_DATA d = {};
+            GetFileAttributesExA(f.c_str(), GetFileExInfoStandard, &d);
+            ThumbStamp now = {d.ftLastWriteTime.dwLowDateTime, d.ftLastWriteTime.dwHighDateTime, d.nFileSizeLow, 96};
+            EXPECT_TRUE(thumb_header_fits(tmb.data(), kThumbHeaderBytes, now)) << f;
         }
     }
-    int Items() { return (int)SendMessageA(g_browser.list, LVM_GETITEMCOUNT, 0, 0); }
-    LVITEMA Item(int k, char* text) {
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-        item.iItem = k;
-        item.pszText = text;
-        item.cchTextMax = 260;
-        SendMessageA(g_browser.list, LVM_GETITEMA, 0, (LPARAM)&item);
-        return item;
-    }
 };
-
-// The header the cache file of a picture must start with, from the file's own attributes.
-std::vector<unsigned char> expected_header(const std::string& path, int edge) {
-    WIN32_FILE_ATTRIBUTE_DATA data = {};
-    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
-    std::vector<unsigned char> h = {'T', 'M', 'B', '1'};
-    for (DWORD v : {data.ftLastWriteTime.dwLowDateTime, data.ftLastWriteTime.dwHighDateTime, data.nFileSizeLow,
-                    (DWORD)edge})
-        for (int i = 0; i < 4; ++i) h.push_back((unsigned char)(v >> (8 * i)));
-    return h;
-}
 
 void touch(const std::string& path) {
     HANDLE f = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -102,10 +70,6 @@ void touch(const std::string& path) {
     t.dwHighDateTime += 1;
     SetFileTime(f, nullptr, nullptr, &t);
     CloseHandle(f);
-}
-
-void put_bytes(const std::string& path, const std::vector<unsigned char>& bytes) {
-    write_file_wide(std::wstring(path.begin(), path.end()), bytes);
 }
 
 }  // namespace
@@ -130,19 +94,19 @@ TEST_F(ThumbnailsTest, CacheFilesAreWrittenReusedPerEdgeAndRewrittenWhenStaleOrD
     // A cut file, a wrong magic, a wrong edge under the right name: each is missing.
     std::vector<unsigned char> cut = a_before;
     cut.resize(20 + 1000);
-    put_bytes(Tmb(files[0]), cut);
+    write_file_wide(Tmb(files[0]), cut);
     std::vector<unsigned char> magic = read_whole(Tmb(files[1]));
     magic[3] = '2';
-    put_bytes(Tmb(files[1]), magic);
+    write_file_wide(Tmb(files[1]), magic);
     std::vector<unsigned char> edge = read_whole(Tmb(files[2]));
     edge[16] = 128;
-    put_bytes(Tmb(files[2]), edge);
+    write_file_wide(Tmb(files[2]), edge);
     EXPECT_EQ(Fill(), 3);
     ExpectCached(files);
     EXPECT_TRUE(read_whole(Tmb(files[0])) == a_before) << "the cut file rewritten as it was";
 
-    put_bytes(cache + "keep.txt", {1});
-    put_bytes(cache + "keep.tmbx", {1});
+    write_file_wide(cache + "keep.txt", {1});
+    write_file_wide(cache + "keep.tmbx", {1});
     clear_thumbnail_cache();
     for (const std::string& f : files) EXPECT_EQ(GetFileAttributesA(Tmb(f).c_str()), INVALID_FILE_ATTRIBUTES) << f;
     EXPECT_EQ(GetFileAttributesA(Tmb(files[0], 128).c_str()), INVALID_FILE_ATTRIBUTES);
@@ -158,20 +122,19 @@ TEST_F(ThumbnailsTest, FiveHundredItemsInListOrderSkippingOtherFiles) {
         save_image((folder + name).c_str(), image, kSaveBmp, 0);
     }
     image_free(image);
-    put_bytes(folder + "a-notes.txt", {'x'});
+    Put("a-notes.txt", {'x'});
     for (int show_all : {0, 1}) {
         g_settings.ShowAllFiles = show_all;
         Fill();
         const int first = show_all;  // the text file sorts first and gets no item
-        ASSERT_EQ(Items(), 500 - first) << "ShowAllFiles " << show_all;
-        for (int k = 0; k < Items(); ++k) {
-            char text[260] = "";
-            LVITEMA item = Item(k, text);
-            ASSERT_EQ(item.lParam, k + first) << "item " << k;
+        ASSERT_EQ(list_count(), 500 - first) << "ShowAllFiles " << show_all;
+        for (int k = 0; k < list_count(); ++k) {
+            ListItem item = list_item(k);
+            ASSERT_EQ(item.param, k + first) << "item " << k;
             char expected[32];
             wsprintfA(expected, "p%03d.bmp", k);
-            ASSERT_STREQ(text, expected);
-            ASSERT_EQ(item.iImage, k) << "every picture has its own image";
+            ASSERT_EQ(item.text, expected);
+            ASSERT_EQ(item.image, k) << "every picture has its own image";
         }
     }
 }
@@ -179,9 +142,8 @@ TEST_F(ThumbnailsTest, FiveHundredItemsInListOrderSkippingOtherFiles) {
 TEST_F(ThumbnailsTest, SmallPictureSitsCentredInTheImageListAndTheCacheFile) {
     std::string path = Picture("small.bmp", 50, 20);
     Fill();
-    char text[260];
     IMAGEINFO info = {};
-    ASSERT_TRUE(ImageList_GetImageInfo(g_browser.thumbnails, Item(0, text).iImage, &info));
+    ASSERT_TRUE(ImageList_GetImageInfo(g_browser.thumbnails, list_item(0).image, &info));
     BITMAP bm;
     GetObjectA(info.hbmImage, sizeof bm, &bm);
     BITMAPINFO bi = {};
@@ -193,8 +155,7 @@ TEST_F(ThumbnailsTest, SmallPictureSitsCentredInTheImageListAndTheCacheFile) {
     ReleaseDC(nullptr, dc);
     std::vector<unsigned char> tmb = read_whole(Tmb(path));
     ASSERT_EQ(tmb.size(), 20u + 27648u);
-    const COLORREF window = GetSysColor(COLOR_WINDOW);
-    const uint32_t background = GetRValue(window) << 16 | GetGValue(window) << 8 | GetBValue(window);
+    const uint32_t background = rgb_of(GetSysColor(COLOR_WINDOW));
     // Inside: the picture's own pixel; the first pixel outside on each side: the window colour.
     const struct { int x, y; uint32_t colour; } probes[] = {
         {23, 38, pattern_colour(0, 0)}, {72, 38, pattern_colour(49, 0)}, {23, 57, pattern_colour(0, 19)},
@@ -252,7 +213,7 @@ TEST_F(ThumbnailsTest, WorkersMakeWhatOneThreadMakes) {
     for (int i = 0; i < 7; ++i) files.push_back(Picture("w" + std::to_string(i) + ".bmp", sizes[i][0], sizes[i][1]));
     files.push_back(folder + "w7.jpg");  // orientation 6: decoded, then turned
     ASSERT_TRUE(CopyFileA(data_path("exif-II-6.jpg").c_str(), files.back().c_str(), FALSE));
-    put_bytes(folder + "w3b.bmp", {'B', 'M', 0, 0});  // no picture: an item without one
+    Put("w3b.bmp", {'B', 'M', 0, 0});  // no picture: an item without one
     const struct { bool one; int processors, fail_picture, workers; } fills[] = {
         {true, 0, 0, -1}, {false, 0, 0, -1}, {false, 64, 1, 4}, {false, 64, 2, 4},
     };
@@ -266,10 +227,9 @@ TEST_F(ThumbnailsTest, WorkersMakeWhatOneThreadMakes) {
         thumbnails_test_workers(0, 0);
         if (fills[f].workers >= 0) EXPECT_EQ(thumbnails_worker_count(), fills[f].workers) << "fill " << f;
         for (const std::string& file : files) made[f].push_back(read_whole(Tmb(file)));
-        for (int k = 0; k < Items(); ++k) {
-            char text[260] = "";
-            LVITEMA item = Item(k, text);
-            items[f] += std::string(text) + "/" + std::to_string(item.iImage) + "/" + std::to_string(item.lParam) + " ";
+        for (int k = 0; k < list_count(); ++k) {
+            ListItem item = list_item(k);
+            items[f] += item.text + "/" + std::to_string(item.image) + "/" + std::to_string(item.param) + " ";
         }
         EXPECT_EQ(items[f], items[0]) << "fill " << f;
         for (size_t i = 0; i < files.size(); ++i) {
