@@ -143,6 +143,9 @@ TEST_F(BrowserListTest, EveryFileInTheIconViewsWithItsIcon) {
     SHFILEINFOA info = {};
     SHGetFileInfoA((folder + "sub").c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
     EXPECT_EQ(list_item(0).image, info.iIcon) << "the shell's folder icon";
+    // Looked up by type, a file's icon is still the one the shell gives the file itself.
+    SHGetFileInfoA(g_file_list.path[0], 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+    EXPECT_EQ(list_item(1).image, info.iIcon) << g_file_list.path[0];
 }
 
 namespace {

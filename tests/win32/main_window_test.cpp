@@ -191,16 +191,3 @@ TEST_F(MainWindowTest, AcceleratorsSkipListKeysAndEditFields) {
         EXPECT_EQ(AcceleratorsMaySee(msg), c.seen) << c.why;
     }
 }
-
-// Commands whose work is not built yet reach their row and do nothing: the
-// window and the document stay as they were.
-TEST_F(MainWindowTest, CommandsWithoutWorkYetDoNothing) {
-    install_frames(1);
-    Image* shown = g_viewer.shown;
-    for (int i = 0; i < kCommandTableSize; ++i)
-        if (!kCommandTable[i].viewer) Command(kCommandTable[i].id);
-    pump_messages();
-    EXPECT_TRUE(IsWindow(window));
-    EXPECT_EQ(g_viewer.shown, shown);
-    EXPECT_FALSE(g_viewer.edited);
-}

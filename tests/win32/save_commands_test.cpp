@@ -19,6 +19,7 @@
 #include "res/resource.h"
 #include "tests/support/dialog_driver.h"
 #include "tests/support/folder_fixture.h"
+#include "tests/support/recycle_bin.h"
 #include "tests/support/reference.h"
 
 namespace {
@@ -214,24 +215,6 @@ TEST_F(SaveCommandsTest, ExportWritesNumberedPngsAndAsksBeforeReplacing) {
     EXPECT_EQ(last_dialog().text, tr(kTextOnlyOneFrame));
 }
 
-namespace {
-
-// Where the Recycle Bin keeps a file of this name: Wine's bin is the
-// desktop's trash folder of the user's home ("\\??\\Z:\\home\\user").
-std::string recycled_copy(const std::string& name, const char* part = "files", const char* suffix = "") {
-    char home[MAX_PATH] = "";
-    GetEnvironmentVariableA("WINEHOMEDIR", home, sizeof home);
-    return std::string(home + (strncmp(home, "\\??\\", 4) ? 0 : 4)) + "\\.local\\share\\Trash\\" + part + "\\" +
-           name + suffix;
-}
-
-// Empties the bin of the file again.
-void forget_recycled(const std::string& name) {
-    DeleteFileA(recycled_copy(name).c_str());
-    DeleteFileA(recycled_copy(name, "info", ".trashinfo").c_str());
-}
-
-}  // namespace
 
 TEST_F(SaveCommandsTest, DeleteMovesToTheBinAndShowsTheNext) {
     // Names of this run alone: the bin keeps what earlier runs left.
