@@ -273,14 +273,48 @@ void browser_show_properties() {
     if (!g_frame.BrowseMode || p < 0 || p >= g_file_list.count) return;
     char path[kPathBytes];
     lstrcpynA(path, g_file_list.path[p], sizeof path);
+    // The sheet belongs to the file's context menu in the shell: asked for
+    // by its verb, the same menu runs it.
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_INVOKEIDLIST;
+    info.fMask = SEE_MASK_INVOKEIDLIST | SEE_MASK_FLAG_NO_UI;
     info.hwnd = g_frame.window;
     info.lpVerb = "properties";
     info.lpFile = path;
     info.nShow = SW_SHOWNORMAL;
-    ShellExecuteExA(&info);
+    if (ShellExecuteExA(&info)) return;
+    // Some shells run the verb only from the menu itself: the item's folder
+    // hands out the menu.
+    wchar_t wide[kPathBytes];
+    IShellFolder* desktop = nullptr;
+    IShellFolder* parent = nullptr;
+    LPITEMIDLIST item = nullptr;
+    IContextMenu* menu = nullptr;
+    const char* slash = strrchr(path, '\\');
+    if (MultiByteToWideChar(CP_ACP, 0, path, -1, wide, kPathBytes) && SUCCEEDED(SHGetDesktopFolder(&desktop))) {
+        wchar_t folder[kPathBytes] = {};
+        for (int i = 0; i <= slash - path; ++i) folder[i] = wide[i];  // with its backslash
+        LPITEMIDLIST folder_item = nullptr;
+        if (SUCCEEDED(desktop->ParseDisplayName(g_frame.window, nullptr, folder, nullptr, &folder_item, nullptr)) &&
+            SUCCEEDED(desktop->BindToObject(folder_item, nullptr, IID_IShellFolder, (void**)&parent)) &&
+            SUCCEEDED(parent->ParseDisplayName(g_frame.window, nullptr, wide + (slash - path) + 1, nullptr, &item, nullptr))) {
+            LPCITEMIDLIST items[1] = {item};
+            parent->GetUIObjectOf(g_frame.window, 1, items, IID_IContextMenu, nullptr, (void**)&menu);
+        }
+        if (folder_item) CoTaskMemFree(folder_item);
+    }
+    if (menu) {
+        CMINVOKECOMMANDINFO run = {};
+        run.cbSize = sizeof run;
+        run.hwnd = g_frame.window;
+        run.lpVerb = "properties";
+        run.nShow = SW_SHOWNORMAL;
+        menu->InvokeCommand(&run);
+        menu->Release();
+    }
+    if (item) CoTaskMemFree(item);
+    if (parent) parent->Release();
+    if (desktop) desktop->Release();
 }
 
 bool browser_finish_rename(int item, const char* text) {

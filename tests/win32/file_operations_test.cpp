@@ -218,6 +218,13 @@ TEST_F(FileOperationsTest, CopyAndMoveToAPickedFolder) {
     Command(IDM_EDIT_MOVE_TO_FOLDER);
     EXPECT_TRUE(Exists(g_pick + "\\b.bmp") && !Exists(b)) << "moved";
     EXPECT_EQ(list_count(), 2) << "a.bmp and the picked folder are left";
+
+    Select({"a.bmp"});
+    answer_next_dialog(IDCANCEL);
+    Command(IDM_FILE_PROPERTIES);
+    stop_answering();
+    EXPECT_NE(last_dialog().title.find("a.bmp"), std::string::npos) << "the shell's sheet of the file: "
+                                                                    << last_dialog().title;
 }
 
 // The shell does the work of a large selection; the browser adds nothing
