@@ -129,9 +129,8 @@ TEST_F(FileOperationsTest, DeleteSendsTheSelectedFilesToTheBin) {
     for (int confirm : {0, 1}) {
         SCOPED_TRACE(confirm ? "with the shell's question" : "without a question");
         g_settings.ConfirmDel = confirm;
-        Select({name, "stays.bmp"});
         Select({name});
-        if (confirm) answer_next_dialog(IDYES);
+        answer_next_dialog(confirm ? IDYES : IDNO);  // No to anything that should not come
         Command(IDM_FILE_DELETE);
         stop_answering();
         EXPECT_EQ(last_dialog().seen, confirm == 1);
@@ -199,7 +198,35 @@ namespace {
 
 std::string g_pick;  // the folder the folder dialog is to answer with
 
-void pick_folder(HWND dialog) { SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, (LPARAM)g_pick.c_str()); }
+BOOL CALLBACK find_tree(HWND child, LPARAM out) {
+    char cls[32] = "";
+    GetClassNameA(child, cls, sizeof cls);
+    if (lstrcmpiA(cls, "SysTreeView32") == 0) *(HWND*)out = child;
+    return TRUE;
+}
+
+// Selects the folder, and waits until the dialog's tree shows it selected:
+// the dialog fills its tree after it is shown, and OK before that takes the
+// folder it started on.
+void pick_folder(HWND dialog) {
+    const std::string last = g_pick.substr(g_pick.rfind('\\') + 1);
+    for (int tries = 0; tries < 200; ++tries) {
+        SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, (LPARAM)g_pick.c_str());
+        HWND tree = nullptr;
+        EnumChildWindows(dialog, find_tree, (LPARAM)&tree);
+        char text[MAX_PATH] = "";
+        TVITEMA item = {};
+        item.mask = TVIF_TEXT;
+        item.hItem = tree ? TreeView_GetSelection(tree) : nullptr;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        if (item.hItem && TreeView_GetItem(tree, &item) && last == text) return;
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Sleep(20);
+    }
+    ADD_FAILURE() << "the folder dialog never showed " << g_pick;
+}
 
 }  // namespace
 
