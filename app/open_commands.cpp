@@ -1,7 +1,6 @@
 #include "app/open_commands.h"
 
 #include <windows.h>
-#include <shlobj.h>
 
 #include <stdio.h>
 #include <string.h>
@@ -9,7 +8,6 @@
 #include "app/browse_mode.h"
 #include "app/layout.h"
 #include "platform/bridge.h"
-#include "platform/modal.h"
 #include "platform/text.h"
 #include "ui/file_list.h"
 #include "ui/frame.h"
@@ -58,16 +56,6 @@ void OnOpenCommand() {
 
 void OnOpenFolderCommand() {
     if (!ConfirmDiscard()) return;
-    BROWSEINFOA info = {};
-    info.hwndOwner = g_frame.window;
-    info.lpszTitle = tr(kTextPickFolderToBrowse);
-    info.ulFlags = BIF_RETURNONLYFSDIRS;
-    modal_enter();
-    LPITEMIDLIST item = SHBrowseForFolderA(&info);
-    modal_leave();
-    if (!item) return;
     char folder[kPathBytes];
-    bool got = path_from_item_id(item, folder);
-    CoTaskMemFree(item);
-    if (got) ShowFolderInBrowser(folder);
+    if (pick_folder(g_frame.window, tr(kTextPickFolderToBrowse), folder)) ShowFolderInBrowser(folder);
 }

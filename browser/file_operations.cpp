@@ -251,18 +251,8 @@ void browser_copy_or_move_to_folder(bool move) {
     }
     std::string names = selected_file_names();
     if (names.empty()) return;
-    BROWSEINFOA info = {};
-    info.hwndOwner = g_frame.window;
-    info.lpszTitle = tr(move ? kTextMoveToFolder : kTextCopyToFolder);
-    info.ulFlags = BIF_RETURNONLYFSDIRS;
-    modal_enter();
-    LPITEMIDLIST item = SHBrowseForFolderA(&info);
-    modal_leave();
-    if (!item) return;
     char folder[kPathBytes];
-    bool got = path_from_item_id(item, folder);
-    CoTaskMemFree(item);
-    if (!got || !folder[0]) return;
+    if (!pick_folder(g_frame.window, tr(move ? kTextMoveToFolder : kTextCopyToFolder), folder)) return;
     bool done = shell_operation(move ? FO_MOVE : FO_COPY, names, name_list_of(folder),
                                 FOF_ALLOWUNDO | FOF_NOCONFIRMMKDIR);
     if (move && done) refill();  // a copy leaves this folder as it was

@@ -318,6 +318,21 @@ bool open_file_dialog(HWND owner, char* path) {
     return chosen;
 }
 
+bool pick_folder(HWND owner, const char* title, char* path) {
+    path[0] = 0;
+    BROWSEINFOA info = {};
+    info.hwndOwner = owner;
+    info.lpszTitle = title;
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    modal_enter();
+    LPITEMIDLIST item = SHBrowseForFolderA(&info);
+    modal_leave();
+    if (!item) return false;
+    bool got = path_from_item_id(item, path);
+    CoTaskMemFree(item);
+    return got && path[0];
+}
+
 bool dropped_file_path(HDROP drop, char* path) {
     path[0] = 0;
     if (g_bridge.wide && g_bridge.drag_query_file_w) {

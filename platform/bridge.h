@@ -101,6 +101,9 @@ bool wide_command_line_path(const wchar_t* command_line, char* path);
 bool narrow_argument_path(const char* arguments, char* path);
 // The system's Open dialog for one picture, owned by owner. False on cancel.
 bool open_file_dialog(HWND owner, char* path);
+// The shell's folder picker (file-system folders only) with a title. False
+// on cancel or for a folder without a file-system path.
+bool pick_folder(HWND owner, const char* title, char* path);
 // The first name of a drop. The caller still finishes the drop.
 bool dropped_file_path(HDROP drop, char* path);
 
