@@ -37,6 +37,12 @@ scripts/setup.sh || { echo "test: setup failed"; exit 1; }
 mkdir -p "$log"
 scripts/make-test-data.sh "$root/build/testdata" || { echo "test: could not make the test pictures"; exit 1; }
 
+# A real printer: CUPS must run before the first Wine program starts.
+note "printer"
+source scripts/printer.sh
+if lumora_start_printer; then r=0; else r=1; fi
+one "printer" $r
+
 note "layers"
 if scripts/check-layers.sh; then r=0; else r=1; fi
 one "layers" $r
@@ -108,6 +114,8 @@ for f in build/native/fuzz_*; do
     [ $r = 0 ] || tail -n 30 "$log/$name.log"
     one "$name" $r
 done
+
+lumora_stop_printer
 
 note "summary"
 for f in "${failures[@]}"; do echo "FAILED: $f"; done

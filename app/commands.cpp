@@ -5,8 +5,10 @@
 #include "app/browse_mode.h"
 #include "app/layout.h"
 #include "app/open_commands.h"
+#include "app/print_commands.h"
 #include "app/toolbars.h"
 #include "browser/browser.h"
+#include "print/print_layout_pure.h"
 #include "res/resource.h"
 #include "shell/recent.h"
 #include "shell/settings.h"
@@ -18,6 +20,7 @@
 #include "viewer/edit_commands.h"
 #include "viewer/edit_dialogs.h"
 #include "app/open_commands.h"
+#include "app/print_commands.h"
 #include "viewer/navigation.h"
 #include "viewer/playback.h"
 #include "viewer/save_commands.h"
@@ -35,6 +38,8 @@ void exit_program(int, int) { PostMessageA(g_frame.window, WM_CLOSE, 0, 0); }
 void browse_or_back(int, int) { toggle_browse_mode(); }
 void save(int, int) { SaveImage(); }
 void save_as(int, int) { SaveImageAs(); }
+void print(int, int) { print_command(0); }
+void print_thumbnails(int, int) { print_command(kContactSheet); }
 
 void large_buttons(int, int) {
     g_settings.LargeButtons = !g_settings.LargeButtons;  // written by the next full save only
@@ -111,7 +116,7 @@ const TextId kNoTip = kTextNone;
 const CommandRow kCommandTable[] = {
     {IDM_FILE_OPEN, open_file, open_file, kEnabledAlways, kSame, kNoCheck, 0, IMG_VIEWER_OPEN, kNo, kTextTipOpen},
     {IDM_FILE_SAVE_AS, save_as, save_as, kEnabledWithImage, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_FILE_PRINT, kNotBuilt, kNotBuilt, kEnabledWithImageTarget, kSame, kNoCheck, 0, IMG_VIEWER_PRINT, IMG_BROWSER_PRINT, kTextTipPrint},
+    {IDM_FILE_PRINT, print, print, kEnabledWithImageTarget, kSame, kNoCheck, 0, IMG_VIEWER_PRINT, IMG_BROWSER_PRINT, kTextTipPrint},
     {IDM_FILE_DELETE, delete_file, delete_selection, kEnabledWithAnyTarget, kSame, kNoCheck, 0, kNo, IMG_BROWSER_DELETE, kTextTipDelete},
     {IDM_FILE_PROPERTIES, kNotBuilt, properties, kEnabledWithAnyTarget, kSame, kNoCheck, 0, kNo, IMG_BROWSER_PROPERTIES, kTextTipProperties},
     {IDM_FILE_EXIT, exit_program, exit_program, kEnabledAlways, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
@@ -154,7 +159,7 @@ const CommandRow kCommandTable[] = {
     {IDM_IMAGE_GRAYSCALE, transform, kNotHere, kEnabledWithImage, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_EDIT_COPY, copy_picture, copy_files, kEnabledWithAnyTarget, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_FILE_EXPORT_FRAMES, export_frames, kNotHere, kEnabledWithSeveralFrames, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_FILE_PRINT_THUMBNAILS, kNotBuilt, kNotBuilt, kEnabledWithFiles, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_FILE_PRINT_THUMBNAILS, print_thumbnails, print_thumbnails, kEnabledWithFiles, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_EDIT_UNDO, undo, undo_file_operation, kEnabledWithUndo, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_GO_PREVIOUS_PAGE, page, kNotHere, kEnabledWithSeveralFrames, kSame, kNoCheck, 0, IMG_VIEWER_PREVIOUS, kNo, kTextTipPreviousPage},
     {IDM_GO_NEXT_PAGE, page, kNotHere, kEnabledWithSeveralFrames, kSame, kNoCheck, 0, IMG_VIEWER_NEXT, kNo, kTextTipNextPage},

@@ -49,6 +49,8 @@ target_include_directories(gtest BEFORE PUBLIC ${CMAKE_SOURCE_DIR}/tests/support
 file(GLOB LUMORA_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp ${CMAKE_SOURCE_DIR}/tests/shared/*.cpp)
 add_executable(lumora_win_tests ${LUMORA_WIN_TESTS} ${LUMORA_RESOURCES})
 target_link_libraries(lumora_win_tests PRIVATE lumora_app gtest gtest_main)
+# Where the PDF printer of scripts/printer.sh writes its pages.
+target_compile_definitions(lumora_win_tests PRIVATE LUMORA_PRINT_OUT="${CMAKE_SOURCE_DIR}/build/print-out")
 target_compile_definitions(lumora_win_tests PRIVATE LUMORA_TEST_DATA="Z:${LUMORA_TESTDATA_DIR}"
   LUMORA_CORPUS_MANIFEST="Z:${CMAKE_SOURCE_DIR}/tests/corpus/manifest.txt")
 gtest_discover_tests(lumora_win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)

@@ -16,6 +16,7 @@ PACKAGES=(
   g++ clang libclang-rt-dev cmake ninja-build patch googletest libgtest-dev libbenchmark-dev libtiff-dev
   libstb-dev
   imagemagick netpbm libtiff-tools libimage-exiftool-perl python3-pil
+  cups cups-bsd cups-client printer-driver-cups-pdf libcups2:i386 ghostscript poppler-utils
 )
 
 missing=()

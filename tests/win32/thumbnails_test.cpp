@@ -225,7 +225,9 @@ TEST_F(ThumbnailsTest, WorkersMakeWhatOneThreadMakes) {
         thumbnails_test_workers(fills[f].processors, fills[f].fail_picture);
         EXPECT_GE(Fill(), 9) << "fill " << f;
         thumbnails_test_workers(0, 0);
-        if (fills[f].workers >= 0) EXPECT_EQ(thumbnails_worker_count(), fills[f].workers) << "fill " << f;
+        if (fills[f].workers >= 0) {
+            EXPECT_EQ(thumbnails_worker_count(), fills[f].workers) << "fill " << f;
+        }
         for (const std::string& file : files) made[f].push_back(read_whole(Tmb(file)));
         for (int k = 0; k < list_count(); ++k) {
             ListItem item = list_item(k);

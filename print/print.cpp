@@ -1,3 +1,0 @@
-#include "print/print.h"
-
-void FreePrintState() {}
