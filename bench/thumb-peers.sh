@@ -8,7 +8,7 @@
 # copied to 500 names). Usage: bench/thumb-peers.sh [warm rounds] [cold rounds]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-photos=$root/build/thumb-photos
+photos=$root/build/thumb-photos  # bench/make-photos.sh makes them
 out=$root/build/thumb-peers-out
 warm=${1:-10}
 cold=${2:-2}
@@ -19,20 +19,9 @@ if ! command -v vipsthumbnail >/dev/null; then
     [ "$(id -u)" -eq 0 ] || sudo=sudo
     $sudo apt-get install -y -q --no-install-recommends libvips-tools >/dev/null
 fi
-# The real ImageMagick, not a stand-in earlier on PATH.
-magick=/usr/bin/convert
-[ -x "$magick" ] || magick=$(command -v convert)
-
-if [ ! -f "$photos/photo499.jpg" ]; then
-    mkdir -p "$photos/sources"
-    echo "thumb-peers: making the photos"
-    for i in $(seq 0 9); do
-        # Fractal plasma, blurred a little: smooth areas and fine detail like a photo.
-        [ -f "$photos/sources/$i.jpg" ] ||
-            "$magick" -size 4000x3000 -seed $((i + 1)) plasma:fractal -blur 0x1 -quality 90 "$photos/sources/$i.jpg"
-    done
-    for n in $(seq 0 499); do cp "$photos/sources/$((n % 10)).jpg" "$photos/photo$(printf %03d "$n").jpg"; done
-fi
+# shellcheck source=/dev/null
+source "$root/bench/make-photos.sh"
+magick=$bench_magick
 files=("$photos"/photo*.jpg)
 echo "thumb-peers: ${#files[@]} photos of $(identify -format '%wx%h' "${files[0]}"), $(nproc) cores," \
     "$(du -sh "$photos" | cut -f1)"
