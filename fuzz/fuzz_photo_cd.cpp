@@ -1,14 +1,10 @@
 // A pack around any bytes: the first two choose the file's length near the end
 // of the Base image (so cut packs come up too), the third the orientation byte
 // and whether the signature is there; the rest fills the Base image's start.
-#include <stddef.h>
-#include <stdint.h>
-#include <string.h>
-
 #include <vector>
 
-#include "core/decode_message.h"
 #include "core/photo_cd.h"
+#include "fuzz/support/fuzz_decode.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 3) return 0;
@@ -22,12 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     char message[kMessageBytes];
     Image* image = decode_photo_cd(pack.data(), pack.size(), message);
-    if (image) {
-        bool turned = (data[2] & 3) == 1 || (data[2] & 3) == 3;
-        if (image->width != (turned ? 512 : 768) || image->height != (turned ? 768 : 512)) __builtin_trap();
-    } else if (strlen(message) == 0) {
-        __builtin_trap();  // a failure must say why
-    }
+    check_decode(image, message);
+    bool turned = (data[2] & 3) == 1 || (data[2] & 3) == 3;
+    if (image && (image->width != (turned ? 512 : 768) || image->height != (turned ? 768 : 512))) __builtin_trap();
     image_free(image);
     return 0;
 }

@@ -1,12 +1,8 @@
 // Any bytes through the stb_image path of load_image (JPEG, PNG, GIF first
 // frame, TGA, PSD, PIC, PNM) and through the size query.
-#include <stddef.h>
-#include <stdint.h>
-#include <string.h>
-
-#include "core/decode_message.h"
 #include "core/stb_adapter.h"
 #include "core/stb_impl.h"
+#include "fuzz/support/fuzz_decode.h"
 
 // Pictures above 256 KB take the library's out-of-memory paths instead of
 // minutes of filling buffers.
@@ -22,15 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     char message[kMessageBytes];
     Image* image = decode_with_stb(data, size, message);
-    if (image) {
-        if (image->stride != image_stride_for(image->width) || message[0] != 0) __builtin_trap();
-        // The first and last stored bytes: a short pixel block shows up under the sanitizer.
-        volatile uint8_t sink = image->pixels[0];
-        sink = image->pixels[(size_t)image->stride * image->height - 1];
-        (void)sink;
-    } else if (strlen(message) == 0 || strlen(message) > kLibraryReasonChars) {
-        __builtin_trap();  // a failure must say why, within the cut
-    }
+    check_decode(image, message);
+    if (image && (image->stride != image_stride_for(image->width) || message[0] != 0)) __builtin_trap();
+    if (strlen(message) > kLibraryReasonChars) __builtin_trap();  // the library's reason, within the cut
     image_free(image);
     return 0;
 }

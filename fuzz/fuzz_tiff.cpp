@@ -1,39 +1,20 @@
 // Any bytes through the TIFF reader: the first page, every page and the size
-// probe of the same data. Pages above 256 KB of pixels fail as when
-// memory is short: the parsing is the same, and thousands of runs a second
-// stay possible.
-#include <stddef.h>
-#include <stdint.h>
-#include <string.h>
-
-#include "core/decode_message.h"
+// probe of the same data.
 #include "core/tiff.h"
+#include "fuzz/support/fuzz_decode.h"
 
-namespace {
-
-void touch_last_byte(const Image* image) {
-    volatile uint8_t sink = image->pixels[(size_t)image->stride * image->height - 1];
-    (void)sink;
-}
-
-}  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    image_cap_pixel_bytes((size_t)1 << 18);
-    return 0;
-}
+FUZZ_CAP_PIXEL_BYTES((size_t)1 << 18)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     char message[kMessageBytes];
     Image* first = decode_tiff_first_page(data, size, message);
-    if (first) touch_last_byte(first);
-    else if (strlen(message) == 0) __builtin_trap();  // a failure must say why
+    check_decode(first, message);
     image_free(first);
 
     ImageSet set = {nullptr, -1, nullptr};
     if (decode_tiff_pages(data, size, &set, message)) {
         if (set.count < 1 || set.count > kMaxTiffPages || set.delays) __builtin_trap();
-        for (int32_t i = 0; i < set.count; ++i) touch_last_byte(set.frames[i]);
+        for (int32_t i = 0; i < set.count; ++i) touch_pixels(set.frames[i]);
         image_set_free(&set);
     } else if (set.count != 0 || set.frames || strlen(message) == 0) {
         __builtin_trap();

@@ -6,9 +6,6 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
-#include <string>
-#include <vector>
-
 #include "core/fax.h"
 #include "core/ifd.h"
 #include "tests/support/reference.h"

@@ -18,7 +18,6 @@ struct ListFixture : ::testing::Test {
     void Add(const char* name, uint32_t size, uint64_t time = 0) {
         ASSERT_TRUE(file_list_append(&list, "C:\\p\\", name, size, time));
     }
-    // The names in list order; with their sizes and times when asked.
     std::string Names(bool data = false) {
         std::string s;
         for (int i = 0; i < list.count; ++i)

@@ -40,18 +40,6 @@ TEST(Formats, EveryExtensionFindsItsOwnRowAndTheTypeNameIsATypeText) {
     }
 }
 
-TEST(Formats, EverySignatureFindsItsRow) {
-    for (int r = 0; r < kFormatCount; ++r)
-        for (const Signature& s : kFormats[r].signatures) {
-            if (!s.length) continue;
-            uint8_t head[8] = {};
-            for (int i = 0; i < s.length; ++i) head[i] = s.bytes[i].hi;
-            EXPECT_EQ(format_for_header(head), &kFormats[r]) << kFormats[r].name;
-        }
-    const uint8_t zeros[8] = {};
-    EXPECT_EQ(format_for_header(zeros), nullptr);
-}
-
 TEST(Formats, OpenDialogOffersEveryRowInOrderAndOnlyWhatOpens) {
     std::string patterns = open_dialog_patterns();
     int last_row = -1;

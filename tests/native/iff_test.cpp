@@ -6,12 +6,8 @@
 
 #include <algorithm>
 #include <random>
-#include <string>
-#include <vector>
 
-#include "core/decode_message.h"
 #include "core/iff.h"
-#include "core/image.h"
 #include "tests/support/bytes.h"
 #include "tests/support/reference.h"
 #include "tests/support/scratch.h"
@@ -76,7 +72,6 @@ Bytes planar(const Indices& rows, int planes) {
     return body;
 }
 
-// The file with its first four bytes or its tail changed.
 Bytes renamed(Bytes b, const char* id) {
     memcpy(b.data(), id, 4);
     return b;
@@ -98,29 +93,6 @@ Colors decode_colors(const Bytes& file, std::string* message) {
     return d.image ? colors_of(d.image) : Colors();
 }
 
-// The HAM rule once more, on packed 0xRRGGBB colours: control 1, 2, 3 set
-// the blue, red, green byte to value * 2^(8 - k); control 0 takes an entry,
-// black past the CMAP. Each row starts from entry 0.
-Colors ham_reference(const Indices& rows, const Colors& entries, int planes) {
-    const int k = planes - 2;
-    const int byte_of_control[4] = {-1, 0, 2, 1};
-    Colors out;
-    for (const std::vector<int>& row : rows) {
-        uint32_t colour = entries.empty() ? 0 : entries[0];
-        for (int v : row) {
-            int control = v / (1 << k), value = v % (1 << k);
-            if (control == 0) {
-                colour = (size_t)value < entries.size() ? entries[value] : 0;
-            } else {
-                int shift = 8 * byte_of_control[control];
-                colour = (colour & ~(0xFFu << shift)) | (uint32_t)(value * (256 >> k)) << shift;
-            }
-            out.push_back(colour);
-        }
-    }
-    return out;
-}
-
 uint32_t half(uint32_t c) { return (c >> 1) & 0x7F7F7F; }
 
 // Random entries: a wrong entry or a wrong component shows.
@@ -139,7 +111,6 @@ TEST(Iff, RefusalsCarryTheirMessages) {
     const struct { const char* what; Bytes file; const char* message; } cases[] = {
         {"31 bytes", cut(form("ILBM", {bmhd(1, 1, 1), body}), 31), kMsgIffInvalid},
         {"LIST, not FORM", renamed(form("ILBM", {bmhd(1, 1, 1), body}), "LIST"), kMsgIffInvalid},
-        {"FORM ACBM", form("ACBM", {bmhd(1, 1, 1), body}), kMsgIffUnsupportedType},
         {"FORM PBM without its space", form("PBMX", {bmhd(1, 1, 8), body}), kMsgIffUnsupportedType},
         {"no BMHD", form("ILBM", {cmap({1, 2}), body}), kMsgIffUnsupported},
         {"a BMHD of 19 bytes", form("ILBM", {bmhd(1, 1, 1, 0, 0, 19), body}), kMsgIffUnsupported},
@@ -256,30 +227,6 @@ TEST(Iff, ModesChunksAndDamage) {
         std::string message;
         EXPECT_EQ(decode_colors(c.file, &message), c.want) << c.what << ": " << message;
         EXPECT_EQ(message, "") << c.what;
-    }
-}
-
-TEST(Iff, HoldAndModifyAgainstAReference) {
-    std::mt19937 rng(5);
-    for (int planes : {6, 8}) {
-        for (int entries : {16, 64, 10}) {  // 10: control 0 past the CMAP gives black
-            Indices rows(5, std::vector<int>(37));
-            for (std::vector<int>& row : rows)
-                for (int& v : row) v = (int)(rng() % (1u << planes));
-            Colors p = palette(entries, (uint32_t)planes);
-            for (bool pbm : {false, true}) {
-                Bytes body = pbm ? Bytes() : planar(rows, planes);
-                for (size_t y = 0; pbm && y < rows.size(); ++y) {
-                    body.insert(body.end(), rows[y].begin(), rows[y].end());
-                    body.push_back(0);  // 37 pixels: each row has a 38th byte
-                }
-                Bytes file = form(pbm ? "PBM " : "ILBM",
-                                  {bmhd(37, 5, (uint8_t)planes), camg(kHam), cmap(p), chunk("BODY", body)});
-                std::string message;
-                EXPECT_EQ(decode_colors(file, &message), ham_reference(rows, p, planes))
-                    << planes << " planes, " << entries << " entries, " << (pbm ? "PBM" : "ILBM") << ": " << message;
-            }
-        }
     }
 }
 

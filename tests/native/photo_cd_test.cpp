@@ -8,10 +8,6 @@
 #include <algorithm>
 #include <functional>
 
-#include <string>
-#include <vector>
-
-#include "core/decode_message.h"
 #include "core/loader.h"
 #include "core/photo_cd.h"
 #include "tests/support/reference.h"

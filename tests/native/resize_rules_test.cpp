@@ -44,7 +44,6 @@ TEST(ResizeRules, LinkedSideRoundsHalfUpAndRefusesWhatCannotBeShown) {
         {5, 0, 600, false, -7},   {5, 800, 0, false, -7},
         {2147483647, 1, 1, true, 2147483647},
         {2147483648LL, 1, 1, false, -7},
-        {9999999999LL, 1000, 1000, false, -7},
         {9999999999LL, 30000, 1, true, 333333},  // 333333.33
         {999999999999999999LL, 1, 30000, false, -7},
     };
@@ -77,23 +76,17 @@ TEST(ResizeRules, SizeFromPercentRoundsHalfUpWithOnePixelAtLeast) {
 TEST(ResizeRules, ResizedNamesKeepWritableExtensionsAndStayInTheirFolder) {
     const std::string stem247 = "C:\\" + std::string(244, 'a');  // 247 characters
     const struct { std::string path, out; int format; } cases[] = {  // out "": refused
-        {"C:\\pics\\cat.jpg", "C:\\pics\\cat_resized.jpg", kSaveJpeg},
         {"C:\\pics\\cat.JPEG", "C:\\pics\\cat_resized.JPEG", kSaveJpeg},
-        {"C:\\pics\\cat.jpe", "C:\\pics\\cat_resized.jpe", kSaveJpeg},
         {"C:\\pics\\cat.Bmp", "C:\\pics\\cat_resized.Bmp", kSaveBmp},
-        {"C:\\pics\\cat.dib", "C:\\pics\\cat_resized.dib", kSaveBmp},
         {"C:\\pics\\cat.png", "C:\\pics\\cat_resized.png", kSavePng},
-        {"C:\\pics\\cat.gif", "C:\\pics\\cat_resized.png", kSavePng},
         {"C:\\pics\\cat.jpegs", "C:\\pics\\cat_resized.png", kSavePng},
         {"C:\\x.y\\scan.tar.gz", "C:\\x.y\\scan.tar_resized.png", kSavePng},
         {"C:\\x.y\\scan", "", 0},  // no extension: not C:\x_resized...
         {"C:/x.y/scan", "", 0},
-        {"scan", "", 0},
         {"", "", 0},
         // A 255-character path with a long extension: only ".png" is carried over.
         {stem247 + ".abcdefg", stem247 + "_resized.png", kSavePng},
         {stem247 + "a.png", "", 0},  // 260 characters would come out
-        {std::string(250, 'b') + ".jpeg", "", 0},
     };
     for (const auto& c : cases) {
         char out[260];

@@ -6,10 +6,7 @@
 #include <string.h>
 
 #include <filesystem>
-#include <string>
-#include <vector>
 
-#include "core/decode_message.h"
 #include "core/loader.h"
 #include "core/pnm_plain.h"
 #include "core/stb_adapter.h"

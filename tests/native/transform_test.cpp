@@ -3,7 +3,6 @@
 #include <string.h>
 
 #include <memory>
-#include <string>
 
 #include "core/transform.h"
 #include "tests/support/reference.h"
@@ -213,20 +212,4 @@ TEST(Transform, TableAndGrayscaleMapEveryByte) {
     }
     for (const Image* made : {mapped.get(), gray.get()})
         for (int i = 3 * n; i < made->stride; ++i) EXPECT_EQ(made->pixels[i], 0) << "padding byte " << i;
-}
-
-TEST(Transform, NoPictureInNoneOut) {
-    uint8_t lut[256] = {0};
-    Picture image(image_create(2, 2));
-    EXPECT_EQ(image_rotate90(nullptr, 1), nullptr);
-    EXPECT_EQ(image_rotate90(nullptr, 0), nullptr);
-    EXPECT_EQ(image_rotate180(nullptr), nullptr);
-    EXPECT_EQ(image_mirror(nullptr), nullptr);
-    EXPECT_EQ(image_flip(nullptr), nullptr);
-    EXPECT_EQ(image_crop(nullptr, 0, 0, 1, 1), nullptr);
-    EXPECT_EQ(image_resize(nullptr, 4, 4), nullptr);
-    EXPECT_EQ(image_apply_lut(nullptr, lut), nullptr);
-    EXPECT_EQ(image_apply_lut(image.get(), nullptr), nullptr);
-    EXPECT_EQ(image_grayscale(nullptr), nullptr);
-    EXPECT_EQ(image_upright(nullptr, 6), nullptr);
 }

@@ -18,7 +18,6 @@ ZoomState mode(int m, double scale = 1.0, int scroll_x = 0, int scroll_y = 0) {
 
 Ints edges(const ViewBox& b) { return {b.left, b.top, b.right, b.bottom}; }
 
-// Displayed width and height.
 Ints shown(const ZoomState& z, int view_w, int view_h, int w, int h) {
     int dw = -1, dh = -1;
     DisplaySizeFor(z, view_w, view_h, w, h, &dw, &dh);

@@ -24,7 +24,6 @@ TEST(FileTypeName, EveryFormatHasItsOwnName) {
 TEST(StatusName, NamePositionAndFrame) {
     const struct { const char* path; int index, count, frame, frames; const char* word; const char* want; } cases[] = {
         {"C:\\pictures\\cat.png", 0, 1, 0, 1, "page", "cat.png"},
-        {"C:\\pictures\\cat.png", 0, 0, 0, 1, "page", "cat.png"},
         {"cat.png", 0, 1, 0, 1, "page", "cat.png"},  // no backslash: the whole path
         {"C:\\pictures\\cat.png", 4, 17, 0, 1, "page", "cat.png  (5/17)"},
         {"C:\\a\\spin.gif", 0, 1, 2, 12, "frame", "spin.gif  [frame 3/12]"},

@@ -6,7 +6,6 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "core/decode_message.h"
 #include "core/formats.h"
 #include "core/load_set.h"
 #include "core/loader.h"

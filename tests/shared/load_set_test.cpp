@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
-#include <string>
-
-#include "core/decode_message.h"
 #include "core/load_set.h"
 #include "core/loader.h"
 #include "core/stb_impl.h"

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <set>
 
-#include "core/decode_message.h"
 #include "core/loader.h"
 #include "core/file_write.h"
 #include "core/stb_adapter.h"

@@ -24,7 +24,6 @@ inline std::vector<int> buttons;      // the presses still to make, in order
 inline HWND pressed = nullptr;        // the dialog last answered, until it is gone
 inline UINT_PTR timer = 0;
 inline void (*prepare)(HWND) = nullptr;  // runs once per dialog, before the press
-inline int most_open = 0;                // the most dialogs open at one time
 
 inline std::string narrow(const std::wstring& wide) {
     char text[4096] = "";
@@ -52,19 +51,13 @@ inline BOOL CALLBACK collect_static(HWND child, LPARAM lp) {
 }
 
 inline BOOL CALLBACK find_dialog(HWND w, LPARAM lp) {
-    if (is_class(w, "#32770") && IsWindowVisible(w)) {
-        if (!*(HWND*)lp) *(HWND*)lp = w;  // the first is the topmost: the one to answer
-        ++most_open;                      // counted per tick below
-    }
+    if (!*(HWND*)lp && is_class(w, "#32770") && IsWindowVisible(w)) *(HWND*)lp = w;  // the topmost: the one to answer
     return TRUE;
 }
 
 inline void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
     HWND dialog = nullptr;
-    int before = most_open;
-    most_open = 0;
     EnumThreadWindows(GetCurrentThreadId(), find_dialog, (LPARAM)&dialog);
-    if (most_open < before) most_open = before;
     if (!dialog || dialog == pressed || buttons.empty()) return;
     int button = buttons.front();
     buttons.erase(buttons.begin());
@@ -94,7 +87,6 @@ inline void answer_dialogs(std::vector<int> buttons, void (*prepare)(HWND) = nul
     dialog_driver::buttons = buttons;
     dialog_driver::pressed = nullptr;
     dialog_driver::prepare = prepare;
-    dialog_driver::most_open = 0;
     if (dialog_driver::timer) KillTimer(nullptr, dialog_driver::timer);
     dialog_driver::timer = SetTimer(nullptr, 0, 30, dialog_driver::tick);
 }

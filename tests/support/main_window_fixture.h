@@ -1,5 +1,6 @@
 // A real main window made through the program's own code, with the settings
-// key emptied for the test and put back afterwards.
+// key emptied for the test and put back afterwards. Tests built on it include
+// nothing it includes already.
 #pragma once
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -14,6 +15,7 @@
 #include "ui/file_list.h"
 #include "platform/bridge.h"
 #include "shell/settings.h"
+#include "tests/support/dialog_driver.h"
 #include "tests/support/registry_snapshot.h"
 #include "viewer/document.h"
 #include "app/open_commands.h"
@@ -141,6 +143,7 @@ struct MainWindowTest : ::testing::Test {
     }
     void Command(int id) { SendMessageA(window, WM_COMMAND, id, 0); }
     void TearDown() override {
+        stop_answering();  // a dialog a failed test left waiting for
         if (window && IsWindow(window)) DestroyWindow(window);
         pump_messages();
         CloseDocument();

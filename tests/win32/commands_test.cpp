@@ -1,24 +1,16 @@
 // The one command table in both modes: what each mode's menu offers that is
 // not built yet, and the guard that keeps commands and hand-overs away while
 // a job owns the folder list.
-#include <gtest/gtest.h>
-#include <windows.h>
-
-#include <functional>
 #include <set>
-#include <string>
 
 #include "app/browse_mode.h"
 #include "app/commands.h"
-#include "core/stb_adapter.h"
 #include "res/resource.h"
-#include "tests/support/main_window_fixture.h"
-#include "tests/support/scratch.h"
+#include "tests/support/folder_fixture.h"
 #include "ui/work.h"
 
 namespace {
 
-// The commands of a menu and its submenus.
 void menu_commands(HMENU menu, std::set<int>* ids) {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         if (HMENU sub = GetSubMenu(menu, i)) menu_commands(sub, ids);
@@ -46,12 +38,8 @@ std::set<int> offered_without_work(HWND window) {
 
 // The work still to come, in each mode. Each step that lands takes its
 // commands off these lists.
-TEST_F(MainWindowTest, EachModeOffersOnlyWhatIsBuiltEnabled) {
-    std::string folder = temp_folder("lumora-commands");
-    Image* picture = make_picture(8, 6);
-    save_image((folder + "a.bmp").c_str(), picture, kSaveBmp, 0);
-    image_free(picture);
-    ASSERT_TRUE(OpenFileInViewer((folder + "a.bmp").c_str()));
+TEST_F(FolderTest, EachModeOffersOnlyWhatIsBuiltEnabled) {
+    ASSERT_TRUE(OpenFileInViewer(Put("a.bmp").c_str()));
     Image* shown = g_viewer.shown;
     const std::set<int> viewer = {IDM_WALLPAPER_CENTERED, IDM_WALLPAPER_TILED, IDM_WALLPAPER_STRETCHED,
                                   IDM_FILE_OPEN_WITH, IDM_FILE_PROPERTIES, IDM_EDIT_WITH, IDM_VIEW_OPTIONS,
@@ -68,18 +56,14 @@ TEST_F(MainWindowTest, EachModeOffersOnlyWhatIsBuiltEnabled) {
     pump_messages();
     EXPECT_TRUE(g_frame.BrowseMode && IsWindow(window)) << "none of them did anything";
     EXPECT_EQ(g_viewer.shown, shown);
-    remove_tree(folder);
 }
 
 // While a job owns the folder list, a command sent from elsewhere and a
 // handed-over path wait for the job's end.
-TEST_F(MainWindowTest, WhileAJobOwnsTheListCommandsAndHandOversWait) {
-    std::string folder = temp_folder("lumora-job");
-    Image* picture = make_picture(8, 6);
-    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) save_image((folder + name).c_str(), picture, kSaveBmp, 0);
-    image_free(picture);
-    ASSERT_TRUE(OpenFileInViewer((folder + "a.bmp").c_str()));
-    std::string c = folder + "c.bmp";
+TEST_F(FolderTest, WhileAJobOwnsTheListCommandsAndHandOversWait) {
+    std::string a = Put("a.bmp"), c = Put("c.bmp");
+    Put("b.bmp");
+    ASSERT_TRUE(OpenFileInViewer(a.c_str()));
     COPYDATASTRUCT data = {1, (DWORD)c.size() + 1, (void*)c.c_str()};
     const struct {
         const char* what;
@@ -99,5 +83,4 @@ TEST_F(MainWindowTest, WhileAJobOwnsTheListCommandsAndHandOversWait) {
         pump_messages();
         EXPECT_EQ(std::string(g_viewer.current_path), folder + k.after_end) << k.what << " once the job is done";
     }
-    remove_tree(folder);
 }

@@ -1,8 +1,5 @@
 // The editing commands on a real main window: undo as a swap and the title
 // star, the crop tool driven by the mouse, and the clipboard copy.
-#include <gtest/gtest.h>
-#include <windows.h>
-
 #include <string.h>
 
 #include "core/stb_adapter.h"

@@ -2,18 +2,9 @@
 // path once: the dialog is answered as a user would, then the frames, the
 // undo step, the zoom and the pixels are read back. The arithmetic is in
 // tests/native/resize_rules_test.cpp.
-#include <windows.h>
-#include <commctrl.h>
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <string>
-#include <vector>
-
 #include "core/transform.h"
 #include "platform/text.h"
 #include "res/resource.h"
-#include "tests/support/dialog_driver.h"
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/reference.h"
 #include "viewer/playback.h"
@@ -103,7 +94,6 @@ TEST_F(EditDialogsTest, AspectLinkMovesTheOtherSideOnceAndOnlyWhileChecked) {
         g_linked.push_back(item_text(d, IDC_RESIZE_WIDTH) + "/" + item_text(d, IDC_RESIZE_HEIGHT));
     });
     Command(IDM_IMAGE_RESIZE);
-    stop_answering();
     const std::vector<std::string> expected = {"100/75", "20/27", "2/2", "0/2", "50/2"};
     EXPECT_EQ(g_linked, expected);
     EXPECT_EQ(g_viewer.shown, source) << "Cancel changes nothing";
@@ -203,7 +193,6 @@ TEST_F(EditDialogsTest, AdjustColorsPreviewsFromTheSourceAndCancelRestoresIt) {
         g_adjust = AdjustSeen();
         answer_next_dialog(button, adjust_and_look);
         Command(IDM_IMAGE_ADJUST_COLORS);
-        stop_answering();
         ASSERT_TRUE(last_dialog().seen);
         EXPECT_EQ(last_dialog().title, "Adjust Colors");
         EXPECT_TRUE(g_adjust.preview_matches) << "the preview is the table of the bars on the source";

@@ -1,19 +1,12 @@
 // The browser's file operations on real files through the shell, the real
 // clipboard and the list's own label editor.
-#include <gtest/gtest.h>
 #include <windows.h>
-#include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <string>
-#include <vector>
-
-#include "app/open_commands.h"
 #include "browser/browser.h"
 #include "platform/text.h"
 #include "res/resource.h"
-#include "tests/support/dialog_driver.h"
 #include "tests/support/folder_fixture.h"
 #include "tests/support/recycle_bin.h"
 
@@ -25,16 +18,10 @@ struct FileOperationsTest : FolderTest {
         g_settings.ShowAllFiles = 1;
         g_settings.BrowseView = 4;
     }
-    void TearDown() override {
-        stop_answering();
-        FolderTest::TearDown();
-    }
-    // Shows a folder of the test's in Details, as the user would have it.
     void Browse(const std::string& path) {
         ShowFolderInBrowser(path.c_str());
         Command(IDM_VIEW_DETAILS);
     }
-    // Selects exactly the items whose names are given.
     void Select(std::vector<std::string> names) {
         ListView_SetItemState(g_browser.list, -1, 0, LVIS_SELECTED);
         for (int k = 0; k < list_count(); ++k)
@@ -132,7 +119,6 @@ TEST_F(FileOperationsTest, DeleteSendsTheSelectedFilesToTheBin) {
         Select({name});
         answer_next_dialog(confirm ? IDYES : IDNO);  // No to anything that should not come
         Command(IDM_FILE_DELETE);
-        stop_answering();
         EXPECT_EQ(last_dialog().seen, confirm == 1);
         EXPECT_FALSE(Exists(file));
         EXPECT_TRUE(Exists(recycled_copy(name))) << recycled_copy(name);
@@ -187,7 +173,6 @@ TEST_F(FileOperationsTest, RenameInTheListWorksOnDiskAndRefusesPathsAndTakenName
         Select({"a.bmp"});
         answer_next_dialog(IDOK);
         rename_in_list(window, r.text);
-        stop_answering();
         EXPECT_EQ(last_dialog().seen ? last_dialog().text : "", r.told ? tr(kTextCouldNotRename) : "");
         EXPECT_TRUE(Exists(a)) << "nothing moved";
         EXPECT_FALSE(Exists(folder + "x.bmp") || Exists(folder + "sub\\x.bmp"));
@@ -249,7 +234,6 @@ TEST_F(FileOperationsTest, CopyAndMoveToAPickedFolder) {
     Select({"a.bmp"});
     answer_next_dialog(IDCANCEL);
     Command(IDM_FILE_PROPERTIES);
-    stop_answering();
     EXPECT_NE(last_dialog().title.find("a.bmp"), std::string::npos) << "the shell's sheet of the file: "
                                                                     << last_dialog().title;
 }

@@ -1,18 +1,11 @@
 // Opening files and folders and stepping through a real folder on disk,
 // through the main window's own commands.
-#include <gtest/gtest.h>
 #include <string.h>
-#include <windows.h>
 
-#include <string>
-#include <vector>
-
-#include "ui/file_list.h"
 #include "core/decode_message.h"
 #include "core/loader.h"
 #include "platform/text.h"
 #include "res/resource.h"
-#include "tests/support/dialog_driver.h"
 #include "tests/support/folder_fixture.h"
 #include "tests/support/reference.h"
 
@@ -89,7 +82,6 @@ TEST_F(NavigationTest, FailedOpenKeepsThePositionThePictureAndTheTitle) {
 
     answer_next_dialog(IDOK);
     Command(IDM_GO_NEXT);
-    stop_answering();
     ASSERT_TRUE(last_dialog().seen);
     EXPECT_EQ(last_dialog().text, message);
     EXPECT_EQ(g_file_list.current, 0) << "the next Next tries the same file again";
@@ -98,7 +90,6 @@ TEST_F(NavigationTest, FailedOpenKeepsThePositionThePictureAndTheTitle) {
 
     answer_next_dialog(IDOK);
     EXPECT_FALSE(OpenFileInViewer((folder + "missing.bmp").c_str()));
-    stop_answering();
     EXPECT_EQ(last_dialog().text, tr(kTextCannotOpenFile));
     EXPECT_EQ(g_viewer.shown, shown);
 }
@@ -114,9 +105,8 @@ TEST_F(NavigationTest, FirstBytesWinOverTheExtension) {
     EXPECT_FALSE(g_viewer.animating);
 }
 
-// A TIFF of three pages opens as pages, without delays, and Ctrl+PgDn's
+// Multi-page TIFF and DCX files open as pages, without delays, and Ctrl+PgDn's
 // command steps through them.
-// Multi-page TIFF and DCX files page alike.
 TEST_F(NavigationTest, MultiPageFilesStepThroughTheirPages) {
     for (const char* name : {"tif-pages.tif", "pcx-pages.dcx"}) {
         SCOPED_TRACE(name);

@@ -1,19 +1,9 @@
 // Animation, pages, the slide show and full screen on the real window; the
 // tests send the timers' ticks themselves and watch frames and files change.
-#include <gtest/gtest.h>
-#include <windows.h>
-
-#include <string>
-#include <vector>
-
-#include "ui/file_list.h"
-#include "core/stb_adapter.h"
 #include "platform/text.h"
 #include "res/resource.h"
-#include "tests/support/dialog_driver.h"
 #include "tests/support/folder_fixture.h"
 #include "viewer/playback.h"
-#include "ui/frame.h"
 
 namespace {
 
@@ -36,17 +26,11 @@ struct PlaybackTest : FolderTest {
         g_shown.clear();
         g_settings.SlideAuto = 0;  // in memory only: the tests send the ticks
     }
-    void TearDown() override {
-        stop_answering();
-        FolderTest::TearDown();
-    }
-    // Pictures a.bmp, b.bmp... in the folder; a.bmp is opened.
     void Pictures(int count) {
         for (int i = 0; i < count; ++i) Picture(std::string(1, char('a' + i)) + ".bmp", 20 + i, 10);
         ASSERT_TRUE(OpenFileInViewer((folder + "a.bmp").c_str()));
         note_shown_file();
     }
-    // `count` ticks of the show, noting the file shown before and after each.
     void Ticks(int count) {
         note_shown_file();
         for (int i = 0; i < count; ++i) {
@@ -156,17 +140,16 @@ TEST_F(PlaybackTest, PauseHoldsTheShowsTimerAndOneEscapeEndsShowAndFullScreen) {
 
 // Files that failed once are passed over silently; the one picture that
 // opens stays without being read again; a show with nothing left to show
-// stops with one message. Ticks during a message open no other.
+// stops with one message. (Ticks under a message: the next test.)
 TEST_F(PlaybackTest, FilesThatFailedAreNotTriedAgain) {
     Pictures(3);
     for (const char* name : {"b.bmp", "c.bmp"}) Put(name, {'B', 'M', ' ', 'b'});
     g_settings.SlideLoop = 1;
     Command(IDM_VIEW_SLIDE_SHOW);
     const Image* shown = g_viewer.shown;
-    answer_dialogs({IDOK, IDOK, IDOK}, tick_thrice);
+    answer_dialogs({IDOK, IDOK, IDOK});
     Ticks(4);
     EXPECT_EQ(dialog_driver::seen.size(), 2u) << "one message for each damaged file";
-    EXPECT_EQ(dialog_driver::most_open, 1);
     EXPECT_EQ(g_viewer.shown, shown) << "a.bmp is neither left nor read again";
     EXPECT_TRUE(g_viewer.slideshow);
 
@@ -174,7 +157,6 @@ TEST_F(PlaybackTest, FilesThatFailedAreNotTriedAgain) {
     scan_folder((folder + "a.bmp").c_str());
     answer_dialogs({IDOK, IDOK, IDOK});
     Ticks(2);
-    stop_answering();
     EXPECT_FALSE(g_viewer.slideshow);
     ASSERT_EQ(dialog_driver::seen.size(), 3u);
     EXPECT_EQ(dialog_driver::seen[2].text, tr(kTextNoImagesToShow));

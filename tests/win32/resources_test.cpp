@@ -29,7 +29,6 @@ struct MenuItem {
     UINT state;
 };
 
-// The command items of a menu and its submenus, depth first.
 void Walk(HMENU menu, std::vector<MenuItem>* out) {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         char text[256] = "";
@@ -92,14 +91,12 @@ std::vector<Key> KeysNamed(std::string name) {
     return keys;
 }
 
-// The command the accelerator table gives a key; 0 when none.
 WORD CommandOfKey(const std::vector<ACCEL>& table, Key key) {
     for (const ACCEL& a : table)
         if (a.key == key.vk && (a.fVirt & (FCONTROL | FSHIFT | FALT)) == key.mods) return a.cmd;
     return 0;
 }
 
-// Every key the name stands for sends `command`.
 void ExpectKeysSend(const std::vector<ACCEL>& table, const std::string& name, UINT command) {
     std::vector<Key> keys = KeysNamed(name);
     EXPECT_FALSE(keys.empty()) << "unknown key name \"" << name << "\"";
@@ -108,7 +105,6 @@ void ExpectKeysSend(const std::vector<ACCEL>& table, const std::string& name, UI
             << "\"" << name << "\" (key " << key.vk << ", mods " << (int)key.mods << ") should send " << command;
 }
 
-// The ids of each radio group of the table, in row order.
 std::vector<std::vector<UINT>> RadioGroups() {
     std::vector<std::vector<UINT>> groups;
     for (int i = 0; i < kCommandTableSize; ++i) {
@@ -235,7 +231,6 @@ const BYTE* ResourceBytes(int id, LPCSTR type, DWORD* size) {
     return loaded ? (const BYTE*)LockResource(loaded) : nullptr;
 }
 
-// The width of an icon's mask bitmap; -1 when the icon has none.
 int MaskWidth(HICON icon) {
     ICONINFO info = {};
     if (!icon || !GetIconInfo(icon, &info)) return -1;

@@ -2,18 +2,12 @@
 // into a DIB section (or by a real WM_PAINT) and its pixels compared with the
 // picture's. Which path a size takes and the stretch arithmetic are tested
 // natively (tests/native/view_paint_test.cpp).
-#include <windows.h>
-#include <gtest/gtest.h>
-
 #include <string.h>
-
-#include <vector>
 
 #include "tests/support/main_window_fixture.h"
 #include "app/layout.h"
 #include "viewer/paint_pure.h"
 #include "viewer/view.h"
-#include "ui/frame.h"
 
 namespace {
 

@@ -1,23 +1,15 @@
 // The viewer's status bar on the real window: which part gets what, and from
 // where. The formatting rules and the title are tested natively
 // (tests/native/view_status_text_test.cpp); the edit commands watch the title.
-#include <windows.h>
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "ui/file_list_pure.h"
 #include "platform/text.h"
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/scratch.h"
 #include "app/layout.h"
 #include "viewer/view.h"
-#include "ui/frame.h"
 
 namespace {
 
-// A file of `bytes` bytes in the scratch folder; its full path.
 std::string scratch_file(const char* name, size_t bytes) {
     std::string path = write_scratch(name, std::vector<unsigned char>(bytes, 'x'));
     char full[MAX_PATH] = "";

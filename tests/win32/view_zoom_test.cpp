@@ -1,20 +1,11 @@
 // The zoom commands, the scroll bars and scroll messages, panning, Ctrl +
 // wheel and the Custom Scale dialog on the real main window: each message
 // path once. The arithmetic behind them is in tests/native/view_geometry_test.cpp.
-#include <windows.h>
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <string>
-#include <vector>
-
 #include "platform/text.h"
 #include "res/resource.h"
-#include "tests/support/dialog_driver.h"
 #include "tests/support/main_window_fixture.h"
 #include "app/layout.h"
 #include "viewer/view.h"
-#include "ui/frame.h"
 
 namespace {
 
@@ -33,7 +24,6 @@ std::string scrolling_bars(HWND window) {
 
 std::string g_initial;  // the Custom Scale field as the dialog opened
 
-// Typing an entry into the Custom Scale field.
 std::function<void(HWND)> enter(const char* percent) {
     return [percent](HWND dialog) { SetDlgItemTextA(dialog, IDC_SCALE_PERCENT, percent); };
 }
