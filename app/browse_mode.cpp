@@ -90,6 +90,17 @@ void full_screen_from_browser() {
     ToggleFullScreen();
 }
 
+void slide_show_from_browser(bool tree) {
+    if (!(tree ? browser_collect_tree() : browser_collect_selection())) return;
+    // The collection is the list to step through: the viewer keeps it
+    // rather than reading its own file's folder again.
+    if (g_frame.BrowseMode) show_viewer();
+    StopSlideShow();
+    GoToIndex(0);
+    ToggleSlideShow();  // starts only when a picture is on screen
+    LayoutMainWindow();
+}
+
 void browser_recreate_toolbar() {
     bool had = g_frame.browser_toolbar != nullptr;
     destroy_browser_toolbar();

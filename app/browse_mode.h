@@ -18,3 +18,6 @@ void open_selected_item();
 void full_screen_from_browser();
 // Large Toolbar Buttons: the browser toolbar made again when it exists.
 void browser_recreate_toolbar();
+// A slide show of the selected pictures (or all of the folder's), or of
+// every picture in the folder's tree.
+void slide_show_from_browser(bool tree);

@@ -8,6 +8,7 @@
 #include "app/print_commands.h"
 #include "app/toolbars.h"
 #include "browser/browser.h"
+#include "core/stb_adapter.h"
 #include "print/print_layout_pure.h"
 #include "res/resource.h"
 #include "shell/recent.h"
@@ -100,6 +101,12 @@ void undo_file_operation(int, int) { browser_undo_file_operation(); }
 void copy_to_folder(int, int) { browser_copy_or_move_to_folder(false); }
 void move_to_folder(int, int) { browser_copy_or_move_to_folder(true); }
 void properties(int, int) { browser_show_properties(); }
+void rotate_selected(int id, int) { browser_rotate_selected(id == IDM_IMAGE_ROTATE_CLOCKWISE); }
+void convert_selected(int, int format) { browser_convert_selected(format); }
+void resize_selected(int, int) { browser_resize_selected(); }
+void slide_show_selection(int, int) { slide_show_from_browser(false); }
+void slide_show_tree(int, int) { slide_show_from_browser(true); }
+void file_listing(int, int) { browser_write_listing(); }
 
 // Short names keep the table one row a line.
 const CommandHandler kNotBuilt = nullptr;  // the command's work is still to come in this mode
@@ -132,13 +139,13 @@ const CommandRow kCommandTable[] = {
     {IDM_VIEW_ZOOM_IN, zoom, kNotHere, kEnabledWithImage, kSame, kNoCheck, 0, IMG_VIEWER_ZOOM_IN, kNo, kTextTipZoomIn},
     {IDM_VIEW_ZOOM_OUT, zoom, kNotHere, kEnabledWithImage, kSame, kNoCheck, 0, IMG_VIEWER_ZOOM_OUT, kNo, kTextTipZoomOut},
     {IDM_VIEW_FULL_SCREEN, full_screen, full_screen_from_list, kEnabledWithImage, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_VIEW_SLIDE_SHOW, slide_show, kNotBuilt, kEnabledWithSlideShow, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_VIEW_SLIDE_SHOW, slide_show, slide_show_selection, kEnabledWithSlideShow, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_VIEW_LARGE_TOOLBAR_BUTTONS, large_buttons, large_buttons, kEnabledAlways, kSame, kCheckLargeButtons, 0, kNo, kNo, kNoTip},
     {IDM_VIEW_BROWSE_FOLDER, browse_or_back, browse_or_back, kEnabledAlways, kSame, kNoCheck, 0, IMG_VIEWER_BROWSE, IMG_BROWSER_BACK_TO_VIEWER, kTextTipBrowseBack},
     {IDM_VIEW_OPTIONS, kNotBuilt, kNotBuilt, kEnabledAlways, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_VIEW_REFRESH, reload, refresh_folder, kEnabledWithRefresh, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_IMAGE_ROTATE_CLOCKWISE, transform, kNotBuilt, kEnabledWithImageTarget, kSame, kNoCheck, 0, IMG_VIEWER_ROTATE_RIGHT, IMG_BROWSER_ROTATE_RIGHT, kTextTipRotateRight},
-    {IDM_IMAGE_ROTATE_COUNTERCLOCKWISE, transform, kNotBuilt, kEnabledWithImageTarget, kSame, kNoCheck, 0, IMG_VIEWER_ROTATE_LEFT, IMG_BROWSER_ROTATE_LEFT, kTextTipRotateLeft},
+    {IDM_IMAGE_ROTATE_CLOCKWISE, transform, rotate_selected, kEnabledWithImageTarget, kSame, kNoCheck, 0, IMG_VIEWER_ROTATE_RIGHT, IMG_BROWSER_ROTATE_RIGHT, kTextTipRotateRight},
+    {IDM_IMAGE_ROTATE_COUNTERCLOCKWISE, transform, rotate_selected, kEnabledWithImageTarget, kSame, kNoCheck, 0, IMG_VIEWER_ROTATE_LEFT, IMG_BROWSER_ROTATE_LEFT, kTextTipRotateLeft},
     {IDM_VIEW_THUMBNAILS, kNotHere, view_mode, kEnabledBrowsing, kSame, kRadioBrowseView, 0, kNo, IMG_BROWSER_THUMBNAILS, kTextTipThumbnails},
     {IDM_VIEW_LARGE_ICONS, kNotHere, view_mode, kEnabledBrowsing, kSame, kRadioBrowseView, 1, kNo, IMG_BROWSER_LARGE_ICONS, kTextTipLargeIcons},
     {IDM_VIEW_SMALL_ICONS, kNotHere, view_mode, kEnabledBrowsing, kSame, kRadioBrowseView, 2, kNo, IMG_BROWSER_SMALL_ICONS, kTextTipSmallIcons},
@@ -172,10 +179,10 @@ const CommandRow kCommandTable[] = {
     {IDM_ZOOM_400, zoom, kNotHere, kEnabledWithImage, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_ZOOM_CUSTOM_SCALE, zoom, kNotHere, kEnabledWithImage, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_VIEW_SHRINK_TO_FIT, zoom, kNotHere, kEnabledWithImage, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_CONVERT_TO_BMP, kNotHere, kNotBuilt, kEnabledWithImageTarget, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_CONVERT_TO_PNG, kNotHere, kNotBuilt, kEnabledWithImageTarget, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_CONVERT_TO_JPEG, kNotHere, kNotBuilt, kEnabledWithImageTarget, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_IMAGE_RESIZE_SELECTED, kNotBuilt, kNotBuilt, kEnabledWithImageTarget, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_CONVERT_TO_BMP, kNotHere, convert_selected, kEnabledWithImageTarget, kSame, kNoCheck, kSaveBmp, kNo, kNo, kNoTip},
+    {IDM_CONVERT_TO_PNG, kNotHere, convert_selected, kEnabledWithImageTarget, kSame, kNoCheck, kSavePng, kNo, kNo, kNoTip},
+    {IDM_CONVERT_TO_JPEG, kNotHere, convert_selected, kEnabledWithImageTarget, kSame, kNoCheck, kSaveJpeg, kNo, kNo, kNoTip},
+    {IDM_IMAGE_RESIZE_SELECTED, resize_selected, resize_selected, kEnabledWithImageTarget, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_THUMB_SMALL, thumb_size, thumb_size, kEnabledAlways, kSame, kRadioThumbSize, 0, kNo, kNo, kNoTip},
     {IDM_THUMB_MEDIUM, thumb_size, thumb_size, kEnabledAlways, kSame, kRadioThumbSize, 1, kNo, kNo, kNoTip},
     {IDM_THUMB_LARGE, thumb_size, thumb_size, kEnabledAlways, kSame, kRadioThumbSize, 2, kNo, kNo, kNoTip},
@@ -189,14 +196,14 @@ const CommandRow kCommandTable[] = {
     {IDM_FILE_OPEN_SELECTED, kNotHere, open_selected, kEnabledWithSelection, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_EDIT_COPY_TO_FOLDER, kNotHere, copy_to_folder, kEnabledWithSelection, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_EDIT_MOVE_TO_FOLDER, kNotHere, move_to_folder, kEnabledWithSelection, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_VIEW_SLIDE_SHOW_RECURSIVE, kNotHere, kNotBuilt, kEnabledBrowsing, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_VIEW_SLIDE_SHOW_RECURSIVE, kNotHere, slide_show_tree, kEnabledBrowsing, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_ARRANGE_BY_NAME, arrange, arrange, kEnabledAlways, kSame, kRadioSortKey, 0, kNo, kNo, kNoTip},
     {IDM_ARRANGE_BY_SIZE, arrange, arrange, kEnabledAlways, kSame, kRadioSortKey, 1, kNo, kNo, kNoTip},
     {IDM_ARRANGE_BY_TYPE, arrange, arrange, kEnabledAlways, kSame, kRadioSortKey, 2, kNo, kNo, kNoTip},
     {IDM_ARRANGE_BY_DATE_MODIFIED, arrange, arrange, kEnabledAlways, kSame, kRadioSortKey, 3, kNo, kNo, kNoTip},
     {IDM_VIEW_HIDE_NON_IMAGES, kNotHere, hide_non_images, kEnabledBrowsingNotThumbnails, kSame, kCheckHideNonImages, 0, kNo, kNo, kNoTip},
     {IDM_VIEW_SHOW_HIDDEN_FILES, show_hidden, show_hidden, kEnabledAlways, kSame, kCheckShowHidden, 0, kNo, kNo, kNoTip},
-    {IDM_VIEW_GENERATE_FILE_LISTING, kNotBuilt, kNotBuilt, kEnabledAlways, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_VIEW_GENERATE_FILE_LISTING, kNotHere, file_listing, kEnabledAlways, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_FILE_OPEN_WITH, kNotBuilt, kNotBuilt, kEnabledWithAnyTarget, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_EDIT_WITH, kNotBuilt, kNotBuilt, kEnabledWithAnyTarget, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_HELP_TOPICS, kNotBuilt, kNotBuilt, kEnabledAlways, kSame, kNoCheck, 0, kNo, kNo, kNoTip},

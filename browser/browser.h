@@ -5,6 +5,11 @@
 #include <windows.h>
 #include <stdint.h>
 
+#include <string>
+#include <vector>
+
+#include "core/batch_work.h"
+
 // Posted to the main window by the list (double click, Enter): open the
 // selected entry.
 const UINT WM_OPEN_SELECTED = WM_APP + 1;
@@ -86,3 +91,21 @@ void browser_show_properties();
 // The end of the label edit of item: renames its file on disk; false when
 // the label is to spring back.
 bool browser_finish_rename(int item, const char* text);
+
+// batch.cpp: work on the selected files. format: kSavePng, kSaveJpeg or kSaveBmp.
+// The work on each path, on `workers` threads (0: one per processor), with
+// the progress bar stepped per file; the outcome of each, in order.
+std::vector<BatchOutcome> browser_run_batch(const std::vector<std::string>& paths, const BatchRequest& request,
+                                            int workers);
+void browser_convert_selected(int format);
+// The Resize dialog, then "_resized" copies; in the viewer only its message.
+void browser_resize_selected();
+void browser_rotate_selected(bool clockwise);
+
+// slide_collection.cpp: the folder list replaced by what a slide show is to
+// show (FileList.collected set); false, after its message, when nothing is found.
+bool browser_collect_selection();
+bool browser_collect_tree();
+
+// file_listing.cpp: "Folder Contents.txt" or another file the user names.
+void browser_write_listing();

@@ -48,23 +48,41 @@ void size_from_percent(int percent, int w, int h, int* out_w, int* out_h) {
     *out_h = sh < 1 ? 1 : sh > INT_MAX ? INT_MAX : (int)sh;
 }
 
-bool resized_output_path(const char* path, char* out, int out_size, int* format) {
+namespace {
+
+// path cut at the dot of its file name, then insert, then extension, into
+// out. False without such a dot or when the result would not fit.
+bool replace_extension(const char* path, const char* insert, const char* extension, char* out, int out_size) {
     const char* name = path;
     for (const char* p = path; *p; ++p)
         if (*p == '\\' || *p == '/') name = p + 1;
     // The last dot of the file name: a dot in a folder name is no extension.
     const char* dot = strrchr(name, '.');
     if (!dot) return false;
+    size_t stem = (size_t)(dot - path), middle = strlen(insert), tail = strlen(extension);
+    size_t length = stem + middle + tail;
+    if (length > kMaxPathChars || out_size < 1 || length >= (size_t)out_size) return false;
+    memmove(out, path, stem);  // out may be path itself
+    memcpy(out + stem, insert, middle);
+    memcpy(out + stem + middle, extension, tail + 1);
+    return true;
+}
+
+}  // namespace
+
+bool resized_output_path(const char* path, char* out, int out_size, int* format) {
+    const char* dot = strrchr(file_name_part(path), '.');
+    if (!dot) return false;
     // Every writable extension is shorter than the 7 characters a resized
     // name may carry over; any other becomes ".png".
     *format = save_format_for_path(dot);
-    const char* extension = *format ? dot : ".png";
-    if (!*format) *format = kSavePng;
-    size_t stem = (size_t)(dot - path), tail = strlen(extension);
-    size_t length = stem + sizeof kResizedSuffix - 1 + tail;
-    if (length > kMaxPathChars || out_size < 1 || length >= (size_t)out_size) return false;
-    memcpy(out, path, stem);
-    memcpy(out + stem, kResizedSuffix, sizeof kResizedSuffix - 1);
-    memcpy(out + stem + sizeof kResizedSuffix - 1, extension, tail + 1);
-    return true;
+    char extension[8] = ".png";
+    if (*format) strcpy(extension, dot);
+    else *format = kSavePng;
+    return replace_extension(path, kResizedSuffix, extension, out, out_size);
+}
+
+bool converted_output_path(const char* path, int format, char* out, int out_size) {
+    const char* extension = format == kSavePng ? ".png" : format == kSaveJpeg ? ".jpg" : ".bmp";
+    return replace_extension(path, "", extension, out, out_size);
 }

@@ -1,5 +1,5 @@
 // The arithmetic of the Resize dialog (the viewer's and the browser's batch
-// resize) and the names batch resizing writes its pictures under.
+// resize) and the names batch resizing and conversion write pictures under.
 #pragma once
 #include <stdint.h>
 
@@ -30,3 +30,6 @@ void size_from_percent(int percent, int w, int h, int* out_w, int* out_h);
 // matching kSave* value. False when the file name has no extension or the
 // result would not fit out_size bytes or a 259-character path.
 bool resized_output_path(const char* path, char* out, int out_size, int* format);
+// Where converting path to a kSave* format writes: the extension replaced by
+// ".png", ".jpg" or ".bmp". False as above.
+bool converted_output_path(const char* path, int format, char* out, int out_size);

@@ -182,5 +182,6 @@ enum TextId : int {
     kTextHelpUnsupported,               // 173 "Help is provided in the Windows Help (.hlp) format, which..."
     kTextWordBuild,                     // 174 "Build"
     kTextReplaceExportedFrames,         // 175 "%s already exists.\n\nReplace the numbered files of this export?"
+    kTextRotated,                       // 176 "%d of %d file(s) rotated."
     kTextCount
 };

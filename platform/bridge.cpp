@@ -318,6 +318,24 @@ bool open_file_dialog(HWND owner, char* path) {
     return chosen;
 }
 
+bool save_file_dialog(HWND owner, const SaveQuestion& question, char* path) {
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = question.filter;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = path;
+    ofn.nMaxFile = kPathBytes;
+    ofn.lpstrInitialDir = question.folder && question.folder[0] ? question.folder : nullptr;
+    ofn.lpstrTitle = question.title;
+    ofn.lpstrDefExt = question.extension;
+    ofn.Flags = question.flags;
+    modal_enter();
+    bool chosen = GetSaveFileNameA(&ofn) && path[0];
+    modal_leave();
+    return chosen;
+}
+
 bool pick_folder(HWND owner, const char* title, char* path) {
     path[0] = 0;
     BROWSEINFOA info = {};

@@ -101,6 +101,19 @@ bool wide_command_line_path(const wchar_t* command_line, char* path);
 bool narrow_argument_path(const char* arguments, char* path);
 // The system's Open dialog for one picture, owned by owner. False on cancel.
 bool open_file_dialog(HWND owner, char* path);
+// What the system's Save dialog is asked: filter pairs ("PNG\0*.png\0...\0"),
+// the default extension, a title (null: the system's), the folder to start
+// in (null or "": the system's choice) and the OFN_ flags.
+struct SaveQuestion {
+    const char* filter;
+    const char* extension;
+    const char* title;
+    const char* folder;
+    DWORD flags;
+};
+// The Save dialog over owner; path comes in as the suggested name and goes
+// out as the chosen one. False when cancelled.
+bool save_file_dialog(HWND owner, const SaveQuestion& question, char* path);
 // The shell's folder picker (file-system folders only) with a title. False
 // on cancel or for a folder without a file-system path.
 bool pick_folder(HWND owner, const char* title, char* path);

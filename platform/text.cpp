@@ -203,6 +203,7 @@ static const char* const kTexts[] = {
               "of Windows no longer supports.",
     /* 174 */ "Build",
     /* 175 */ "%s already exists.\n\nReplace the numbered files of this export?",
+    /* 176 */ "%d of %d file(s) rotated.",
 
     // Turkish (code page 1254)
     /*   0 */ "Lumora",
@@ -405,6 +406,7 @@ static const char* const kTexts[] = {
               "Windows Yard\xFDm\xFD (.hlp) bi\xE7iminde sunulmaktad\xFDr.",
     /* 174 */ "Derleme",
     /* 175 */ "%s zaten var.\n\nBu d\xFD\xFE" "a aktar\xFDm\xFDn numaral\xFD dosyalar\xFD de\xF0i\xFEtirilsin mi?",
+    /* 176 */ "%d / %d dosya d\xF6nd\xFCr\xFCld\xFC.",
 
     // French (code page 1252)
     /*   0 */ "Lumora",
@@ -607,6 +609,7 @@ static const char* const kTexts[] = {
               "de Windows ne prend plus en charge.",
     /* 174 */ "Build",
     /* 175 */ "%s existe d\xE9j\xE0.\n\nRemplacer les fichiers num\xE9rot\xE9s de cette exportation ?",
+    /* 176 */ "%d fichier(s) sur %d pivot\xE9(s).",
 
     // German (code page 1252)
     /*   0 */ "Lumora",
@@ -807,6 +810,7 @@ static const char* const kTexts[] = {
               "dieser Windows-Version nicht mehr unterst\xFCtzt wird.",
     /* 174 */ "Build",
     /* 175 */ "%s ist bereits vorhanden.\n\nDie nummerierten Dateien dieses Exports ersetzen?",
+    /* 176 */ "%d von %d Datei(en) gedreht.",
 };
 
 static_assert(sizeof(kTexts) / sizeof(kTexts[0]) == kLanguageCount * kTextCount,

@@ -63,6 +63,15 @@ void rescan_file_list() {
     if (!list.folder[0]) return;
     char path[260];  // the scan frees the entry
     bool on_file = list.current >= 0 && list.current < list.count;
+    // A collected list may stand on a file of a subfolder: the folder is
+    // read, the file kept only when it lies there.
+    if (on_file && list.collected) {
+        char folder[260];
+        lstrcpynA(folder, list.path[list.current], sizeof folder);
+        char* slash = strrchr(folder, '\\');
+        if (slash) slash[1] = 0;
+        on_file = lstrcmpiA(folder, list.folder) == 0;
+    }
     lstrcpynA(path, on_file ? list.path[list.current] : list.folder, sizeof path);
     scan_folder(path);
 }

@@ -35,27 +35,14 @@ void cut_extension(char* text) {
 
 void show(TextId text, UINT icon) { show_message(g_frame.window, tr(text), tr(kTextProduct), MB_OK | icon); }
 
-// The system's Save dialog. path comes in as the suggested name and goes out
-// as the chosen one; false when cancelled.
+// The system's Save dialog, starting where the picture came from. path
+// comes in as the suggested name and goes out as the chosen one; false when
+// cancelled.
 bool ask_save_path(const char* filter, const char* title, DWORD flags, char* path) {
     char folder[kPathBytes];
     lstrcpynA(folder, g_viewer.current_path, sizeof folder);
-    *(char*)file_part(folder) = 0;  // start where the picture came from
-    OPENFILENAMEA ofn = {};
-    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-    ofn.hwndOwner = g_frame.window;
-    ofn.lpstrFilter = filter;
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = kPathBytes;
-    ofn.lpstrInitialDir = folder[0] ? folder : nullptr;
-    ofn.lpstrTitle = title;
-    ofn.lpstrDefExt = "png";
-    ofn.Flags = flags;
-    modal_enter();
-    bool chosen = GetSaveFileNameA(&ofn) && path[0];
-    modal_leave();
-    return chosen;
+    *(char*)file_part(folder) = 0;
+    return save_file_dialog(g_frame.window, SaveQuestion{filter, "png", title, folder, flags}, path);
 }
 
 // Writes the shown frame; tells the user when it could not.

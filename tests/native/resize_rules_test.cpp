@@ -104,4 +104,9 @@ TEST(ResizeRules, ResizedNamesKeepWritableExtensionsAndStayInTheirFolder) {
     EXPECT_FALSE(resized_output_path("C:\\pics\\cat.jpg", small, sizeof small, &format));
     EXPECT_TRUE(resized_output_path("c.jpg", small, sizeof small, &format));
     EXPECT_STREQ(small, "c_resized.jpg");
+    // Conversions take the same dot.
+    char out[260];
+    EXPECT_TRUE(converted_output_path("C:\\x.y\\a.tar.PNG", kSaveJpeg, out, sizeof out));
+    EXPECT_STREQ(out, "C:\\x.y\\a.tar.jpg");
+    EXPECT_FALSE(converted_output_path("C:\\x.y\\scan", kSaveBmp, out, sizeof out));
 }

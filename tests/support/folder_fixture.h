@@ -68,3 +68,12 @@ inline ListItem list_item(int k, int column = 0) {
     SendMessageA(g_browser.list, LVM_GETITEMA, 0, (LPARAM)&it);
     return {text, it.iImage, it.lParam};
 }
+
+// Exactly the items named selected in the browser list.
+inline void select_items(const std::vector<std::string>& names) {
+    ListView_SetItemState(g_browser.list, -1, 0, LVIS_SELECTED);
+    for (int k = 0; k < list_count(); ++k)
+        for (const std::string& name : names)
+            if (list_item(k).text == name) ListView_SetItemState(g_browser.list, k, LVIS_SELECTED, LVIS_SELECTED);
+    pump_messages();
+}

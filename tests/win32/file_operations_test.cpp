@@ -22,13 +22,6 @@ struct FileOperationsTest : FolderTest {
         ShowFolderInBrowser(path.c_str());
         Command(IDM_VIEW_DETAILS);
     }
-    void Select(std::vector<std::string> names) {
-        ListView_SetItemState(g_browser.list, -1, 0, LVIS_SELECTED);
-        for (int k = 0; k < list_count(); ++k)
-            for (const std::string& name : names)
-                if (list_item(k).text == name) ListView_SetItemState(g_browser.list, k, LVIS_SELECTED, LVIS_SELECTED);
-        pump_messages();
-    }
     bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 };
 
@@ -75,7 +68,7 @@ TEST_F(FileOperationsTest, CopyAndCutPutAFileListThatPasteCopiesOrMoves) {
     std::string target = folder + "target\\";
     CreateDirectoryA(target.c_str(), nullptr);
     Browse(folder);
-    Select({"a.bmp", "b.bmp", "target"});  // the folder adds nothing
+    select_items({"a.bmp", "b.bmp", "target"});  // the folder adds nothing
     Command(IDM_EDIT_COPY);
     ClipboardFiles copied = read_clipboard(window);
     ASSERT_TRUE(copied.present);
@@ -92,7 +85,7 @@ TEST_F(FileOperationsTest, CopyAndCutPutAFileListThatPasteCopiesOrMoves) {
     EXPECT_TRUE(read_clipboard(window).present) << "a copy may be pasted again";
 
     Browse(folder);
-    Select({"c.bmp"});
+    select_items({"c.bmp"});
     Command(IDM_EDIT_CUT);
     EXPECT_EQ(read_clipboard(window).effect, 2u) << "move";
     Browse(target);
@@ -102,7 +95,7 @@ TEST_F(FileOperationsTest, CopyAndCutPutAFileListThatPasteCopiesOrMoves) {
     EXPECT_FALSE(read_clipboard(window).present) << "moved files cannot be pasted again";
 
     // Nothing selected: the user is told.
-    Select({});
+    select_items({});
     answer_next_dialog(IDOK);
     Command(IDM_EDIT_CUT);
     EXPECT_EQ(last_dialog().text, tr(kTextSelectFilesFirst));
@@ -116,7 +109,7 @@ TEST_F(FileOperationsTest, DeleteSendsTheSelectedFilesToTheBin) {
     for (int confirm : {0, 1}) {
         SCOPED_TRACE(confirm ? "with the shell's question" : "without a question");
         g_settings.ConfirmDel = confirm;
-        Select({name});
+        select_items({name});
         answer_next_dialog(confirm ? IDYES : IDNO);  // No to anything that should not come
         Command(IDM_FILE_DELETE);
         EXPECT_EQ(last_dialog().seen, confirm == 1);
@@ -156,7 +149,7 @@ TEST_F(FileOperationsTest, RenameInTheListWorksOnDiskAndRefusesPathsAndTakenName
     CreateDirectoryA((folder + "sub").c_str(), nullptr);
     ASSERT_TRUE(OpenFileInViewer(a.c_str()));
     Browse(folder);
-    Select({"a.bmp"});
+    select_items({"a.bmp"});
     rename_in_list(window, "renamed.bmp");
     EXPECT_FALSE(Exists(a));
     EXPECT_TRUE(Exists(folder + "renamed.bmp"));
@@ -170,7 +163,7 @@ TEST_F(FileOperationsTest, RenameInTheListWorksOnDiskAndRefusesPathsAndTakenName
     } refused[] = {{"taken.bmp", true}, {"..\\x.bmp", true}, {"sub\\x.bmp", true}, {"a:b", true}, {"A.BMP", false}};
     for (const auto& r : refused) {
         SCOPED_TRACE(r.text);
-        Select({"a.bmp"});
+        select_items({"a.bmp"});
         answer_next_dialog(IDOK);
         rename_in_list(window, r.text);
         EXPECT_EQ(last_dialog().seen ? last_dialog().text : "", r.told ? tr(kTextCouldNotRename) : "");
@@ -220,18 +213,18 @@ TEST_F(FileOperationsTest, CopyAndMoveToAPickedFolder) {
     g_pick = folder + "picked";
     CreateDirectoryA(g_pick.c_str(), nullptr);
     Browse(folder);
-    Select({"a.bmp"});
+    select_items({"a.bmp"});
     answer_next_dialog(IDOK, pick_folder);
     Command(IDM_EDIT_COPY_TO_FOLDER);
     EXPECT_EQ(last_dialog().title.empty(), false);
     EXPECT_TRUE(Exists(g_pick + "\\a.bmp") && Exists(a)) << "copied";
-    Select({"b.bmp"});
+    select_items({"b.bmp"});
     answer_next_dialog(IDOK, pick_folder);
     Command(IDM_EDIT_MOVE_TO_FOLDER);
     EXPECT_TRUE(Exists(g_pick + "\\b.bmp") && !Exists(b)) << "moved";
     EXPECT_EQ(list_count(), 2) << "a.bmp and the picked folder are left";
 
-    Select({"a.bmp"});
+    select_items({"a.bmp"});
     answer_next_dialog(IDCANCEL);
     Command(IDM_FILE_PROPERTIES);
     EXPECT_NE(last_dialog().title.find("a.bmp"), std::string::npos) << "the shell's sheet of the file: "

@@ -1,18 +1,14 @@
 // The Resize Image dialog (200): a new size in pixels, the other side
 // following while the aspect ratio is kept, or a percent of the original.
-#include "viewer/edit_dialogs.h"
+#include "ui/resize_dialog.h"
 
 #include <initializer_list>
 
 #include "core/resize_rules.h"
-#include "core/transform.h"
 #include "platform/bridge.h"
 #include "platform/modal.h"
 #include "platform/text.h"
 #include "res/resource.h"
-#include "viewer/edit_commands.h"
-#include "viewer/playback.h"
-#include "viewer/viewer_state.h"
 #include "ui/frame.h"
 
 namespace {
@@ -111,25 +107,4 @@ bool AskResizeSize(HWND owner, int ref_w, int ref_h, ResizeAnswer* answer) {
     s_resize = ResizeDialogState{ref_w, ref_h, false, answer};
     HINSTANCE instance = g_frame.instance ? g_frame.instance : GetModuleHandleA(nullptr);
     return modal_dialog_box(instance, MAKEINTRESOURCEA(IDD_RESIZE), owner, resize_dialog_proc, 0) > 0;
-}
-
-void ResizeCommand(int) {
-    ViewerState& v = g_viewer;
-    if (!v.shown) return;
-    StopAnimation();
-    ResizeAnswer answer = {0, 0, 0};
-    if (!AskResizeSize(g_frame.window, v.shown->width, v.shown->height, &answer)) return;
-    if (!v.shown) return;  // closed while the dialog was open
-    int width = answer.width, height = answer.height;
-    if (answer.percent) size_from_percent(answer.percent, v.shown->width, v.shown->height, &width, &height);
-    HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    Image* resized = image_resize(v.shown, width, height);
-    SetCursor(previous);
-    // A size the picture cannot take (above its limit, or memory short)
-    // leaves it as it was, without a message.
-    if (!resized) return;
-    ApplyEdit(resized);
-    v.zoom.mode = kZoomShrinkToFit;
-    v.zoom.scroll_x = v.zoom.scroll_y = 0;
-    frame_relayout();
 }
