@@ -81,9 +81,13 @@ bool run_workers(BatchRun* run, int workers) {
         DWORD id;
         if (HANDLE thread = CreateThread(nullptr, 0, batch_worker, run, 0, &id)) threads.push_back(thread);
     }
+    // The window keeps painting meanwhile; the user's input waits for the end.
     size_t stepped = 0;
     while (!threads.empty() && stepped < run->paths.size()) {
-        WaitForSingleObject(run->progress, INFINITE);
+        if (MsgWaitForMultipleObjects(1, &run->progress, FALSE, INFINITE, QS_PAINT) == WAIT_OBJECT_0 + 1) {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageA(&msg);
+        }
         for (; stepped < run->paths.size() && run->finished[stepped]; ++stepped) StepProgress();
     }
     WaitForMultipleObjects((DWORD)threads.size(), threads.data(), TRUE, INFINITE);

@@ -44,7 +44,9 @@ void ShowProgress(int total) {
 }
 
 void StepProgress() {
-    if (s_progress) SendMessageA(s_progress, PBM_STEPIT, 0, 0);
+    if (!s_progress) return;
+    SendMessageA(s_progress, PBM_STEPIT, 0, 0);
+    UpdateWindow(s_progress);  // long loops do not dispatch messages
 }
 
 void HideProgress() {
