@@ -4,6 +4,7 @@
 
 #include "app/browse_mode.h"
 #include "app/layout.h"
+#include "app/options_command.h"
 #include "app/open_commands.h"
 #include "app/print_commands.h"
 #include "app/toolbars.h"
@@ -20,8 +21,6 @@
 #include "viewer/document.h"
 #include "viewer/edit_commands.h"
 #include "viewer/edit_dialogs.h"
-#include "app/open_commands.h"
-#include "app/print_commands.h"
 #include "viewer/navigation.h"
 #include "viewer/playback.h"
 #include "viewer/save_commands.h"
@@ -41,6 +40,7 @@ void save(int, int) { SaveImage(); }
 void save_as(int, int) { SaveImageAs(); }
 void print(int, int) { print_command(0); }
 void print_thumbnails(int, int) { print_command(kContactSheet); }
+void options(int, int) { ShowOptions(); }
 
 void large_buttons(int, int) {
     g_settings.LargeButtons = !g_settings.LargeButtons;  // written by the next full save only
@@ -142,7 +142,7 @@ const CommandRow kCommandTable[] = {
     {IDM_VIEW_SLIDE_SHOW, slide_show, slide_show_selection, kEnabledWithSlideShow, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_VIEW_LARGE_TOOLBAR_BUTTONS, large_buttons, large_buttons, kEnabledAlways, kSame, kCheckLargeButtons, 0, kNo, kNo, kNoTip},
     {IDM_VIEW_BROWSE_FOLDER, browse_or_back, browse_or_back, kEnabledAlways, kSame, kNoCheck, 0, IMG_VIEWER_BROWSE, IMG_BROWSER_BACK_TO_VIEWER, kTextTipBrowseBack},
-    {IDM_VIEW_OPTIONS, kNotBuilt, kNotBuilt, kEnabledAlways, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_VIEW_OPTIONS, options, options, kEnabledAlways, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_VIEW_REFRESH, reload, refresh_folder, kEnabledWithRefresh, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_IMAGE_ROTATE_CLOCKWISE, transform, rotate_selected, kEnabledWithImageTarget, kSame, kNoCheck, 0, IMG_VIEWER_ROTATE_RIGHT, IMG_BROWSER_ROTATE_RIGHT, kTextTipRotateRight},
     {IDM_IMAGE_ROTATE_COUNTERCLOCKWISE, transform, rotate_selected, kEnabledWithImageTarget, kSame, kNoCheck, 0, IMG_VIEWER_ROTATE_LEFT, IMG_BROWSER_ROTATE_LEFT, kTextTipRotateLeft},

@@ -47,15 +47,3 @@ int IconEntryScore(int entry_width, int entry_bits, int wanted_size, int display
     return score;
 }
 
-int FindSetupSwitch(const char* command_line) {
-    char lower[260];
-    size_t n = 0;
-    for (; command_line[n] && n < 259; ++n) {
-        char c = command_line[n];
-        lower[n] = (c >= 'A' && c <= 'Z') ? (char)(c + 32) : c;
-    }
-    lower[n] = 0;
-    if (strstr(lower, "/fileassoc")) return 1;
-    if (strstr(lower, "/unassoc")) return 2;
-    return 0;
-}

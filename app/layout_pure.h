@@ -23,7 +23,3 @@ bool SkipAccelerators(const KeyFacts& facts);
 // Score of one entry of an icon group for a wanted size and the display's
 // colour depth; the first entry with the highest score wins. width 0 means 256.
 int IconEntryScore(int entry_width, int entry_bits, int wanted_size, int display_bits);
-
-// The path handed over by the command line, lower-cased copy scanned for the
-// two setup switches: 1 "/fileassoc", 2 "/unassoc", 0 neither.
-int FindSetupSwitch(const char* command_line);

@@ -114,7 +114,7 @@ int LumoraRun(HINSTANCE instance, const char* command_line, int show) {
 
     const char* args = command_line ? command_line : "";
     if (args[0]) {
-        int which = FindSetupSwitch(args);
+        SetupSwitch which = FindSetupSwitch(args);
         if (which) {
             RunSetupSwitch(which);
             return 0;

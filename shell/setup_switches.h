@@ -1,5 +1,7 @@
-// "/fileassoc" and "/unassoc": registering and removing the file types.
+// "/fileassoc" and "/unassoc": what the setup program and the uninstaller
+// start Lumora with. Both run before any window exists; the process ends
+// afterwards with code 0.
 #pragma once
+#include "shell/associations_pure.h"
 
-// which: 1 register, 2 remove. The process ends afterwards with code 0.
-void RunSetupSwitch(int which);
+void RunSetupSwitch(SetupSwitch which);

@@ -53,17 +53,6 @@ TEST(IconPicker, DepthOutweighsSizeAndWidthZeroIs256) {
     EXPECT_GT(IconEntryScore(0, 32, 256, 32), IconEntryScore(48, 32, 256, 32)) << "width 0 means 256";
 }
 
-TEST(SetupSwitches, FoundOnALowerCasedCopy) {
-    EXPECT_EQ(FindSetupSwitch("/UNASSOC"), 2);
-    EXPECT_EQ(FindSetupSwitch("lumora.exe /FileAssoc"), 1);
-    EXPECT_EQ(FindSetupSwitch("/unassoc /fileassoc"), 1);  // fileassoc wins
-    EXPECT_EQ(FindSetupSwitch("\"C:\\pics\\unassoc.bmp\""), 0);
-    EXPECT_EQ(FindSetupSwitch(""), 0);
-    std::string far(300, 'x');
-    far += "/unassoc";  // beyond the 259 characters looked at
-    EXPECT_EQ(FindSetupSwitch(far.c_str()), 0);
-}
-
 // Facts: B browsing, I a picture shown, P a current path, U a parent folder,
 // C file names on the clipboard, S an image selected, L an image in the list.
 enum { B = 1, I = 2, P = 4, U = 8, C = 16, S = 32, L = 64 };

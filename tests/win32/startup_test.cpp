@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "tests/support/main_window_fixture.h"
+#include "tests/support/scratch.h"
 
 namespace {
 
@@ -78,9 +79,36 @@ TEST_F(MainWindowTest, SecondInstanceHandsItsRelativePathOverAndEnds) {
     EXPECT_FALSE(IsIconic(window)) << "restored from the minimized state";
 }
 
-TEST_F(MainWindowTest, SetupSwitchInCapitalsEndsWithoutAWindow) {
+// The uninstaller's switch in capitals removes Lumora's classes and ends
+// without a window; a path that merely contains its letters is opened.
+TEST_F(MainWindowTest, SetupSwitchIsAWholeArgumentOnly) {
+    RegistrySnapshot classes{HKEY_CURRENT_USER, L"Software\\Classes\\WinLumora.png"};
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Classes\\WinLumora.png", 0, nullptr, 0, KEY_WRITE, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
     EXPECT_EQ(run_lumora("/UNASSOC", "", no_window_expected), 0);
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Classes\\WinLumora.png", 0, KEY_READ, &key), ERROR_SUCCESS)
+        << "the class was removed";
     EXPECT_STREQ(g_viewer.current_path, "") << "a switch is never handed over as a path";
+
+    DestroyWindow(window);  // no window to hand the path to: the second process shows it
+    pump_messages();
+    window = nullptr;
+    std::string folder = temp_folder("switch"), slashed = folder;
+    std::replace(slashed.begin(), slashed.end(), '\\', '/');
+    CopyFileA((test_data_folder() + "\\im24-a.bmp").c_str(), (folder + "unassoc.png").c_str(), FALSE);
+    char title[64] = "";
+    int code = run_lumora("\"" + slashed + "unassoc.png\"", "", [&](HWND other) {
+        GetWindowTextA(other, title, sizeof title);
+        if (strcmp(title, "unassoc.png - Lumora") != 0) return false;
+        PostMessageA(other, WM_CLOSE, 0, 0);
+        return true;
+    });
+    remove_tree(folder);
+    EXPECT_EQ(code, 0);
+    EXPECT_STREQ(title, "unassoc.png - Lumora");
 }
 
 // Bare, a second process opens its own window next to ours; with a path

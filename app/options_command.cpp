@@ -1,0 +1,35 @@
+#include "app/options_command.h"
+
+#include "app/browse_mode.h"
+#include "app/layout.h"
+#include "app/toolbars.h"
+#include "browser/browser.h"
+#include "browser/thumb_cache.h"
+#include "shell/options_dialog.h"
+#include "shell/settings.h"
+#include "ui/file_list.h"
+#include "ui/frame.h"
+#include "viewer/viewer_state.h"
+
+void ShowOptions() {
+    const Settings before = g_settings;
+    RunOptionsSheet(g_frame.window, clear_thumbnail_cache);
+    // Whichever button closed the sheet: after Cancel nothing differs and
+    // only the save and the layout remain.
+    SetWindowPos(g_frame.window, g_settings.AlwaysTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (g_settings.LargeButtons != before.LargeButtons) {
+        CreateToolbar();
+        browser_recreate_toolbar();
+    }
+    if (g_settings.ShowAllFiles != before.ShowAllFiles || g_settings.ShowHidden != before.ShowHidden) {
+        if (g_frame.BrowseMode && g_file_list.folder[0]) {
+            rescan_file_list();
+            refresh_browser();
+        } else if (g_viewer.current_path[0]) {
+            scan_folder(g_viewer.current_path);
+        }
+    }
+    SaveSettings();
+    LayoutMainWindow();
+}
