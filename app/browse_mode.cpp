@@ -47,6 +47,7 @@ void enter_browser() {
     frame_attach_mode_menu();
     LoadRecentMenus();
     if (!g_frame.browser_toolbar) create_browser_toolbar();
+    AddRecentFolder(g_file_list.folder);
     browser_show();
     LayoutMainWindow();
     browser_focus_list();

@@ -12,6 +12,7 @@
 #include "core/stb_adapter.h"
 #include "print/print_layout_pure.h"
 #include "res/resource.h"
+#include "app/recent_commands.h"
 #include "shell/recent.h"
 #include "shell/settings.h"
 #include "ui/file_list.h"
@@ -107,6 +108,8 @@ void resize_selected(int, int) { browser_resize_selected(); }
 void slide_show_selection(int, int) { slide_show_from_browser(false); }
 void slide_show_tree(int, int) { slide_show_from_browser(true); }
 void file_listing(int, int) { browser_write_listing(); }
+void folder_tree(int, int) { browser_toggle_folder_tree(); }
+void address_bar(int, int) { browser_toggle_address_bar(); }
 
 // Short names keep the table one row a line.
 const CommandHandler kNotBuilt = nullptr;  // the command's work is still to come in this mode
@@ -151,7 +154,7 @@ const CommandRow kCommandTable[] = {
     {IDM_VIEW_SMALL_ICONS, kNotHere, view_mode, kEnabledBrowsing, kSame, kRadioBrowseView, 2, kNo, IMG_BROWSER_SMALL_ICONS, kTextTipSmallIcons},
     {IDM_VIEW_LIST, kNotHere, view_mode, kEnabledBrowsing, kSame, kRadioBrowseView, 3, kNo, IMG_BROWSER_LIST, kTextTipList},
     {IDM_VIEW_DETAILS, kNotHere, view_mode, kEnabledBrowsing, kSame, kRadioBrowseView, 4, kNo, IMG_BROWSER_DETAILS, kTextTipDetails},
-    {IDM_VIEW_FOLDER_TREE, kNotHere, kNotBuilt, kEnabledBrowsing, kSame, kCheckFolderTree, 0, kNo, kNo, kNoTip},
+    {IDM_VIEW_FOLDER_TREE, kNotHere, folder_tree, kEnabledBrowsing, kSame, kCheckFolderTree, 0, kNo, kNo, kNoTip},
     {IDM_EDIT_CUT, kNotHere, cut_files, kEnabledBrowsing, kEnabledWithSelection, kNoCheck, 0, kNo, IMG_BROWSER_CUT, kTextTipCut},
     {IDM_FILE_NEW_FOLDER, kNotHere, new_folder, kEnabledBrowsingNotThumbnails, kSame, kNoCheck, 0, kNo, IMG_BROWSER_NEW_FOLDER, kTextTipNewFolder},
     {IDM_HELP_ABOUT, kNotBuilt, kNotBuilt, kEnabledAlways, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
@@ -207,7 +210,7 @@ const CommandRow kCommandTable[] = {
     {IDM_FILE_OPEN_WITH, kNotBuilt, kNotBuilt, kEnabledWithAnyTarget, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_EDIT_WITH, kNotBuilt, kNotBuilt, kEnabledWithAnyTarget, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_HELP_TOPICS, kNotBuilt, kNotBuilt, kEnabledAlways, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_VIEW_ADDRESS_BAR, kNotHere, kNotBuilt, kEnabledAlways, kSame, kCheckAddressBar, 0, kNo, kNo, kNoTip},
+    {IDM_VIEW_ADDRESS_BAR, kNotHere, address_bar, kEnabledAlways, kSame, kCheckAddressBar, 0, kNo, kNo, kNoTip},
 };
 const int kCommandTableSize = sizeof kCommandTable / sizeof kCommandTable[0];
 

@@ -63,6 +63,8 @@ HWND CreateMainWindow(HINSTANCE instance) {
         // The two modes' menus: the class's attached now, the browser's swapped in later.
         g_frame.viewer_menu = GetMenu(window);
         g_frame.browser_menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_BROWSER_MENU));
+        SetRecentMenus(g_frame.viewer_menu, g_frame.browser_menu);
+        LoadRecentMenus();
     }
     return window;
 }
@@ -83,7 +85,6 @@ void on_create(HWND window) {
     CreateStatusBar();
     UpdateStatusBar();
     DragAcceptFiles(window, TRUE);
-    LoadRecentMenus();
     UpdateMenuState();  // also the Thumbnail Size and Large Toolbar Buttons marks
 }
 
@@ -109,6 +110,7 @@ void on_destroy() {
     if (g_frame.viewer_menu && g_frame.viewer_menu != attached) DestroyMenu(g_frame.viewer_menu);
     if (g_frame.browser_menu && g_frame.browser_menu != attached) DestroyMenu(g_frame.browser_menu);
     g_frame.viewer_menu = g_frame.browser_menu = nullptr;
+    SetRecentMenus(nullptr, nullptr);
     g_frame.toolbar = g_frame.status_bar = g_frame.page_box = nullptr;
     g_frame.window = nullptr;
     PostQuitMessage(0);

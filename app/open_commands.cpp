@@ -14,11 +14,6 @@
 #include "viewer/document.h"
 #include "viewer/edit_commands.h"
 
-bool IsFolderPath(const char* path) {
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 void ShowFolderInBrowser(const char* folder) {
     char path[kPathBytes];
     snprintf(path, sizeof path, "%s", folder);

@@ -3,8 +3,6 @@
 // a folder in the browser.
 #pragma once
 
-// Whether the path names an existing folder.
-bool IsFolderPath(const char* path);
 // Scans the folder and shows it in the browser, without asking about unsaved
 // changes (the picture stays open behind it).
 void ShowFolderInBrowser(const char* folder);

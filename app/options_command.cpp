@@ -22,10 +22,15 @@ void ShowOptions() {
         CreateToolbar();
         browser_recreate_toolbar();
     }
+    if (g_settings.FolderTree && !before.FolderTree && g_frame.BrowseMode) {
+        create_folder_tree();
+        select_folder_in_tree(g_file_list.folder);
+    }
     if (g_settings.ShowAllFiles != before.ShowAllFiles || g_settings.ShowHidden != before.ShowHidden) {
         if (g_frame.BrowseMode && g_file_list.folder[0]) {
             rescan_file_list();
             refresh_browser();
+            if (g_settings.ShowHidden != before.ShowHidden) refresh_folder_tree();
         } else if (g_viewer.current_path[0]) {
             scan_folder(g_viewer.current_path);
         }

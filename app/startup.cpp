@@ -8,6 +8,7 @@
 #include "platform/bridge.h"
 #include "platform/lookup.h"
 #include "res/resource.h"
+#include "app/recent_commands.h"
 #include "shell/recent.h"
 #include "shell/settings.h"
 #include "shell/setup_switches.h"

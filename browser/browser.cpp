@@ -103,6 +103,8 @@ void refresh_browser() {
     scan_subfolders();
     if (browse_view() == 0) fill_thumbnail_view();
     else fill_icon_view();
+    set_address_text();
+    select_folder_in_tree(g_file_list.folder);
     frame_refresh_commands();
 }
 
@@ -120,6 +122,8 @@ void browser_show() {
     // A list collected for a slide show is not the folder: read the folder.
     if (g_file_list.collected) rescan_file_list();
     g_settings.BrowseView = 0;
+    if (g_settings.FolderTree) create_folder_tree();
+    create_address_bar();
     refresh_browser();
 }
 
@@ -139,6 +143,7 @@ void browser_selection_changed() {
 }
 
 bool browser_notify(NMHDR* header, LRESULT* result) {
+    if (folder_tree_notify(header, result)) return true;
     if (!g_browser.list || header->hwndFrom != g_browser.list) return false;
     *result = 0;
     switch (header->code) {
@@ -184,7 +189,17 @@ BrowserPanes current_panes() {
     RECT client;
     GetClientRect(g_frame.window, &client);
     int top = shown_height(g_frame.browser_toolbar);
-    return layout_browser_panes(client.right, top, client.bottom - shown_height(g_frame.status_bar), false, false);
+    return layout_browser_panes(client.right, top, client.bottom - shown_height(g_frame.status_bar),
+                                g_settings.FolderTree && folder_tree_window(), g_settings.AddrBar && address_bar_window());
+}
+
+// A pane shown in its box, or hidden when the browser is not shown or the
+// box is empty.
+void place_pane(HWND pane, bool shown, const PaneBox& box) {
+    if (!pane) return;
+    bool visible = shown && box.right > box.left && box.bottom > box.top;
+    if (visible) MoveWindow(pane, box.left, box.top, box.right - box.left, box.bottom - box.top, TRUE);
+    ShowWindow(pane, visible ? SW_SHOW : SW_HIDE);
 }
 
 }  // namespace
@@ -196,12 +211,15 @@ void browser_layout() {
         ShowWindow(g_frame.browser_toolbar, shown ? SW_SHOW : SW_HIDE);
         if (shown) SendMessageA(g_frame.browser_toolbar, TB_AUTOSIZE, 0, 0);
     }
+    BrowserPanes panes = current_panes();
+    place_pane(folder_tree_window(), shown, panes.tree);
+    place_pane(address_bar_window(), shown, panes.address_bar);
     if (!shown) {
         if (b.list) ShowWindow(b.list, SW_HIDE);
         return;
     }
     if (b.list) {
-        const PaneBox& l = current_panes().list;
+        const PaneBox& l = panes.list;
         MoveWindow(b.list, l.left, l.top, l.right - l.left, l.bottom - l.top, TRUE);
         ShowWindow(b.list, SW_SHOW);
     }
@@ -234,6 +252,8 @@ void browser_paint(HDC dc) {
 }
 
 void browser_shutdown() {
+    destroy_folder_tree();
+    destroy_address_bar();
     thumbnails_shutdown();
     list_view_shutdown();
     if (g_browser.list) DestroyWindow(g_browser.list);

@@ -64,11 +64,32 @@ void browser_set_picture_source(PictureSource source);
 typedef void (*FileRenamed)(const char* old_path, const char* new_path);
 void browser_set_rename_notice(FileRenamed notice);
 
+// folder_tree.cpp: the tree pane (control 4), made once and kept.
+void create_folder_tree();
+void destroy_folder_tree();
+HWND folder_tree_window();
+// Selects the folder's item (expanding down to it) without navigating.
+void select_folder_in_tree(const char* folder);
+// The roots made again (Show Hidden Files changed) and the folder selected.
+void refresh_folder_tree();
+// WM_NOTIFY from the tree; false when not its own.
+bool folder_tree_notify(NMHDR* header, LRESULT* result);
+
+// address_bar.cpp: the edit under the browser toolbar (control 61).
+void create_address_bar();
+void destroy_address_bar();
+HWND address_bar_window();
+// The browser's folder into the bar.
+void set_address_text();
+
 // browser_commands.cpp: the browser's commands.
 void browser_set_view_mode(int mode);
 void browser_up_one_level();
 void browser_select_all();
 void browser_rename();
+// Folder Tree (40037) and Address Bar (40144): shown or hidden, saved at once.
+void browser_toggle_folder_tree();
+void browser_toggle_address_bar();
 // Hide Non-Images (false) or Show Hidden Files (true).
 void browser_toggle_listing(bool hidden_files);
 void browser_arrange(int key);

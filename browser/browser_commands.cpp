@@ -72,7 +72,25 @@ void browser_toggle_listing(bool hidden_files) {
         rescan_file_list();
         refresh_browser();
     }
+    if (hidden_files) refresh_folder_tree();
     frame_relayout();
+    SaveSettings();
+}
+
+void browser_toggle_folder_tree() {
+    g_settings.FolderTree = !g_settings.FolderTree;
+    if (g_settings.FolderTree) {
+        create_folder_tree();
+        select_folder_in_tree(g_file_list.folder);
+    }
+    frame_relayout();
+    SaveSettings();
+}
+
+void browser_toggle_address_bar() {
+    g_settings.AddrBar = !g_settings.AddrBar;
+    frame_relayout();
+    InvalidateRect(g_frame.window, nullptr, TRUE);
     SaveSettings();
 }
 

@@ -42,6 +42,9 @@ inline bool is_folder_param(LPARAM param) { return param <= -2; }
 inline int subfolder_of_param(LPARAM param) { return (int)(-param - 2); }
 
 // list_view.cpp
+// The shell's image list of all icons, small or large, and an index into it.
+HIMAGELIST system_icons(bool large);
+int system_icon_index(const char* path, DWORD attributes, UINT flags);
 // The list window for a view mode: kept when it was made for that mode,
 // else made anew (a Details window with its four columns). None when the
 // window cannot be made; ListMode is then -1.

@@ -87,18 +87,6 @@ HIMAGELIST own_icons(bool large) {
     return list;
 }
 
-HIMAGELIST system_icons(bool large) {
-    SHFILEINFOA info = {};
-    return (HIMAGELIST)SHGetFileInfoA("C:\\", 0, &info, sizeof info,
-                                      SHGFI_SYSICONINDEX | (large ? SHGFI_LARGEICON : SHGFI_SMALLICON));
-}
-
-int system_icon_index(const char* path, DWORD attributes, UINT flags) {
-    SHFILEINFOA info = {};
-    SHGetFileInfoA(path, attributes, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON | flags);
-    return info.iIcon;
-}
-
 void add_columns(HWND list) {
     for (int i = 0; i < kColumnCount; ++i)
         insert_list_column(list, i, tr(kColumns[i].text), kColumns[i].format, kColumns[i].width);
@@ -178,6 +166,19 @@ void insert_files(HWND list, bool details, bool shell_icons) {
 }
 
 }  // namespace
+
+HIMAGELIST system_icons(bool large) {
+    SHFILEINFOA info = {};
+    return (HIMAGELIST)SHGetFileInfoA("C:\\", 0, &info, sizeof info,
+                                      SHGFI_SYSICONINDEX | (large ? SHGFI_LARGEICON : SHGFI_SMALLICON));
+}
+
+int system_icon_index(const char* path, DWORD attributes, UINT flags) {
+    SHFILEINFOA info = {};
+    SHGetFileInfoA(path, attributes, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON | flags);
+    return info.iIcon;
+}
+
 
 int list_insert_item(HWND list, int position, const char* text, int image, LPARAM param) {
     LVITEMA item = {};

@@ -175,6 +175,11 @@ void finder_close(FileFinder* finder) {
     finder->handle = INVALID_HANDLE_VALUE;
 }
 
+bool IsFolderPath(const char* path) {
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 bool file_stamp(const char* path, uint64_t* size, uint64_t* modified) {
     if (!path[0] || strpbrk(path, "*?")) return false;  // a pattern would match some other file
     WIN32_FIND_DATAA data;

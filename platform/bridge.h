@@ -77,6 +77,8 @@ HANDLE finder_first(FileFinder* finder, const char* folder, const char* pattern)
 // True and `data` filled while entries remain.
 bool finder_next(FileFinder* finder);
 void finder_close(FileFinder* finder);
+// Whether the path names an existing folder.
+bool IsFolderPath(const char* path);
 // The size and last-write time of one file as a folder scan reports them
 // (the call exists on every Windows). False when it is missing or a folder.
 bool file_stamp(const char* path, uint64_t* size, uint64_t* modified);
