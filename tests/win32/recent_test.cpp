@@ -3,6 +3,7 @@
 // natively.
 #include "app/browse_mode.h"
 #include "app/open_commands.h"
+#include "app/recent_commands.h"
 #include "res/resource.h"
 #include "shell/recent.h"
 #include "tests/support/folder_fixture.h"
@@ -118,4 +119,30 @@ TEST_F(FolderTest, RecentFoldersComeFromTheBrowserAndReopenIt) {
     Command(IDM_RECENT_FOLDER_FIRST + 1);
     EXPECT_TRUE(g_frame.BrowseMode);
     EXPECT_EQ(std::string(g_file_list.folder), folder);
+}
+
+// StartLast: the last folder when it holds a picture, else the last file.
+TEST_F(FolderTest, StartLastReopensTheLastFolderOrFile) {
+    CreateDirectoryA((folder + "pics").c_str(), nullptr);
+    CreateDirectoryA((folder + "empty").c_str(), nullptr);
+    std::string a = Put("pics\\a.bmp");
+    const struct { std::string last_folder; bool browsing; std::string shown; } cases[] = {
+        {folder + "pics\\", true, ""},
+        {folder + "empty\\", false, a},
+        {folder + "gone\\", false, a},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.last_folder);
+        g_recent_files = RecentList();
+        g_recent_folders = RecentList();
+        recent_add(&g_recent_files, a.c_str());
+        recent_add(&g_recent_folders, c.last_folder.c_str());
+        OpenLastContent();
+        EXPECT_EQ(g_frame.BrowseMode, c.browsing);
+        if (c.browsing) EXPECT_EQ(std::string(g_file_list.folder), c.last_folder);
+        else EXPECT_EQ(std::string(g_viewer.current_path), c.shown);
+        if (g_frame.BrowseMode) leave_browser();
+        CloseDocument();
+        g_viewer.current_path[0] = 0;
+    }
 }
