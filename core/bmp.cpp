@@ -48,7 +48,7 @@ bool channel_of(uint32_t mask, Channel* c) {
     uint32_t run = mask >> c->shift;
     if (run & (run + 1)) return false;  // a gap inside the mask
     int bits = 0;
-    while (run >> bits) ++bits;
+    for (uint32_t v = run; v; v >>= 1) ++bits;
     c->drop = bits > 8 ? bits - 8 : 0;
     c->max = (1u << (bits - c->drop)) - 1;
     return true;
@@ -187,7 +187,8 @@ void convert_row(const uint8_t* src, uint8_t* dst, int32_t width, const Format& 
 // decoding, keeping what was drawn. Pixels the file never sets keep
 // palette entry 0.
 void decode_rle(ByteReader* r, Image* image, int bits, const uint8_t (*palette)[3]) {
-    for (int32_t y = 0; y < image->height; ++y)
+    bool black = !palette[0][0] && !palette[0][1] && !palette[0][2];  // a new picture is black already
+    for (int32_t y = 0; y < image->height && !black; ++y)
         for (int32_t x = 0; x < image->width; ++x) memcpy(image_row(image, y) + 3 * x, palette[0], 3);
     int64_t x = 0, row = 0;  // row counts from the bottom
     auto put = [&](unsigned index) {

@@ -227,7 +227,7 @@ struct Codec {
 
 size_t copy_block(const Page&, const Block& b, uint8_t* output, size_t output_size) {
     size_t n = b.length < output_size ? b.length : output_size;
-    memcpy(output, b.input, n);
+    if (n) memcpy(output, b.input, n);
     return n;
 }
 
@@ -535,7 +535,7 @@ Image* decode_pixels(const IfdReader* reader, const Page& page, PageBlocks* bloc
                 Block block = {nullptr, 0, l.block_width, (uint32_t)rows};
                 bool present = block_input(reader, l, *blocks, (plane * l.down + by) * l.across + bx, &block);
                 if (!l.tiled) present = !(stopped[plane] = stopped[plane] || !present);
-                if (present && reverse) {
+                if (present && reverse && block.length) {
                     if (block.length > reversed_size) {
                         free(blocks->reversed);
                         if (!(blocks->reversed = (uint8_t*)malloc(block.length)))
