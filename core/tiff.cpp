@@ -76,8 +76,9 @@ const uint32_t kT4TwoDimensional = 1;
 const uint32_t kMaxStrips = 1048576;
 // Tiles may overhang the picture by part of a tile; a page whose tiles would
 // decode more than this many pixels beyond four times its own is refused, so
-// a picture of one pixel cannot ask for a tile of a billion.
-const uint64_t kMaxTileOverhang = 1u << 22;
+// a picture of one pixel cannot ask for a tile of a billion. A tile of 512 x
+// 512 (the largest writers use) fits over the smallest picture.
+const uint64_t kMaxTileOverhang = 1u << 18;
 const uint32_t kMaxColorMapValues = 262144;
 // An entry count is 16 bits: no directory is refused for its size.
 const uint32_t kMaxEntries = 65535;
@@ -142,34 +143,40 @@ bool tiff_begin(IfdReader* reader, const uint8_t* data, size_t size, uint32_t* f
     return true;
 }
 
+// The tags a page takes its first value of, and the arrays it keeps whole.
+const struct { uint16_t tag; uint32_t Page::*field; } kNumberTags[] = {
+    {kTagWidth, &Page::width},
+    {kTagHeight, &Page::height},
+    {kTagBitsPerSample, &Page::bits},
+    {kTagCompression, &Page::compression},
+    {kTagPhotometric, &Page::photometric},
+    {kTagSamplesPerPixel, &Page::samples},
+    {kTagRowsPerStrip, &Page::rows_per_strip},
+    {kTagPlanar, &Page::planar},
+    {kTagT4Options, &Page::t4_options},
+    {kTagPredictor, &Page::predictor},
+    {kTagFillOrder, &Page::fill_order},
+    {kTagOrientation, &Page::orientation},
+    {kTagInkSet, &Page::ink_set},
+    {kTagSampleFormat, &Page::sample_format},
+    {kTagTileWidth, &Page::tile_width},
+    {kTagTileLength, &Page::tile_length},
+};
+const struct { uint16_t tag; IfdEntry Page::*entry; bool Page::*present; } kArrayTags[] = {
+    {kTagStripOffsets, &Page::offsets, &Page::has_offsets},
+    {kTagStripByteCounts, &Page::byte_counts, &Page::has_byte_counts},
+    {kTagColorMap, &Page::color_map, &Page::has_color_map},
+    {kTagTileOffsets, &Page::tile_offsets, &Page::has_tile_offsets},
+    {kTagTileByteCounts, &Page::tile_byte_counts, &Page::has_tile_byte_counts},
+};
+
 void read_entries(const IfdReader* reader, const Ifd* ifd, Page* page) {
     IfdEntry entry;
     for (uint32_t i = 0; ifd_entry(reader, ifd, i, &entry); ++i) {
-        uint32_t first = tiff_tag_value(reader, &entry, 0);
-        switch (entry.tag) {
-        case kTagWidth: page->width = first; break;
-        case kTagHeight: page->height = first; break;
-        case kTagBitsPerSample: page->bits = first; break;
-        case kTagCompression: page->compression = first; break;
-        case kTagPhotometric: page->photometric = first; break;
-        case kTagSamplesPerPixel: page->samples = first; break;
-        case kTagRowsPerStrip: page->rows_per_strip = first; break;
-        case kTagPlanar: page->planar = first; break;
-        case kTagT4Options: page->t4_options = first; break;
-        case kTagPredictor: page->predictor = first; break;
-        case kTagStripOffsets: page->offsets = entry, page->has_offsets = true; break;
-        case kTagStripByteCounts: page->byte_counts = entry, page->has_byte_counts = true; break;
-        case kTagColorMap: page->color_map = entry, page->has_color_map = true; break;
-        case kTagFillOrder: page->fill_order = first; break;
-        case kTagOrientation: page->orientation = first; break;
-        case kTagInkSet: page->ink_set = first; break;
-        case kTagSampleFormat: page->sample_format = first; break;
-        case kTagTileWidth: page->tile_width = first; break;
-        case kTagTileLength: page->tile_length = first; break;
-        case kTagTileOffsets: page->tile_offsets = entry, page->has_tile_offsets = true; break;
-        case kTagTileByteCounts: page->tile_byte_counts = entry, page->has_tile_byte_counts = true; break;
-        default: break;
-        }
+        for (const auto& t : kNumberTags)
+            if (t.tag == entry.tag) page->*t.field = tiff_tag_value(reader, &entry, 0);
+        for (const auto& t : kArrayTags)
+            if (t.tag == entry.tag) page->*t.entry = entry, page->*t.present = true;
     }
 }
 
