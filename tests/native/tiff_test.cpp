@@ -7,6 +7,7 @@
 
 #include "core/tiff.h"
 #include "core/tiff_codecs.h"
+#include "core/tiff_samples.h"
 #include "tests/support/bytes.h"
 #include "tests/support/reference.h"
 #include "tests/support/scratch.h"
@@ -360,4 +361,16 @@ TEST(Tiff, VariantsOnBuiltPages) {
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 20; ++x)
             EXPECT_EQ(have[3 * (20 * y + x)], x < 16 ? tile[16 * y + x] : 0) << x << "," << y;
+}
+
+// Every 16-bit sample in both byte orders rounds to (v * 255 + 32767) / 65535.
+TEST(Tiff, SixteenBitSamplesRoundToTheNearestLevel) {
+    for (bool little : {true, false}) {
+        Bytes in;
+        for (uint32_t v = 0; v < 65536; ++v) put16(in, v, little);
+        Bytes out(65536);
+        tiff_widen_samples(in.data(), out.data(), out.size(), 16, little, false);
+        for (uint32_t v = 0; v < 65536; ++v)
+            ASSERT_EQ(out[v], (v * 255 + 32767) / 65535) << v << (little ? " II" : " MM");
+    }
 }
