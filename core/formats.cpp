@@ -31,7 +31,7 @@ bool signature_matches(const Signature& signature, const uint8_t* head) {
 // order finds the one row there is.
 const FormatRow kFormats[] = {
     {"BMP", {{{is('B'), is('M')}, 2}}, {".bmp", ".dib"}, kTextTypeBitmap,
-     read_bmp, nullptr, nullptr, "*.bmp;*.dib", false, kSaveBmp},
+     read_bmp, nullptr, probe_bmp_size, "*.bmp;*.dib", false, kSaveBmp},
     // .jpe opens, but the Open dialog does not offer it.
     {"JPEG", {{{is(0xFF), is(0xD8)}, 2}}, {".jpg", ".jpeg", ".jpe"}, kTextTypeJpeg,
      load_with_stb, nullptr, nullptr, "*.jpg;*.jpeg", true, kSaveJpeg},

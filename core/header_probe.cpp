@@ -11,7 +11,14 @@
 namespace {
 
 bool probe_bmp(ByteReader* r, HeaderFacts* f) {
-    reader_seek(r, 18);
+    reader_seek(r, 14);
+    if (reader_u32le(r) == 12) {  // OS/2 1.x: 16-bit sides
+        f->width = reader_u16le(r);
+        f->height = reader_u16le(r);
+        reader_skip(r, 2);
+        f->bits = reader_u16le(r);
+        return !r->failed;
+    }
     f->width = (int32_t)reader_u32le(r);
     int32_t height = (int32_t)reader_u32le(r);
     if (height == INT32_MIN) return false;  // no positive counterpart

@@ -5,11 +5,15 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <utility>
+
 #include "core/checked.h"
 #include "core/decode_message.h"
 #include "core/fax.h"
 #include "core/file_bytes.h"
 #include "core/tiff_codecs.h"
+#include "core/tiff_samples.h"
+#include "core/transform.h"
 
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ != __ORDER_LITTLE_ENDIAN__
 #error "RGB rows are swapped a word at a time for a little-endian processor"
@@ -28,7 +32,9 @@ enum TiffTag : uint16_t {
     kTagBitsPerSample = 258,
     kTagCompression = 259,
     kTagPhotometric = 262,
+    kTagFillOrder = 266,
     kTagStripOffsets = 273,
+    kTagOrientation = 274,
     kTagSamplesPerPixel = 277,
     kTagRowsPerStrip = 278,
     kTagStripByteCounts = 279,
@@ -36,6 +42,12 @@ enum TiffTag : uint16_t {
     kTagT4Options = 292,
     kTagPredictor = 317,
     kTagColorMap = 320,
+    kTagTileWidth = 322,
+    kTagTileLength = 323,
+    kTagTileOffsets = 324,
+    kTagTileByteCounts = 325,
+    kTagInkSet = 332,
+    kTagSampleFormat = 339,
 };
 
 const uint32_t kCompressionNone = 1;
@@ -43,17 +55,30 @@ const uint32_t kCompressionHuffman = 2;
 const uint32_t kCompressionGroup3 = 3;
 const uint32_t kCompressionGroup4 = 4;
 const uint32_t kCompressionLzw = 5;
+const uint32_t kCompressionDeflate = 8;
 const uint32_t kCompressionPackBits = 32773;
+const uint32_t kCompressionOldDeflate = 32946;
 
 const uint32_t kPhotometricWhiteIsZero = 0;
 const uint32_t kPhotometricBlackIsZero = 1;
 const uint32_t kPhotometricRgb = 2;
 const uint32_t kPhotometricPalette = 3;
+const uint32_t kPhotometricSeparated = 5;
+const uint32_t kInkSetCmyk = 1;
+const uint32_t kSampleFormatFloat = 3;
+const uint32_t kFillOrderReversed = 2;
+const uint32_t kPlanarSeparate = 2;
 
 const uint32_t kPredictorHorizontal = 2;
 const uint32_t kT4TwoDimensional = 1;
 
+// Also the most tiles, counted over every plane.
 const uint32_t kMaxStrips = 1048576;
+// Tiles may overhang the picture by part of a tile; a page whose tiles would
+// decode more than this many pixels beyond four times its own is refused, so
+// a picture of one pixel cannot ask for a tile of a billion. A tile of 512 x
+// 512 (the largest writers use) fits over the smallest picture.
+const uint64_t kMaxTileOverhang = 1u << 18;
 const uint32_t kMaxColorMapValues = 262144;
 // An entry count is 16 bits: no directory is refused for its size.
 const uint32_t kMaxEntries = 65535;
@@ -61,14 +86,16 @@ const uint64_t kEntryBytes = 12;
 
 // One page's parameters as the directory gives them, defaults first. Of a tag
 // that stands more than once the last wins; the arrays are read once, from
-// their last entry, after the scan. FillOrder is ignored, fax pages included:
-// a page that stores the bits of each byte in reverse (FillOrder 2) shows wrong.
+// their last entry, after the scan.
 struct Page {
     uint32_t width = 0, height = 0;
     uint32_t bits = 8, compression = kCompressionNone, photometric = kPhotometricBlackIsZero;
     uint32_t samples = 1, rows_per_strip = 0, planar = 1, t4_options = 0, predictor = 1;
-    IfdEntry offsets = {}, byte_counts = {}, color_map = {};
+    uint32_t fill_order = 1, orientation = 1, ink_set = kInkSetCmyk, sample_format = 1;
+    uint32_t tile_width = 0, tile_length = 0;
+    IfdEntry offsets = {}, byte_counts = {}, color_map = {}, tile_offsets = {}, tile_byte_counts = {};
     bool has_offsets = false, has_byte_counts = false, has_color_map = false;
+    bool has_tile_offsets = false, has_tile_byte_counts = false;
 };
 
 // The strip and palette arrays of a page and its strip buffer, freed together.
@@ -76,7 +103,10 @@ struct PageBlocks {
     uint32_t* offsets = nullptr;
     uint32_t* byte_counts = nullptr;
     uint16_t* color_map = nullptr;
-    uint8_t* samples = nullptr;
+    uint8_t* samples = nullptr;  // one band of whole rows, as stored
+    uint8_t* tile = nullptr;     // one tile or one plane's strip, when they are not whole rows
+    uint8_t* wide = nullptr;     // one row of samples widened to bytes
+    uint8_t* reversed = nullptr; // one block's input with its bits reversed (FillOrder 2)
 };
 
 void free_blocks(PageBlocks* blocks) {
@@ -84,6 +114,9 @@ void free_blocks(PageBlocks* blocks) {
     free(blocks->byte_counts);
     free(blocks->color_map);
     free(blocks->samples);
+    free(blocks->tile);
+    free(blocks->wide);
+    free(blocks->reversed);
 }
 
 bool byte_order_mark(const uint8_t* head, bool* little) {
@@ -110,26 +143,40 @@ bool tiff_begin(IfdReader* reader, const uint8_t* data, size_t size, uint32_t* f
     return true;
 }
 
+// The tags a page takes its first value of, and the arrays it keeps whole.
+const struct { uint16_t tag; uint32_t Page::*field; } kNumberTags[] = {
+    {kTagWidth, &Page::width},
+    {kTagHeight, &Page::height},
+    {kTagBitsPerSample, &Page::bits},
+    {kTagCompression, &Page::compression},
+    {kTagPhotometric, &Page::photometric},
+    {kTagSamplesPerPixel, &Page::samples},
+    {kTagRowsPerStrip, &Page::rows_per_strip},
+    {kTagPlanar, &Page::planar},
+    {kTagT4Options, &Page::t4_options},
+    {kTagPredictor, &Page::predictor},
+    {kTagFillOrder, &Page::fill_order},
+    {kTagOrientation, &Page::orientation},
+    {kTagInkSet, &Page::ink_set},
+    {kTagSampleFormat, &Page::sample_format},
+    {kTagTileWidth, &Page::tile_width},
+    {kTagTileLength, &Page::tile_length},
+};
+const struct { uint16_t tag; IfdEntry Page::*entry; bool Page::*present; } kArrayTags[] = {
+    {kTagStripOffsets, &Page::offsets, &Page::has_offsets},
+    {kTagStripByteCounts, &Page::byte_counts, &Page::has_byte_counts},
+    {kTagColorMap, &Page::color_map, &Page::has_color_map},
+    {kTagTileOffsets, &Page::tile_offsets, &Page::has_tile_offsets},
+    {kTagTileByteCounts, &Page::tile_byte_counts, &Page::has_tile_byte_counts},
+};
+
 void read_entries(const IfdReader* reader, const Ifd* ifd, Page* page) {
     IfdEntry entry;
     for (uint32_t i = 0; ifd_entry(reader, ifd, i, &entry); ++i) {
-        uint32_t first = tiff_tag_value(reader, &entry, 0);
-        switch (entry.tag) {
-        case kTagWidth: page->width = first; break;
-        case kTagHeight: page->height = first; break;
-        case kTagBitsPerSample: page->bits = first; break;
-        case kTagCompression: page->compression = first; break;
-        case kTagPhotometric: page->photometric = first; break;
-        case kTagSamplesPerPixel: page->samples = first; break;
-        case kTagRowsPerStrip: page->rows_per_strip = first; break;
-        case kTagPlanar: page->planar = first; break;
-        case kTagT4Options: page->t4_options = first; break;
-        case kTagPredictor: page->predictor = first; break;
-        case kTagStripOffsets: page->offsets = entry, page->has_offsets = true; break;
-        case kTagStripByteCounts: page->byte_counts = entry, page->has_byte_counts = true; break;
-        case kTagColorMap: page->color_map = entry, page->has_color_map = true; break;
-        default: break;
-        }
+        for (const auto& t : kNumberTags)
+            if (t.tag == entry.tag) page->*t.field = tiff_tag_value(reader, &entry, 0);
+        for (const auto& t : kArrayTags)
+            if (t.tag == entry.tag) page->*t.entry = entry, page->*t.present = true;
     }
 }
 
@@ -158,34 +205,142 @@ uint16_t* read_array16(const IfdReader* reader, const IfdEntry* entry) {
     return values;
 }
 
-bool is_fax(uint32_t compression) {
-    return compression == kCompressionHuffman || compression == kCompressionGroup3 ||
-           compression == kCompressionGroup4;
-}
-
 FaxCoding fax_coding(const Page& page) {
     if (page.compression == kCompressionGroup4) return kFaxGroup4;
     if (page.compression == kCompressionHuffman) return kFaxModifiedHuffman;
     return (page.t4_options & kT4TwoDimensional) ? kFaxGroup3TwoD : kFaxGroup3OneD;
 }
 
+// One strip or tile as stored, and the sides it decodes to.
+struct Block {
+    const uint8_t* input;
+    size_t length;
+    uint32_t width, rows;
+};
+
+// Each returns the bytes it wrote, at most output_size.
+typedef size_t (*BlockDecoder)(const Page& page, const Block& block, uint8_t* output, size_t output_size);
+
+enum CodecOutput {
+    kPageSamples,  // the page's own samples at its depth, one plane or all
+    kGrayBytes,    // one gray byte a pixel in the page's polarity (fax)
+};
+
+struct Codec {
+    uint32_t compression;
+    BlockDecoder decode;
+    CodecOutput output;
+};
+
+size_t copy_block(const Page&, const Block& b, uint8_t* output, size_t output_size) {
+    size_t n = b.length < output_size ? b.length : output_size;
+    if (n) memcpy(output, b.input, n);
+    return n;
+}
+
+size_t packbits_block(const Page&, const Block& b, uint8_t* output, size_t output_size) {
+    return tiff_unpack_packbits(b.input, b.length, output, output_size);
+}
+
+size_t lzw_block(const Page&, const Block& b, uint8_t* output, size_t output_size) {
+    return tiff_decode_lzw(b.input, b.length, output, output_size);
+}
+
+size_t inflate_block(const Page&, const Block& b, uint8_t* output, size_t output_size) {
+    return tiff_inflate(b.input, b.length, output, output_size);
+}
+
+size_t fax_block(const Page& page, const Block& b, uint8_t* output, size_t output_size) {
+    return decode_fax_strip(b.input, b.length, (int32_t)b.width, (int32_t)b.rows, fax_coding(page),
+                            (int)page.photometric, output)
+               ? output_size
+               : 0;
+}
+
+// The compressions Lumora reads, one row each; any other is refused. A codec
+// that gives 8-bit colour samples of its own (JPEG) needs one more kind of
+// output beside these two.
+const Codec kCodecs[] = {
+    {kCompressionNone, copy_block, kPageSamples},
+    {kCompressionHuffman, fax_block, kGrayBytes},
+    {kCompressionGroup3, fax_block, kGrayBytes},
+    {kCompressionGroup4, fax_block, kGrayBytes},
+    {kCompressionLzw, lzw_block, kPageSamples},
+    {kCompressionDeflate, inflate_block, kPageSamples},
+    {kCompressionPackBits, packbits_block, kPageSamples},
+    {kCompressionOldDeflate, inflate_block, kPageSamples},
+};
+
+const Codec* codec_for(uint32_t compression) {
+    for (const Codec& codec : kCodecs)
+        if (codec.compression == compression) return &codec;
+    return nullptr;
+}
+
+bool depth_supported(uint32_t bits) { return bits == 1 || bits == 2 || bits == 4 || bits == 8 || bits == 16; }
+
+// Where a page's strips or tiles lie: blocks of block_width x block_height
+// pixels, `across` of them side by side and `down` rows of them, once for
+// every plane (all blocks of the first plane come first in the arrays).
+struct Layout {
+    bool tiled;
+    uint32_t block_width, block_height;
+    uint64_t across, down;
+    uint32_t bits, samples, planes, block_samples;  // as decoded: fax gives one 8-bit sample
+    const IfdEntry* offsets;
+    const IfdEntry* byte_counts;
+};
+
+// For a page whose sides are known and whose codec is one of ours.
+Layout layout_of(const Page& page, const Codec& codec) {
+    Layout l = {};
+    bool gray = codec.output == kGrayBytes;
+    l.bits = gray ? 8 : page.bits;
+    l.samples = gray ? 1 : page.samples;
+    l.planes = page.planar == kPlanarSeparate ? l.samples : 1;
+    l.block_samples = l.samples / l.planes;
+    l.tiled = page.has_tile_offsets;
+    l.offsets = l.tiled ? &page.tile_offsets : &page.offsets;
+    l.byte_counts = l.tiled ? &page.tile_byte_counts : &page.byte_counts;
+    l.block_width = l.tiled ? page.tile_width : page.width;
+    l.block_height = l.tiled ? page.tile_length
+                     : page.rows_per_strip == 0 || page.rows_per_strip > page.height ? page.height
+                                                                                      : page.rows_per_strip;
+    if (l.block_width && l.block_height) {
+        l.across = ((uint64_t)page.width + l.block_width - 1) / l.block_width;
+        l.down = ((uint64_t)page.height + l.block_height - 1) / l.block_height;
+    }
+    return l;
+}
+
+bool too_many(bool present, const IfdEntry& entry) { return present && entry.count > kMaxStrips; }
+
 // What stops a page before any pixel is decoded; null when it can be decoded.
 const char* refusal(const Page& page) {
-    if ((page.has_offsets && page.offsets.count > kMaxStrips) ||
-        (page.has_byte_counts && page.byte_counts.count > kMaxStrips))
+    if (too_many(page.has_offsets, page.offsets) || too_many(page.has_byte_counts, page.byte_counts) ||
+        too_many(page.has_tile_offsets, page.tile_offsets) ||
+        too_many(page.has_tile_byte_counts, page.tile_byte_counts))
         return kMsgTiffTooManyStrips;
     if (page.has_color_map && page.color_map.count > kMaxColorMapValues) return kMsgTiffPaletteTooLarge;
-    if (page.planar != 1) return kMsgTiffPlanar;
+    if (page.planar != 1 && page.planar != kPlanarSeparate) return kMsgTiffPlanar;
     if (page.width == 0 || page.height == 0) return kMsgTiffNoSize;
     if (page.width > (uint32_t)kMaxImageSide || page.height > (uint32_t)kMaxImageSide) return kMsgTiffTooLarge;
     if (page.samples < 1 || page.samples > 4) return kMsgTiffSamples;
-    if (!is_fax(page.compression)) {
-        if (page.bits != 8) return kMsgTiffBits;
-        if (page.compression != kCompressionNone && page.compression != kCompressionLzw &&
-            page.compression != kCompressionPackBits)
-            return kMsgTiffCompression;
+    const Codec* codec = codec_for(page.compression);
+    if (!codec || codec->output != kGrayBytes) {  // fax pages are bilevel whatever they say
+        if (!depth_supported(page.bits) || page.sample_format == kSampleFormatFloat) return kMsgTiffBits;
+        if (!codec) return kMsgTiffCompression;
     }
-    if (!page.has_offsets || !page.has_byte_counts) return kMsgTiffNoStrips;
+    Layout l = layout_of(page, *codec);
+    if (l.tiled ? !page.has_tile_byte_counts || l.across == 0 : !page.has_offsets || !page.has_byte_counts)
+        return kMsgTiffNoStrips;
+    if (l.tiled) {
+        if (l.across * l.down * l.planes > kMaxStrips) return kMsgTiffTooManyStrips;
+        uint64_t covered_width = l.across * l.block_width, covered_height = l.down * l.block_height;
+        if (covered_width > page.width + kMaxTileOverhang || covered_height > page.height + kMaxTileOverhang ||
+            covered_width * covered_height > 4 * (uint64_t)page.width * page.height + kMaxTileOverhang)
+            return kMsgTiffTooLarge;
+    }
     return nullptr;
 }
 
@@ -193,8 +348,9 @@ const char* refusal(const Page& page) {
 struct Conversion {
     uint32_t photometric, samples, colors;  // colors: whole ColorMap entries
     const uint16_t* map;
+    uint32_t bits;
+    bool little;
 };
-
 // One row of red, green, blue (and alpha) samples as blue, green, red: most
 // of the time of an uncompressed page. Two RGB or one RGBA pixel per word
 // (bytes little-endian): each store writes a few bytes past the pixels, which
@@ -252,8 +408,15 @@ void rgb_row3(const uint8_t* s, uint8_t* d, int32_t width) {
     rgb_row<3>(s, d, width);
 }
 
-// Rows of samples as picture rows from `first` on: RGB (alpha ignored),
-// palette or gray.
+void palette_pixel(const Conversion& c, uint32_t index, uint8_t* d) {
+    uint32_t i = index < c.colors ? index : c.colors - 1;
+    d[0] = (uint8_t)(c.map[2 * c.colors + i] >> 8);
+    d[1] = (uint8_t)(c.map[c.colors + i] >> 8);
+    d[2] = (uint8_t)(c.map[i] >> 8);
+}
+
+// Rows of 8-bit samples as picture rows from `first` on: RGB (alpha
+// ignored), CMYK, palette or gray.
 void convert_rows(const Conversion& c, const uint8_t* s, size_t rows, int32_t first, Image* image) {
     uint32_t step = c.samples;
     for (int32_t y = first; y < first + (int32_t)rows; ++y) {
@@ -267,11 +430,15 @@ void convert_rows(const Conversion& c, const uint8_t* s, size_t rows, int32_t fi
                 s += (size_t)image->width * step;
                 continue;
             }
+            for (int32_t x = 0; x < image->width; ++x, s += step, d += 3) palette_pixel(c, s[0], d);
+        } else if (c.photometric == kPhotometricSeparated) {
+            // Inks to light the way the common readers do: each colour is
+            // what its ink leaves of what the black leaves.
             for (int32_t x = 0; x < image->width; ++x, s += step, d += 3) {
-                uint32_t i = s[0] < c.colors ? s[0] : c.colors - 1;
-                d[0] = (uint8_t)(c.map[2 * c.colors + i] >> 8);
-                d[1] = (uint8_t)(c.map[c.colors + i] >> 8);
-                d[2] = (uint8_t)(c.map[i] >> 8);
+                uint32_t k = 255u - s[3];
+                d[0] = (uint8_t)(k * (255u - s[2]) / 255u);
+                d[1] = (uint8_t)(k * (255u - s[1]) / 255u);
+                d[2] = (uint8_t)(k * (255u - s[0]) / 255u);
             }
         } else {
             // Gray, and RGB with fewer than three samples: only the first is there.
@@ -281,68 +448,135 @@ void convert_rows(const Conversion& c, const uint8_t* s, size_t rows, int32_t fi
     }
 }
 
+// Whole rows of samples as stored, row_bytes apart. Other depths than 8 go
+// through one row widened to bytes, except 16-bit palette indexes, which
+// need all their bits.
+void convert_band(const Conversion& c, const uint8_t* band, size_t row_bytes, size_t rows, int32_t first,
+                  Image* image, uint8_t* wide) {
+    if (c.bits == 8) return convert_rows(c, band, rows, first, image);
+    bool palette = c.photometric == kPhotometricPalette && c.map;
+    for (size_t r = 0; r < rows; ++r, band += row_bytes) {
+        int32_t y = first + (int32_t)r;
+        if (palette && c.bits == 16) {
+            uint8_t* d = image_row(image, y);
+            for (int32_t x = 0; c.colors && x < image->width; ++x, d += 3)
+                palette_pixel(c, tiff_sample_at(band, (size_t)x * c.samples, 16, c.little), d);
+            continue;
+        }
+        tiff_widen_samples(band, wide, (size_t)image->width * c.samples, c.bits, c.little, palette);
+        convert_rows(c, wide, 1, y, image);
+    }
+}
+
 Image* fail(char* message, const char* text) {
     set_message(message, text);
     return nullptr;
 }
 
-// The page's pixels once its parameters passed, one strip at a time: each is
-// decoded into one strip-sized buffer, its predictor undone and its rows
-// converted while they are still in the cache. Rows that no strip reaches
-// convert from zero samples, as do the ends of strips cut short.
+Image* fail_freeing(Image* image, char* message, const char* text) {
+    image_free(image);
+    return fail(message, text);
+}
+
+// The input of block k, null when the page's arrays do not reach it or it
+// starts past the end of the file; cut to the bytes the file has.
+bool block_input(const IfdReader* reader, const Layout& l, const PageBlocks& blocks, uint64_t k, Block* block) {
+    if (k >= l.offsets->count || blocks.offsets[k] >= reader->size) return false;
+    uint32_t at = blocks.offsets[k];
+    size_t length = k < l.byte_counts->count ? blocks.byte_counts[k] : 0;
+    if (length > reader->size - at) length = reader->size - at;
+    block->input = reader->data + at;
+    block->length = length;
+    return true;
+}
+
+// The page's pixels once its parameters passed, one band of rows at a time
+// (a strip, or a row of tiles): each block of the band is decoded, its
+// predictor undone and, when it is not whole rows itself (tiles, planes),
+// put into the band's rows; then the band is converted while it is still
+// in the cache. Rows and columns that no block reaches convert from zero
+// samples, as do the ends of blocks cut short.
 Image* decode_pixels(const IfdReader* reader, const Page& page, PageBlocks* blocks, char* message) {
-    // Fax pages come as one gray byte per pixel, already in the page's polarity.
-    bool fax = is_fax(page.compression);
-    uint32_t samples = fax ? 1 : page.samples;
-    bool predictor = !fax && page.predictor == kPredictorHorizontal;
-    uint32_t rows_per_strip =
-        page.rows_per_strip == 0 || page.rows_per_strip > page.height ? page.height : page.rows_per_strip;
-    size_t row_bytes = (size_t)page.width * samples, strip_bytes = 0;
+    const Codec& codec = *codec_for(page.compression);
+    Layout l = layout_of(page, codec);
+    bool predictor =
+        codec.output == kPageSamples && page.predictor == kPredictorHorizontal && (l.bits == 8 || l.bits == 16);
+    // Bilevel and fax pages may store the bits of each byte the other way round.
+    bool reverse = page.fill_order == kFillOrderReversed && (codec.output == kGrayBytes || page.bits < 8);
+    bool whole_rows = !l.tiled && l.planes == 1;
+    uint32_t band_rows = l.block_height < page.height ? l.block_height : page.height;
+    size_t row_bytes = tiff_packed_bytes((uint64_t)page.width * l.samples, l.bits);
+    size_t block_row_bytes = tiff_packed_bytes((uint64_t)l.block_width * l.block_samples, l.bits);
+    size_t band_bytes = 0, block_bytes = 0;
     Image* image = nullptr;
     // The picture first: when it cannot be had, nothing else is allocated.
-    if (!(image = image_create((int32_t)page.width, (int32_t)page.height)) ||
-        !checked_pixel_bytes(row_bytes, rows_per_strip, &strip_bytes) ||
-        !(blocks->samples = (uint8_t*)malloc(strip_bytes)) ||
-        !(blocks->offsets = read_array32(reader, &page.offsets)) ||
-        !(blocks->byte_counts = read_array32(reader, &page.byte_counts)) ||
-        (page.has_color_map && !(blocks->color_map = read_array16(reader, &page.color_map)))) {
-        image_free(image);
-        return fail(message, kMsgNoMemory);
-    }
-    Conversion c = {fax ? kPhotometricBlackIsZero : page.photometric, samples,
-                    page.has_color_map ? page.color_map.count / 3 : 0, blocks->color_map};
+    if (!(image = image_create((int32_t)page.width, (int32_t)page.height)) || !row_bytes || !block_row_bytes ||
+        !checked_pixel_bytes(row_bytes, band_rows, &band_bytes) ||
+        !checked_pixel_bytes(block_row_bytes, band_rows, &block_bytes) ||
+        !(blocks->samples = (uint8_t*)malloc(band_bytes)) ||
+        (!whole_rows && !(blocks->tile = (uint8_t*)malloc(block_bytes))) ||
+        (l.bits != 8 && !(blocks->wide = (uint8_t*)malloc((size_t)page.width * l.samples))) ||
+        !(blocks->offsets = read_array32(reader, l.offsets)) ||
+        !(blocks->byte_counts = read_array32(reader, l.byte_counts)) ||
+        (page.has_color_map && !(blocks->color_map = read_array16(reader, &page.color_map))))
+        return fail_freeing(image, message, kMsgNoMemory);
+    uint32_t photometric = codec.output == kGrayBytes ? kPhotometricBlackIsZero : page.photometric;
+    if (photometric == kPhotometricSeparated && (page.ink_set != kInkSetCmyk || l.samples < 4))
+        photometric = kPhotometricBlackIsZero;  // not four inks: shown as gray, like any other
+    Conversion c = {photometric, l.samples, page.has_color_map ? page.color_map.count / 3 : 0,
+                    blocks->color_map, l.bits, reader->little_endian};
 
-    bool stopped = false;
-    for (uint32_t k = 0, row = 0; row < page.height; ++k) {
-        size_t rows = page.height - row < rows_per_strip ? page.height - row : rows_per_strip;
-        size_t output_size = rows * row_bytes;
-        uint8_t* output = blocks->samples;
-        const uint8_t* converted = output;
-        stopped = stopped || k >= page.offsets.count || blocks->offsets[k] >= reader->size;
-        size_t written = 0;
-        if (!stopped) {
-            uint32_t at = blocks->offsets[k];
-            size_t length = k < page.byte_counts.count ? blocks->byte_counts[k] : 0;
-            if (length > reader->size - at) length = reader->size - at;
-            const uint8_t* input = reader->data + at;
-            if (fax) {
-                if (decode_fax_strip(input, length, (int32_t)page.width, (int32_t)rows, fax_coding(page),
-                                     (int)page.photometric, output))
+    size_t reversed_size = 0;
+    bool stopped[4] = {};  // per plane: strips stop at the first that is not in the file
+    for (uint64_t by = 0; by < l.down; ++by) {
+        uint32_t y = (uint32_t)by * l.block_height;
+        size_t rows = page.height - y < band_rows ? page.height - y : band_rows;
+        size_t output_size = rows * block_row_bytes;
+        const uint8_t* band = blocks->samples;
+        if (!whole_rows) memset(blocks->samples, 0, rows * row_bytes);
+        for (uint32_t plane = 0; plane < l.planes; ++plane) {
+            for (uint64_t bx = 0; bx < l.across; ++bx) {
+                uint8_t* output = whole_rows ? blocks->samples : blocks->tile;
+                const uint8_t* decoded = output;
+                size_t written = 0;
+                Block block = {nullptr, 0, l.block_width, (uint32_t)rows};
+                bool present = block_input(reader, l, *blocks, (plane * l.down + by) * l.across + bx, &block);
+                if (!l.tiled) present = !(stopped[plane] = stopped[plane] || !present);
+                if (present && reverse && block.length) {
+                    if (block.length > reversed_size) {
+                        free(blocks->reversed);
+                        if (!(blocks->reversed = (uint8_t*)malloc(block.length)))
+                            return fail_freeing(image, message, kMsgNoMemory);
+                        reversed_size = block.length;
+                    }
+                    tiff_reverse_bits(block.input, blocks->reversed, block.length);
+                    block.input = blocks->reversed;
+                }
+                if (present && codec.compression == kCompressionNone && whole_rows && !predictor &&
+                    block.length >= output_size) {
+                    decoded = block.input;  // no copy needed
                     written = output_size;
-            } else if (page.compression == kCompressionNone) {
-                written = length < output_size ? length : output_size;
-                if (written == output_size && !predictor) converted = input;  // no copy needed
-                else memcpy(output, input, written);
-            } else if (page.compression == kCompressionPackBits) {
-                written = tiff_unpack_packbits(input, length, output, output_size);
-            } else {
-                written = tiff_decode_lzw(input, length, output, output_size);
+                } else if (present) {
+                    written = codec.decode(page, block, output, output_size);
+                }
+                if (decoded == output) {
+                    if (written < output_size) memset(output + written, 0, output_size - written);
+                    if (predictor && l.bits == 8) tiff_undo_predictor(output, block_row_bytes, rows, l.block_samples);
+                    if (predictor && l.bits == 16)
+                        tiff_undo_predictor16(output, block_row_bytes, rows, l.block_samples, reader->little_endian);
+                }
+                if (whole_rows) {
+                    band = decoded;
+                    continue;
+                }
+                uint64_t x = bx * l.block_width;
+                size_t columns = page.width - x < l.block_width ? (size_t)(page.width - x) : l.block_width;
+                for (size_t r = 0; r < rows; ++r)
+                    tiff_place_samples(decoded + r * block_row_bytes, l.block_samples,
+                                       blocks->samples + r * row_bytes, l.samples, (size_t)x, plane, columns, l.bits);
             }
         }
-        if (written < output_size) memset(output + written, 0, output_size - written);
-        if (predictor) tiff_undo_predictor(output, row_bytes, rows, samples);
-        convert_rows(c, converted, rows, (int32_t)row, image);
-        row += (uint32_t)rows;
+        convert_band(c, band, row_bytes, rows, (int32_t)y, image, blocks->wide);
     }
     return image;
 }
@@ -357,22 +591,33 @@ Image* decode_page(const IfdReader* reader, uint32_t offset, char* message) {
     PageBlocks blocks;
     Image* image = decode_pixels(reader, page, &blocks, message);
     free_blocks(&blocks);
+    // Stored turned or mirrored: shown upright, as photos with the same tag are.
+    if (image && page.orientation >= 2 && page.orientation <= 8) {
+        Image* upright = image_upright(image, (int)page.orientation);
+        image_free(image);
+        if (!upright) return fail(message, kMsgNoMemory);
+        image = upright;
+    }
     return image;
 }
 
-// Sides from the entries of a first directory (whole 12-byte entries only).
+// Sides from the entries of a first directory (whole 12-byte entries only),
+// as the page is shown.
 bool sides_from_entries(const uint8_t* entries, size_t length, bool little, int* width, int* height) {
     IfdReader reader = {};
     reader.data = entries;
     reader.size = length;
     reader.little_endian = little;
-    uint32_t w = 0, h = 0;
+    uint32_t w = 0, h = 0, orientation = 1;
     for (size_t at = 0; length - at >= kEntryBytes; at += kEntryBytes) {
         uint16_t tag = ifd_u16(&reader, at), type = ifd_u16(&reader, at + 2);
         uint32_t value = type == 3 ? ifd_u16(&reader, at + 8) : ifd_u32(&reader, at + 8);
         if (tag == kTagWidth) w = value;
         if (tag == kTagHeight) h = value;
+        if (tag == kTagOrientation) orientation = value;
     }
+    // Pages stored on their side are shown turned upright.
+    if (orientation >= 5 && orientation <= 8) std::swap(w, h);
     if (w < 1 || w > (uint32_t)kMaxImageSide || h < 1 || h > (uint32_t)kMaxImageSide) return false;
     *width = (int)w;
     *height = (int)h;

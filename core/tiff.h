@@ -1,7 +1,9 @@
-// Baseline TIFF: strips of 8-bit samples, uncompressed, PackBits or LZW with
-// the optional horizontal predictor, gray (either polarity), RGB, RGBA and
-// palette pages, and bilevel fax pages (core/fax.h). Each loader has a memory
-// form (what the fuzzer calls) and a thin file wrapper.
+// TIFF pages in strips or tiles, chunky or one plane per sample, of 1, 2, 4,
+// 8 or 16-bit samples, uncompressed, PackBits, LZW or Deflate with the
+// optional horizontal predictor: gray (either polarity), RGB, RGBA, CMYK and
+// palette pages, and bilevel fax pages (core/fax.h); each turned upright by
+// its Orientation tag. Each loader has a memory form (what the fuzzer calls)
+// and a thin file wrapper.
 #pragma once
 #include <stddef.h>
 #include <stdint.h>

@@ -1,7 +1,8 @@
 #include "core/tiff_codecs.h"
 
+#include <limits.h>
 #include <string.h>
-
+#include <zlib.h>
 
 namespace {
 
@@ -140,5 +141,35 @@ void tiff_undo_predictor(uint8_t* rows_data, size_t row_bytes, size_t rows, size
     for (size_t r = 0; r < rows; ++r) {
         uint8_t* row = rows_data + r * row_bytes;
         for (size_t i = samples; i < row_bytes; ++i) row[i] = (uint8_t)(row[i] + row[i - samples]);
+    }
+}
+
+size_t tiff_inflate(const uint8_t* input, size_t length, uint8_t* output, size_t output_size) {
+    z_stream z = {};
+    if (inflateInit(&z) != Z_OK) return 0;
+    // zlib counts in 32-bit units; strips and files are below 2^31 bytes.
+    z.next_in = const_cast<Bytef*>(input);
+    z.avail_in = length < UINT_MAX ? (uInt)length : UINT_MAX;
+    z.next_out = output;
+    z.avail_out = output_size < UINT_MAX ? (uInt)output_size : UINT_MAX;
+    // One call: the whole strip is in memory and its output has room.
+    inflate(&z, Z_FINISH);
+    size_t written = (size_t)(z.next_out - output);
+    inflateEnd(&z);
+    return written;
+}
+
+void tiff_undo_predictor16(uint8_t* rows_data, size_t row_bytes, size_t rows, size_t samples, bool little) {
+    size_t count = row_bytes / 2;
+    int lo = little ? 0 : 1, hi = 1 - lo;
+    for (size_t r = 0; r < rows; ++r) {
+        uint8_t* row = rows_data + r * row_bytes;
+        for (size_t i = samples; i < count; ++i) {
+            uint8_t* p = row + 2 * i;
+            const uint8_t* q = p - 2 * samples;
+            uint32_t v = (uint32_t)(p[lo] | p[hi] << 8) + (uint32_t)(q[lo] | q[hi] << 8);
+            p[lo] = (uint8_t)v;
+            p[hi] = (uint8_t)(v >> 8);
+        }
     }
 }

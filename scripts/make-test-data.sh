@@ -7,9 +7,9 @@ set -euo pipefail
 out=${1:?usage: make-test-data.sh FOLDER}
 mkdir -p "$out"
 cd "$out"
-stamp=".made-v9"
+stamp=".made-v10"
 [ -f "$stamp" ] && exit 0
-rm -f ./*.bmp ./*.ppm ./stb-* ./exif-* ./tif-* ./pcd-* ./iff-* ./pcx-*
+rm -f ./*.bmp ./*.ppm ./stb-* ./exif-* ./tif-* ./tiv-* ./tvs-* ./pcd-* ./iff-* ./pcx-*
 
 # Sources: odd widths so every row has padding; one a single column wide.
 convert -size 61x37 -seed 3 plasma:fractal src-a.ppm
@@ -301,6 +301,271 @@ done
 import glob
 from PIL import Image
 for f in glob.glob("tif-*-rgba-*.tif"):
+    Image.open(f).convert("RGB").save(f[:-4] + ".ref.ppm")
+PY
+# TIFF variants: tiv-NAME.tif with tiv-NAME.ref.ppm. 1, 2 and 4-bit gray,
+# min-is-white and palette pages and 16-bit gray, RGB and RGBA pages from
+# ImageMagick, each rewritten by tiffcp in every compression (Deflate too)
+# and alternate byte orders; 8-bit pages in Deflate, tiles (edge tiles cut),
+# one plane per sample, bits in reverse order (FillOrder 2), the eight
+# orientations, CMYK; Pillow's two Deflate codes. References: libtiff's
+# decode (tifftopnm, scaled to 255 by pnmdepth's rounding), ImageMagick's for
+# RGBA and turned pages.
+convert -size 17x11 -seed 4 plasma:fractal -depth 8 vsrc.ppm
+convert -size 37x35 -seed 6 plasma:fractal -depth 8 vsrc-big.ppm
+convert -size 17x11 -seed 5 plasma:fractal -depth 16 vsrc16.ppm
+mw="-define quantum:polarity=min-is-white"
+for d in 1 2 4; do
+  convert vsrc.ppm -colorspace gray -depth $d -compress none tvs-gray$d.tif
+  convert vsrc.ppm -colorspace gray -depth $d $mw -compress none tvs-miniswhite$d.tif
+  convert vsrc.ppm -colors $((1 << d)) -type Palette -depth $d -compress none tvs-palette$d.tif
+done
+convert vsrc16.ppm -colorspace gray -depth 16 -compress none tvs-gray16.tif
+convert vsrc16.ppm -depth 16 -compress none tvs-rgb16.tif
+convert vsrc16.ppm -alpha set -channel A -fx 'i/w' +channel -depth 16 -compress none tvs-rgba16.tif
+convert vsrc.ppm -depth 8 -compress none tvs-rgb8.tif
+convert vsrc.ppm -colorspace gray -depth 8 -compress none tvs-gray8.tif
+convert vsrc.ppm -alpha set -channel A -fx 'j/h' +channel -depth 8 -compress none tvs-rgba8.tif
+convert vsrc.ppm -colors 40 -type Palette -depth 8 -compress none tvs-palette8.tif
+convert vsrc-big.ppm -depth 8 -compress none tvs-rgbbig.tif
+i=0
+for src in tvs-*.tif; do
+  kind=${src#tvs-}; kind=${kind%.tif}
+  for comp in none lzw packbits zip zip:2; do
+    case "$kind:$comp" in
+      *[124]:zip:2 | palette*:zip:2 | rgbbig:*) continue ;;  # no predictor below 8 bits or on indexes
+    esac
+    order=L; [ $((i % 2)) = 1 ] && order=B
+    i=$((i + 1))
+    tiffcp -c "$comp" -$order "$src" "tiv-$kind-${comp/:2/-pred}-$order.tif"
+  done
+done
+# Tiles of 16 x 16 (the edge tiles of 17 x 11 cut) and of 16 x 32; planes.
+for kind in rgb8 gray4 palette4 gray1 rgb16 rgba8; do
+  tiffcp -c lzw -t -w 16 -l 16 tvs-$kind.tif tiv-$kind-tiles.tif
+done
+tiffcp -c zip -t -w 16 -l 32 -B tvs-rgbbig.tif tiv-rgbbig-tiles-zip-B.tif
+tiffcp -c none -t -w 32 -l 16 tvs-rgbbig.tif tiv-rgbbig-tiles-none.tif
+tiffcp -c packbits -t -w 16 -l 16 tvs-palette8.tif tiv-palette8-tiles-packbits.tif
+# (tiffcp splits 8-bit samples only)
+for kind in rgb8 rgba8; do
+  tiffcp -c lzw:2 -p separate -r 4 tvs-$kind.tif tiv-$kind-planes.tif
+done
+tiffcp -c none -p separate -B tvs-rgbbig.tif tiv-rgbbig-planes-none-B.tif
+tiffcp -c zip -p separate -t -w 16 -l 16 tvs-rgbbig.tif tiv-rgbbig-planes-tiles.tif
+# Bits of each byte in reverse order: bilevel pages and fax pages.
+for comp in none packbits lzw; do tiffcp -c $comp -f lsb2msb tvs-gray1.tif tiv-gray1-fill2-$comp.tif; done
+tiffcp -c none -f lsb2msb tvs-palette4.tif tiv-palette4-fill2.tif
+convert vsrc-big.ppm -monochrome -depth 1 -type bilevel -compress none tvs-bw.tif
+for c in g3:1d g3:2d g4; do tiffcp -c $c -f lsb2msb tvs-bw.tif tiv-fax-fill2-${c//:/_}.tif; done
+# Pillow's Deflate, under both codes.
+/usr/bin/python3 - <<'PY'
+from PIL import Image
+im = Image.open("vsrc.ppm")
+im.save("tiv-pil-deflate8-rgb.tif", compression="tiff_adobe_deflate")
+im.convert("L").save("tiv-deflate32946-gray.tif", compression="tiff_adobe_deflate")
+# The old code of the same Deflate: Pillow writes 8 for both names.
+import struct
+b = bytearray(open("tiv-deflate32946-gray.tif", "rb").read())
+at = struct.unpack_from("<I", b, 4)[0]
+for i in range(struct.unpack_from("<H", b, at)[0]):
+    if struct.unpack_from("<H", b, at + 2 + 12 * i)[0] == 259:
+        struct.pack_into("<H", b, at + 2 + 12 * i + 8, 32946)
+open("tiv-deflate32946-gray.tif", "wb").write(b)
+PY
+for f in tiv-*.tif; do
+  tifftopnm "$f" 2>/dev/null | pnmdepth 255 2>/dev/null | ppmtoppm > "${f%.tif}.ref.ppm"
+done
+for f in tiv-rgba8*.tif; do convert "$f" -alpha off -depth 8 "PPM:${f%.tif}.ref.ppm"; done
+# 16-bit samples: libtiff undoes the compression and predictor into one
+# little-endian strip (tiffcp), and each sample is rounded to 8 bits by the
+# common rule (v * 255 + 32767) / 65535; alpha is left out. (tifftopnm keeps
+# only the top byte of gray samples, ImageMagick rounds RGBA ones another way.)
+for f in tiv-*16*.tif; do
+  tiffcp -c none -L -s -r 100000 "$f" tvs-flat.tif
+  /usr/bin/python3 - tvs-flat.tif "${f%.tif}.ref.ppm" <<'PY'
+import struct, sys
+b = open(sys.argv[1], "rb").read()
+at = struct.unpack_from("<I", b, 4)[0]
+tags = {}
+for i in range(struct.unpack_from("<H", b, at)[0]):
+    tag, typ, count, value = struct.unpack_from("<HHII", b, at + 2 + 12 * i)
+    tags[tag] = value & 0xFFFF if typ == 3 else value
+w, h, spp = tags[256], tags[257], tags.get(277, 1)
+v = struct.unpack_from("<%dH" % (w * h * spp), b, tags[273])
+px = bytearray()
+for i in range(w * h):
+    s = v[i * spp:(i + 1) * spp]
+    px += bytes((c * 255 + 32767) // 65535 for c in (s[:3] if spp >= 3 else s[:1] * 3))
+open(sys.argv[2], "wb").write(b"P6\n%d %d\n255\n" % (w, h) + px)
+PY
+done
+rm -f tvs-flat.tif
+# CMYK: libtiff's own conversion to RGB.
+convert vsrc.ppm -colorspace CMYK -depth 8 -compress none tvs-cmyk.tif
+tiffcp -c none tvs-cmyk.tif tiv-cmyk-none.tif
+tiffcp -c lzw -B tvs-cmyk.tif tiv-cmyk-lzw-B.tif
+for f in tiv-cmyk-*.tif; do tiff2rgba -n "$f" tvs-rgba.tif && tifftopnm tvs-rgba.tif 2>/dev/null > "${f%.tif}.ref.ppm"; done
+# The eight orientations, set by libtiff's tiffset on one page; ImageMagick
+# turns each upright.
+for o in 1 2 3 4 5 6 7 8; do
+  tiffcp -c lzw tvs-rgb8.tif tiv-orient$o.tif
+  tiffset -s 274 $o tiv-orient$o.tif
+  convert tiv-orient$o.tif -auto-orient -depth 8 PPM:tiv-orient$o.ref.ppm
+done
+rm -f tvs-*.tif vsrc*.ppm
+# Strips and tiles behind the directory (as the tif-dirfirst- files), so that
+# a file cut short still has its directory.
+/usr/bin/python3 - tiv-rgb16-zip-pred-*.tif tiv-rgb8-tiles.tif tiv-rgbbig-planes-tiles.tif \
+  tiv-gray4-lzw-*.tif tiv-fax-fill2-g4.tif <<'PY'
+import struct, sys
+for src in sys.argv[1:]:
+    b = bytearray(open(src, "rb").read())
+    e = "<" if b[:2] == b"II" else ">"
+    ifd = struct.unpack_from(e + "I", b, 4)[0]
+    arrays = {}
+    for at in range(ifd + 2, ifd + 2 + 12 * struct.unpack_from(e + "H", b, ifd)[0], 12):
+        tag, typ, count = struct.unpack_from(e + "HHI", b, at)
+        fmt = e + ("H" if typ == 3 else "I") * count
+        arrays[tag] = (fmt, at + 8 if struct.calcsize(fmt) <= 4 else struct.unpack_from(e + "I", b, at + 8)[0])
+    off, cnt = (273, 279) if 273 in arrays else (324, 325)
+    offsets, counts = (struct.unpack_from(arrays[tag][0], b, arrays[tag][1]) for tag in (off, cnt))
+    blocks = b"".join(b[o:o + c] for o, c in zip(offsets, counts))
+    struct.pack_into(arrays[off][0], b, arrays[off][1], *(len(b) + sum(counts[:k]) for k in range(len(counts))))
+    name = "tiv-dirfirst-" + src.removeprefix("tiv-").replace("-L.tif", ".tif").replace("-B.tif", ".tif")
+    open(name, "wb").write(b + blocks)
+    open(name[:-4] + ".ref.ppm", "wb").write(open(src[:-4] + ".ref.ppm", "rb").read())
+PY
+# BMP variants: bmv-NAME.bmp with bmv-NAME.ref.ppm. ImageMagick's RLE8 and
+# bit fields (5-6-5, 5-5-5 and 32-bit masks in version 5 headers) and OS/2
+# 1.x files of ImageMagick's and netpbm's. No writer here makes RLE4, bit
+# fields after a 40-byte header, 16 bits without masks or wide masks, so the
+# small writer below does (every escape, odd literal runs, runs and jumps);
+# all decoded by ImageMagick (and bit fields by Pillow), never by Lumora's
+# rules.
+convert -size 61x37 -seed 3 plasma:fractal -depth 8 bsrc.ppm
+convert -size 9x5 -seed 8 plasma:fractal -depth 8 bsrc-small.ppm
+for s in bsrc bsrc-small; do
+  n=${s#bsrc}; n=${n#-}; n=${n:-a}
+  convert $s.ppm -colors 200 -compress RLE BMP3:bmv-im-rle8-$n.bmp
+  convert $s.ppm -colors 12 -compress RLE BMP:bmv-im-rle8v5-$n.bmp
+  convert $s.ppm -define bmp:subtype=RGB565 BMP:bmv-im-565-$n.bmp
+  convert $s.ppm -define bmp:subtype=RGB555 BMP:bmv-im-555-$n.bmp
+  convert $s.ppm -alpha set -channel A -fx 'i/w' +channel BMP:bmv-im-32fields-$n.bmp
+  convert $s.ppm BMP2:bmv-im-os2-24-$n.bmp
+  convert $s.ppm -colors 16 BMP2:bmv-im-os2-4-$n.bmp
+  convert $s.ppm -colors 200 BMP2:bmv-im-os2-8-$n.bmp
+  ppmtobmp -os2 -bpp 24 $s.ppm > bmv-np-os2-24-$n.bmp 2>/dev/null
+  pnmquant 16 $s.ppm 2>/dev/null | ppmtobmp -os2 -bpp 4 > bmv-np-os2-4-$n.bmp 2>/dev/null
+  ppmtopgm $s.ppm | pgmtopbm | ppmtobmp -os2 -bpp 1 > bmv-np-os2-1-$n.bmp 2>/dev/null
+done
+/usr/bin/python3 - <<'PY'
+import random, struct
+from PIL import Image
+
+def bmp(name, w, h, bits, compression, pixels, palette=None, masks=None, header=40):
+    pal = b"".join(bytes([b, g, r, 0]) for r, g, b in (palette or []))
+    extra = struct.pack("<III", *masks) if masks else b""
+    info = struct.pack("<IiiHHIIiiII", header, w, h, 1, bits, compression, len(pixels), 2835, 2835,
+                       len(palette or []), 0)
+    offset = 14 + len(info) + len(extra) + len(pal)
+    data = info + extra + pal + pixels
+    open(name, "wb").write(b"BM" + struct.pack("<IHHI", 14 + len(data), 0, 0, offset) + data)
+
+rng = random.Random(30)
+for w, h, tag in ((61, 37, "a"), (9, 5, "small")):
+    src = Image.open("bsrc.ppm" if tag == "a" else "bsrc-small.ppm")
+    q4 = src.quantize(16)
+    pal = q4.getpalette()[:48]
+    palette = [tuple(pal[3 * i:3 * i + 3]) for i in range(16)]
+    idx = list(q4.getdata())
+    # RLE4: per row, runs of one or two alternating indexes, odd and even
+    # literal groups, a jump right within the row now and then, and rows
+    # left to end-of-line early; a jump of rows near the top; end of bitmap.
+    out = bytearray()
+    y = 0
+    while y < h:
+        row = idx[(h - 1 - y) * w:(h - y) * w]
+        x = 0
+        while x < w:
+            left = w - x
+            kind = rng.choice("rrlldE")
+            if kind == "r":
+                n = min(left, rng.randint(1, 20))
+                out += bytes([n, row[x] << 4 | row[min(x + 1, w - 1)]])
+                x += n  # the file's pixels: alternating, as written
+            elif kind == "l" and left >= 3:
+                n = min(left, rng.randint(3, 15))
+                packed = bytearray()
+                for i in range(0, n, 2):
+                    packed.append(row[x + i] << 4 | (row[x + i + 1] if i + 1 < n else 0))
+                if len(packed) % 2: packed.append(0)
+                out += bytes([0, n]) + packed
+                x += n
+            elif kind == "d" and left > 2:
+                n = rng.randint(1, min(left - 1, 6))
+                out += bytes([0, 2, n, 0])
+                x += n
+            elif kind == "E" and x > 0:
+                break
+            else:
+                out += bytes([1, row[x] << 4])
+                x += 1
+        if y == h - 3 and h > 4:
+            out += bytes([0, 2, 0, 1])  # up one row (from column 0)
+            y += 1
+        out += bytes([0, 0])
+        y += 1
+    out += bytes([0, 1])
+    bmp(f"bmv-rle4-{tag}.bmp", w, h, 4, 2, bytes(out), palette)
+    # RLE8 of the same kind, with a jump right and up at once.
+    q8 = src.quantize(200)
+    pal8 = q8.getpalette()
+    palette8 = [tuple(pal8[3 * i:3 * i + 3]) for i in range(len(pal8) // 3)]
+    idx8 = list(q8.getdata())
+    out = bytearray()
+    for y in range(h):
+        row = idx8[(h - 1 - y) * w:(h - y) * w]
+        x = 0
+        while x < w:
+            n = 1
+            while x + n < w and row[x + n] == row[x] and n < 255: n += 1
+            if n > 1 or w - x < 3:
+                out += bytes([n, row[x]])
+                x += n
+            else:
+                n = min(w - x, rng.randint(3, 9))
+                out += bytes([0, n]) + bytes(row[x:x + n]) + (b"\0" if n % 2 else b"")
+                x += n
+        if y == 1:
+            out += bytes([0, 2, 3, 1])  # row 2 starts at column 3: the rest of row 1 and the start of row 2 unset
+            continue
+        out += bytes([0, 0])
+    bmp(f"bmv-rle8-{tag}.bmp", w, h, 8, 1, bytes(out), palette8)
+    # Bit fields after a 40-byte header, 16 bits without masks (5-5-5), and
+    # masks wider than 8 bits: 10-10-10 in 32 bits.
+    rgb = list(src.getdata())
+    def rows(bits, pack):
+        stride = (w * bits + 31) // 32 * 4
+        data = bytearray()
+        for y in range(h - 1, -1, -1):
+            line = b"".join(pack(*rgb[y * w + x]) for x in range(w))
+            data += line + bytes(stride - len(line))
+        return bytes(data)
+    p565 = lambda r, g, b: struct.pack("<H", (r >> 3) << 11 | (g >> 2) << 5 | b >> 3)
+    p555 = lambda r, g, b: struct.pack("<H", (r >> 3) << 10 | (g >> 3) << 5 | b >> 3)
+    p1010 = lambda r, g, b: struct.pack("<I", (r * 4 + 3) << 20 | (g * 4 + 1) << 10 | b * 4)
+    bmp(f"bmv-565-40-{tag}.bmp", w, h, 16, 3, rows(16, p565), masks=(0xF800, 0x7E0, 0x1F))
+    bmp(f"bmv-555-nomasks-{tag}.bmp", w, h, 16, 0, rows(16, p555))
+    bmp(f"bmv-1010-{tag}.bmp", w, h, 32, 3, rows(32, p1010), masks=(0x3FF00000, 0xFFC00, 0x3FF))
+PY
+rm -f bsrc.ppm bsrc-small.ppm
+for f in bmv-*.bmp; do convert "$f" -alpha off -depth 8 "PPM:${f%.bmp}.ref.ppm"; done
+# Bit fields Pillow reads (5-6-5, 5-5-5, 8-bit masks): Pillow's decode instead.
+/usr/bin/python3 - bmv-*565*.bmp bmv-*555*.bmp bmv-im-32fields-*.bmp <<'PY'
+import sys
+from PIL import Image
+for f in sys.argv[1:]:
     Image.open(f).convert("RGB").save(f[:-4] + ".ref.ppm")
 PY
 # Photo CD: a pack of flat blocks of colour written by ImageMagick, with

@@ -15,6 +15,7 @@ PACKAGES=(
   xvfb xauth xdotool x11-utils
   g++ clang libclang-rt-dev cmake ninja-build patch googletest libgtest-dev libbenchmark-dev libtiff-dev
   libstb-dev
+  zlib1g-dev libz-mingw-w64-dev
   imagemagick netpbm libtiff-tools libimage-exiftool-perl python3-pil
   cups cups-bsd cups-client printer-driver-cups-pdf libcups2:i386 ghostscript poppler-utils
 )

@@ -7,6 +7,7 @@
 #include "core/bmp.h"
 #include "tests/support/bmp_builder.h"
 #include "tests/support/reference.h"
+#include "tests/support/scratch.h"
 
 namespace {
 
@@ -72,7 +73,13 @@ TEST(Bmp, EveryTruncationFailsWithItsMessageOrKeepsTheDecodedPart) {
 
 TEST(Bmp, HeaderFailuresCarryTheirMessages) {
     const struct { BmpLayout layout; const char* message; } cases[] = {
-        {{2, 2, 8, 1}, kMsgBmpCompressed}, {{2, 2, 32, 3}, kMsgBmpCompressed},      {{2, 2, 16}, kMsgBmpBadDepth},
+        // BmpLayout{width, height, bits, compression, colours used, header size}
+        {{2, -2, 8, 1}, kMsgBmpCompressed},  // RLE rows are bottom-up only
+        {{2, 2, 4, 1}, kMsgBmpCompressed},   // RLE8 of 4-bit pixels
+        {{2, 2, 24, 3}, kMsgBmpCompressed},  // bit fields of 24 bits
+        {{2, 2, 16, 3, 0, 64}, kMsgBmpCompressed},  // OS/2 2.x: compression 3 is Huffman there
+        {{2, 2, 8, 4}, kMsgBmpCompressed},   // RLE24
+        {{2, 2, 8, 5}, kMsgBmpCompressed},   // PNG inside
         {{2, 2, 2}, kMsgBmpBadDepth},      {{40000, 2}, kMsgNoMemory},             {{0, 2}, kMsgNoMemory},
         {{2, -30001}, kMsgNoMemory},       {{2, -2147483647 - 1}, kMsgNoMemory},
     };
@@ -102,5 +109,114 @@ TEST(Bmp, PaletteEdges) {
         ASSERT_NE(decode(bmp(c.layout, c.pixels), &d)->image, nullptr) << c.what << ": " << d.message;
         const uint8_t* row = image_row(d.image, 0);
         EXPECT_EQ(std::vector<uint8_t>(row, row + c.row.size()), c.row) << c.what;
+    }
+}
+
+namespace {
+
+// A bitmap whose pixels are palette indexes (top row first) as the builder's palette gives them.
+std::vector<uint8_t> from_indexes(const std::vector<std::vector<int>>& rows) {
+    std::vector<uint8_t> rgb;
+    for (const auto& row : rows)
+        for (int i : row) rgb.insert(rgb.end(), {(uint8_t)(3 * i), (uint8_t)(2 * i), (uint8_t)i});
+    return rgb;
+}
+
+std::vector<uint8_t> rgb_of(const Image* image) {
+    std::vector<uint8_t> rgb;
+    for (int y = 0; y < image->height; ++y)
+        for (int x = 0; x < image->width; ++x)
+            for (int c = 2; c >= 0; --c) rgb.push_back(image_row(image, y)[3 * x + c]);
+    return rgb;
+}
+
+// Bit fields after a 40-byte header.
+std::vector<uint8_t> fields_bmp(int w, int h, int bits, std::vector<uint32_t> masks, const std::vector<uint8_t>& px) {
+    std::vector<uint8_t> b = bmp_headers(BmpLayout{w, h, (uint16_t)bits, 3, 0, 40, 0});
+    b[10] += 12;  // the pixels follow the masks
+    for (uint32_t m : masks) put32(b, m);
+    b.insert(b.end(), px.begin(), px.end());
+    return b;
+}
+
+// An OS/2 1.x bitmap: 12-byte header, `entries` 3-byte palette entries (i, 2i, 3i).
+std::vector<uint8_t> core_bmp(int w, int h, int bits, int entries, const std::vector<uint8_t>& px) {
+    std::vector<uint8_t> b = {'B', 'M'};
+    put32(b, 0);
+    put32(b, 0);
+    put32(b, 26 + 3 * entries);
+    put32(b, 12);
+    put16(b, w);
+    put16(b, h);
+    put16(b, 1);
+    put16(b, bits);
+    for (int i = 0; i < entries; ++i) b.insert(b.end(), {(uint8_t)i, (uint8_t)(2 * i), (uint8_t)(3 * i)});
+    b.insert(b.end(), px.begin(), px.end());
+    return b;
+}
+
+}  // namespace
+
+// Escapes and damage no encoder writes on purpose: runs past the end of a
+// row, jumps out of the picture, data cut inside a literal group, odd masks.
+TEST(Bmp, RleBitFieldsAndCoreHeaders) {
+    auto rle = [](int w, int h, int bits, std::vector<uint8_t> codes) {
+        return bmp(BmpLayout{w, h, (uint16_t)bits, bits == 8 ? 1u : 2u, 16, 40, 16}, codes);
+    };
+    const struct { const char* what; std::vector<uint8_t> file, want; } cases[] = {
+        {"a run past the row's end is cut, not wrapped; unset pixels palette entry 0",
+         rle(4, 2, 8, {6, 1, 0, 0, 0, 1}), from_indexes({{0, 0, 0, 0}, {1, 1, 1, 1}})},
+        {"a jump right and up, then one out of the picture ends it", rle(4, 3, 8, {1, 2, 0, 2, 2, 1, 1, 3, 0, 2, 0, 5, 1, 4}),
+         from_indexes({{0, 0, 0, 0}, {0, 0, 0, 3}, {2, 0, 0, 0}})},
+        {"a literal group cut short keeps what is there", rle(4, 1, 8, {0, 4, 5, 6}), from_indexes({{5, 6, 0, 0}})},
+        {"RLE4: two indexes alternate, odd literals are padded", rle(5, 2, 4, {5, 0x12, 0, 0, 0, 3, 0x34, 0x50, 0, 1}),
+         from_indexes({{3, 4, 5, 0, 0}, {1, 2, 1, 2, 1}})},
+        {"4-4-4 fields widen to the full range, a zero mask gives 0",
+         fields_bmp(2, 1, 16, {0xF00, 0xF0, 0}, {0x80, 0x0F, 0xFF, 0xFF}), {255, 136, 0, 255, 255, 0}},
+        {"5-6-5: 16 of 31 rounds to 132", fields_bmp(1, 1, 16, {0xF800, 0x7E0, 0x1F}, {0x00, 0x80, 0, 0}),
+         {132, 0, 0}},
+        {"10-bit fields keep their top 8 bits", fields_bmp(1, 1, 32, {0x3FF00000, 0xFFC00, 0x3FF}, {0xFF, 0x0B, 0x20, 0x2A}),
+         {0xA8, 0, 0xFF}},
+        {"16 bits without masks are 5-5-5", bmp(BmpLayout{1, 1, 16}, {0x1F, 0x7C, 0, 0}), {255, 0, 255}},
+        {"OS/2: the palette fills the room before the pixels", core_bmp(3, 1, 4, 2, {0x01, 0x20, 0, 0}),
+         {0, 0, 0, 3, 2, 1, 0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        Decoded d;
+        ASSERT_NE(decode(c.file, &d)->image, nullptr) << c.what << ": " << d.message;
+        EXPECT_EQ(rgb_of(d.image), c.want) << c.what;
+    }
+    auto cut = [](std::vector<uint8_t> b, size_t n) {
+        b.resize(n);
+        return b;
+    };
+    const struct { const char* what; std::vector<uint8_t> file; const char* message; } refused[] = {
+        {"a mask with a gap", fields_bmp(1, 1, 16, {0xF0F, 0xF0, 0}, {0, 0, 0, 0}), kMsgBmpCompressed},
+        {"masks cut off", cut(fields_bmp(1, 1, 16, {1, 2, 4}, {}), 60), kMsgBmpNoInfo},
+        {"a core header cut short", cut(core_bmp(3, 1, 24, 0, {}), 24), kMsgBmpNoInfo},
+    };
+    for (const auto& c : refused) {
+        Decoded d;
+        EXPECT_EQ(decode(c.file, &d)->image, nullptr) << c.what;
+        EXPECT_STREQ(d.message, c.message) << c.what;
+    }
+}
+
+// Independent writers' variants cut at every eighth byte: a picture of the
+// file's sides or a message, never a read past the end (the sanitizer sees one).
+TEST(Bmp, VariantsCutShort) {
+    for (const char* name : {"bmv-rle4-a.bmp", "bmv-rle8-a.bmp", "bmv-im-rle8-a.bmp", "bmv-im-os2-4-a.bmp",
+                             "bmv-565-40-a.bmp", "bmv-1010-small.bmp"}) {
+        std::vector<uint8_t> file = read_whole(data_path(name));
+        ASSERT_FALSE(file.empty()) << name;
+        for (size_t n = 0; n < file.size(); n += 8) {
+            Decoded d;
+            decode(std::vector<uint8_t>(file.begin(), file.begin() + n), &d);
+            if (d.image) {
+                EXPECT_EQ(d.image->width, strstr(name, "small") ? 9 : 61) << name << " cut to " << n;
+            } else {
+                EXPECT_STRNE(d.message, "") << name << " cut to " << n;
+            }
+        }
     }
 }

@@ -7,6 +7,7 @@
 
 #include "core/tiff.h"
 #include "core/tiff_codecs.h"
+#include "core/tiff_samples.h"
 #include "tests/support/bytes.h"
 #include "tests/support/reference.h"
 #include "tests/support/scratch.h"
@@ -81,12 +82,31 @@ TEST(Tiff, RefusalsCarryTheirMessages) {
         {"2^32 - 1 strips", page(with(sides(2, 2), {{273, 4, 0xFFFFFFFF, 8, {}}}), strip), kMsgTiffTooManyStrips},
         {"1048577 strip counts", page(with(sides(2, 2), {{279, 4, 1048577, 8, {}}}), strip), kMsgTiffTooManyStrips},
         {"262145 palette values", page(with(sides(2, 2), {{320, 3, 262145, 8, {}}}), strip), kMsgTiffPaletteTooLarge},
-        {"planes", page(with(sides(2, 2), {ifd_short(284, 2)}), strip), kMsgTiffPlanar},
+        {"planar configuration 3", page(with(sides(2, 2), {ifd_short(284, 3)}), strip), kMsgTiffPlanar},
         {"no width", page({ifd_short(257, 2)}, strip), kMsgTiffNoSize},
         {"width 2^31 as a LONG", page({ifd_long(256, 0x80000000u), ifd_short(257, 2)}, strip), kMsgTiffTooLarge},
         {"height 30001", page(sides(2, 30001), strip), kMsgTiffTooLarge},
         {"five samples", page(with(sides(2, 2), {ifd_short(277, 5)}), strip), kMsgTiffSamples},
-        {"tiles", tiff_structure({sides(2, 2)}, true, false), kMsgTiffNoStrips},
+        {"no strips or tiles", tiff_structure({sides(2, 2)}, true, false), kMsgTiffNoStrips},
+        {"12 bits", page(with(sides(2, 2), {ifd_short(258, 12)}), strip), kMsgTiffBits},
+        {"floating-point samples", page(with(sides(2, 2), {ifd_short(258, 16), ifd_short(339, 3)}), strip),
+         kMsgTiffBits},
+        {"old-style JPEG", page(with(sides(2, 2), {ifd_short(259, 6)}), strip), kMsgTiffCompression},
+        {"JPEG", page(with(sides(2, 2), {ifd_short(259, 7)}), strip), kMsgTiffCompression},
+        {"tile offsets without tile sides", page(with(sides(2, 2), {ifd_long(324, 8), ifd_long(325, 4)}), strip),
+         kMsgTiffNoStrips},
+        {"a billion 1 x 1 tiles",
+         page(with(sides(30000, 30000), {ifd_short(322, 1), ifd_short(323, 1), ifd_long(324, 8), ifd_long(325, 4)}),
+              strip),
+         kMsgTiffTooManyStrips},
+        {"one tile of 2^32 - 1 squared", page(with(sides(1, 1), {ifd_long(322, 0xFFFFFFFF), ifd_long(323, 0xFFFFFFFF),
+                                                                  ifd_long(324, 8), ifd_long(325, 4)}),
+                                              strip),
+         kMsgTiffTooLarge},
+        {"one tile of 1024 squared for one pixel",
+         page(with(sides(1, 1), {ifd_short(322, 1024), ifd_short(323, 1024), ifd_long(324, 8), ifd_long(325, 4)}),
+              strip),
+         kMsgTiffTooLarge},
         {"more than one block of samples", page(with(sides(30000, 30000), {ifd_short(277, 4)}), strip), kMsgNoMemory},
     };
     for (const auto& c : cases) {
@@ -144,10 +164,22 @@ TEST(Tiff, RgbRowsOfEveryWidthOnBothPaths) {
 // every length into exact copies (the sanitizer sees a read past the end):
 // once the directory is whole each cut opens, never with fewer leading pixels
 // than a shorter one, and the whole file as libtiff decodes it.
+// Deflate cut short, tiles, planes, 16-bit samples with the predictor, 4-bit
+// samples and a fax page with its bits reversed the same way. Past the cut
+// a predictor row repeats its last sample, which may round to the right
+// 8-bit value by chance while the half sample one byte more gives does not:
+// there the leading pixels may lose one. A fax code cut in half may decode
+// to a wrong run up to the end of its row (37 pixels) where the white past
+// the cut was right.
 TEST(Tiff, CutAtEveryLength) {
-    for (const char* kind : {"none-rgb-L-w3-several", "packbits-gray-B-w17-several", "lzw-pred-rgb-B-w17-several",
-                             "fax-tc-g4-9-p0"}) {
-        std::string name = std::string("tif-dirfirst-") + kind;
+    const struct { const char* name; size_t slack; } files[] = {
+        {"tif-dirfirst-none-rgb-L-w3-several", 0}, {"tif-dirfirst-packbits-gray-B-w17-several", 0},
+        {"tif-dirfirst-lzw-pred-rgb-B-w17-several", 0}, {"tif-dirfirst-fax-tc-g4-9-p0", 0},
+        {"tiv-dirfirst-rgb16-zip-pred", 3}, {"tiv-dirfirst-rgb8-tiles", 0}, {"tiv-dirfirst-rgbbig-planes-tiles", 0},
+        {"tiv-dirfirst-gray4-lzw", 0}, {"tiv-dirfirst-fax-fill2-g4", 3 * 37},
+    };
+    for (const auto& f : files) {
+        std::string name = f.name;
         Bytes file = read_whole(data_path(name + ".tif"));
         RefPicture ref;
         ASSERT_TRUE(read_ppm(data_path(name + ".ref.ppm"), &ref)) << name;
@@ -161,7 +193,7 @@ TEST(Tiff, CutAtEveryLength) {
             ASSERT_EQ(have.size(), ref.rgb.size()) << name << " cut to " << n << ": " << message;
             ASSERT_EQ(message, "") << name << " cut to " << n;
             size_t same = std::mismatch(have.begin(), have.end(), ref.rgb.begin()).first - have.begin();
-            ASSERT_GE(same, kept) << name << " cut to " << n;
+            ASSERT_GE(same + f.slack, kept) << name << " cut to " << n;
             kept = same;
         }
         EXPECT_EQ(kept, ref.rgb.size()) << name << ": the whole file";
@@ -225,7 +257,7 @@ TEST(Tiff, PageChains) {
         {"a chain that loops", looped, 2, ""},
         {"a JPEG page", tiff_structure({one({}), one({ifd_short(259, 7)}), one({})}, true, true), 2,
          kMsgTiffCompression},
-        {"no page decodes", tiff_structure({one({ifd_short(258, 4)})}, true, true), 0, kMsgTiffBits},
+        {"no page decodes", tiff_structure({one({ifd_short(258, 12)})}, true, true), 0, kMsgTiffBits},
         {"a directory with no room for its next offset", {'I', 'I', 42, 0, 8, 0, 0, 0, 0, 0}, 0, kMsgTiffNoPage},
     };
     for (const auto& c : cases) {
@@ -256,5 +288,89 @@ TEST(Tiff, SizeProbe) {
         EXPECT_EQ(probe_tiff_data(c.file.data(), c.file.size(), &w, &h), c.w > 0) << c.what;
         EXPECT_EQ(probe_tiff_size(write_scratch("probe.tif", c.file).c_str(), &fw, &fh), c.w > 0) << c.what;
         EXPECT_EQ(std::vector<int>({w, h, fw, fh}), std::vector<int>({c.w, c.h, c.w, c.h})) << c.what;
+    }
+}
+
+namespace {
+
+// One page with its samples in several blocks behind the directory: strips
+// (one per plane) or tiles; `at` the blocks' offsets from the first on, a
+// past-the-end offset where it is 0xFFFFFF00.
+Bytes blocks_page(std::vector<IfdField> fields, bool tiles, const std::vector<Bytes>& blocks,
+                  const std::vector<uint32_t>& past_end = {}) {
+    uint16_t offsets_tag = tiles ? 324 : 273, counts_tag = tiles ? 325 : 279;
+    uint32_t n = (uint32_t)blocks.size();
+    fields.push_back({offsets_tag, 4, n, 0, Bytes(4 * n)});
+    fields.push_back({counts_tag, 4, n, 0, Bytes(4 * n)});
+    uint32_t at = (uint32_t)tiff_structure({fields}, true, false).size();
+    Bytes offsets, counts, data;
+    for (uint32_t i = 0; i < n; ++i) {
+        bool gone = std::find(past_end.begin(), past_end.end(), i) != past_end.end();
+        put32(offsets, gone ? 0xFFFFFF00u : at + (uint32_t)data.size());
+        put32(counts, (uint32_t)blocks[i].size());
+        data.insert(data.end(), blocks[i].begin(), blocks[i].end());
+    }
+    fields[fields.size() - 2].data = offsets;
+    fields.back().data = counts;
+    Bytes b = tiff_structure({fields}, true, false);
+    b.insert(b.end(), data.begin(), data.end());
+    return b;
+}
+
+}  // namespace
+
+// What no independent writer here makes: 16-bit palette indexes and planes,
+// CMYK edges, tags that do not apply, a tile past the end of the file.
+TEST(Tiff, VariantsOnBuiltPages) {
+    const uint16_t kMap[] = {0x1100, 0x2200, 0x3300, 0x4400, 0x5500, 0x6600};  // two colours
+    const struct { const char* what; std::vector<IfdField> fields; Bytes strip, want; } cases[] = {
+        {"16-bit gray rounds to the nearest level", {ifd_short(258, 16)}, {0, 0, 128, 0, 129, 0, 255, 255},
+         {0, 0, 0, 0, 0, 0, 1, 1, 1, 255, 255, 255}},
+        {"16-bit palette indexes: past the palette the last colour",
+         {ifd_short(258, 16), ifd_short(262, 3), shorts(320, std::vector<uint16_t>(kMap, kMap + 6))},
+         {1, 0, 0, 0, 44, 1, 0, 0},
+         {0x22, 0x44, 0x66, 0x11, 0x33, 0x55, 0x22, 0x44, 0x66, 0x11, 0x33, 0x55}},
+        {"2-bit min-is-white", {ifd_short(258, 2), ifd_short(262, 0)}, {0x1B},
+         {255, 255, 255, 170, 170, 170, 85, 85, 85, 0, 0, 0}},
+        {"CMYK: white, cyan, black, a product of two inks", {ifd_short(262, 5), ifd_short(277, 4)},
+         {0, 0, 0, 0, 255, 0, 0, 0, 0, 0, 0, 255, 0, 0, 128, 51},
+         {255, 255, 255, 0, 255, 255, 0, 0, 0, 204, 204, 101}},
+        {"inks other than CMYK show the first as gray", {ifd_short(262, 5), ifd_short(277, 4), ifd_short(332, 2)},
+         {9, 1, 1, 1, 8, 1, 1, 1, 7, 1, 1, 1, 6, 1, 1, 1}, {9, 9, 9, 8, 8, 8, 7, 7, 7, 6, 6, 6}},
+        {"FillOrder 2 leaves 8-bit samples alone", {ifd_short(266, 2)}, {1, 2, 3, 4}, {1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4}},
+        {"no predictor on 4-bit samples", {ifd_short(258, 4), ifd_short(317, 2)}, {0x12, 0x34},
+         {17, 17, 17, 34, 34, 34, 51, 51, 51, 68, 68, 68}},
+    };
+    for (const auto& c : cases) {
+        std::string message;
+        EXPECT_EQ(decode_rgb(page(with(sides(4, 1), c.fields), c.strip), &message), c.want) << c.what << ": " << message;
+    }
+    // One plane per sample of 16 bits.
+    Bytes planes = blocks_page(with(sides(2, 1), {ifd_short(258, 16), ifd_short(262, 2), ifd_short(277, 3),
+                                                  ifd_short(284, 2)}),
+                               false, {{255, 255, 0, 0}, {0, 0, 255, 255}, {0, 128, 0, 128}});
+    std::string message;
+    EXPECT_EQ(decode_rgb(planes, &message), (Bytes{255, 0, 128, 0, 255, 128})) << message;
+    // Two 16 x 16 tiles for a page 20 wide; the second lies past the end of the file.
+    Bytes tile(256);
+    for (size_t i = 0; i < tile.size(); ++i) tile[i] = (uint8_t)(i + 1);
+    Bytes tiled = blocks_page(with(sides(20, 2), {ifd_short(322, 16), ifd_short(323, 16)}), true, {tile, tile}, {1});
+    Bytes have = decode_rgb(tiled, &message);
+    ASSERT_EQ(have.size(), 20u * 2 * 3) << message;
+    EXPECT_EQ(message, "");
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 20; ++x)
+            EXPECT_EQ(have[3 * (20 * y + x)], x < 16 ? tile[16 * y + x] : 0) << x << "," << y;
+}
+
+// Every 16-bit sample in both byte orders rounds to (v * 255 + 32767) / 65535.
+TEST(Tiff, SixteenBitSamplesRoundToTheNearestLevel) {
+    for (bool little : {true, false}) {
+        Bytes in;
+        for (uint32_t v = 0; v < 65536; ++v) put16(in, v, little);
+        Bytes out(65536);
+        tiff_widen_samples(in.data(), out.data(), out.size(), 16, little, false);
+        for (uint32_t v = 0; v < 65536; ++v)
+            ASSERT_EQ(out[v], (v * 255 + 32767) / 65535) << v << (little ? " II" : " MM");
     }
 }

@@ -70,7 +70,7 @@ TEST_F(NavigationTest, ShowAllFilesListsEverythingAndStepsOnlyOntoPictures) {
 TEST_F(NavigationTest, FailedOpenKeepsThePositionThePictureAndTheTitle) {
     std::string good = Put(L"a.bmp", bitmap(5));
     std::vector<uint8_t> damaged = bitmap(5);
-    damaged[28] = 16;  // 16 bits per pixel: refused
+    damaged[28] = 2;  // 2 bits per pixel: refused
     std::string bad = Put(L"b.bmp", damaged);
     ASSERT_TRUE(OpenFileInViewer(good.c_str()));
     std::string title = window_title();
