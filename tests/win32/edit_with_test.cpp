@@ -87,6 +87,10 @@ struct EditWithTest : FolderTest {
         std::string dir = kStub.substr(0, kStub.rfind('\\'));
         SetEnvironmentVariableA("LUMORA_STUB_DIR", dir.c_str());
     }
+    void TearDown() override {
+        if (g_frame.BrowseMode) leave_browser();  // the next window starts in the viewer
+        FolderTest::TearDown();
+    }
     // The stub's command lines once it has written one (the shell starts it
     // and returns at once).
     std::string StubLog() {
