@@ -7,6 +7,7 @@
 #include "app/options_command.h"
 #include "app/open_commands.h"
 #include "app/print_commands.h"
+#include "app/shell_commands.h"
 #include "app/toolbars.h"
 #include "browser/browser.h"
 #include "core/stb_adapter.h"
@@ -15,6 +16,7 @@
 #include "app/recent_commands.h"
 #include "shell/recent.h"
 #include "shell/settings.h"
+#include "shell/wallpaper.h"
 #include "ui/file_list.h"
 #include "ui/file_list_pure.h"
 #include "ui/frame.h"
@@ -42,6 +44,11 @@ void save_as(int, int) { SaveImageAs(); }
 void print(int, int) { print_command(0); }
 void print_thumbnails(int, int) { print_command(kContactSheet); }
 void options(int, int) { ShowOptions(); }
+void open_with(int, int) { OpenWithCommand(); }
+void edit_with(int, int) { EditWithCommand(); }
+void wallpaper(int, int mode) { WallpaperCommand(mode); }
+void help_topics(int, int) { HelpTopicsCommand(); }
+void about(int, int) { AboutCommand(); }
 
 void large_buttons(int, int) {
     g_settings.LargeButtons = !g_settings.LargeButtons;  // written by the next full save only
@@ -71,6 +78,7 @@ void full_screen(int, int) { ToggleFullScreen(); }
 void slide_show(int, int) { ToggleSlideShow(); }
 void play_pause(int, int) { PlayPause(); }
 void page(int id, int) { StepPage(id == IDM_GO_PREVIOUS_PAGE ? -1 : +1); }
+void file_properties(int, int) { PropertiesCommand(); }
 
 // F5 in the viewer: the shown file read again, and its folder.
 void reload(int, int) {
@@ -112,7 +120,6 @@ void folder_tree(int, int) { browser_toggle_folder_tree(); }
 void address_bar(int, int) { browser_toggle_address_bar(); }
 
 // Short names keep the table one row a line.
-const CommandHandler kNotBuilt = nullptr;  // the command's work is still to come in this mode
 const CommandHandler kNotHere = nullptr;   // the command means nothing in this mode
 const EnableRule kSame = kSameAsMenu;
 const CheckRule kNoCheck = kCheckNone;
@@ -128,7 +135,7 @@ const CommandRow kCommandTable[] = {
     {IDM_FILE_SAVE_AS, save_as, save_as, kEnabledWithImage, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_FILE_PRINT, print, print, kEnabledWithImageTarget, kSame, kNoCheck, 0, IMG_VIEWER_PRINT, IMG_BROWSER_PRINT, kTextTipPrint},
     {IDM_FILE_DELETE, delete_file, delete_selection, kEnabledWithAnyTarget, kSame, kNoCheck, 0, kNo, IMG_BROWSER_DELETE, kTextTipDelete},
-    {IDM_FILE_PROPERTIES, kNotBuilt, properties, kEnabledWithAnyTarget, kSame, kNoCheck, 0, kNo, IMG_BROWSER_PROPERTIES, kTextTipProperties},
+    {IDM_FILE_PROPERTIES, file_properties, properties, kEnabledWithAnyTarget, kSame, kNoCheck, 0, kNo, IMG_BROWSER_PROPERTIES, kTextTipProperties},
     {IDM_FILE_EXIT, exit_program, exit_program, kEnabledAlways, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_FILE_SAVE, save, save, kEnabledWithImage, kSame, kNoCheck, 0, IMG_VIEWER_SAVE, kNo, kTextTipSave},
     {IDM_FILE_OPEN_FOLDER, open_folder, open_folder, kEnabledAlways, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
@@ -157,10 +164,10 @@ const CommandRow kCommandTable[] = {
     {IDM_VIEW_FOLDER_TREE, kNotHere, folder_tree, kEnabledBrowsing, kSame, kCheckFolderTree, 0, kNo, kNo, kNoTip},
     {IDM_EDIT_CUT, kNotHere, cut_files, kEnabledBrowsing, kEnabledWithSelection, kNoCheck, 0, kNo, IMG_BROWSER_CUT, kTextTipCut},
     {IDM_FILE_NEW_FOLDER, kNotHere, new_folder, kEnabledBrowsingNotThumbnails, kSame, kNoCheck, 0, kNo, IMG_BROWSER_NEW_FOLDER, kTextTipNewFolder},
-    {IDM_HELP_ABOUT, kNotBuilt, kNotBuilt, kEnabledAlways, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_WALLPAPER_CENTERED, kNotBuilt, kNotBuilt, kEnabledWithImageTarget, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_WALLPAPER_TILED, kNotBuilt, kNotBuilt, kEnabledWithImageTarget, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_WALLPAPER_STRETCHED, kNotBuilt, kNotBuilt, kEnabledWithImageTarget, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_HELP_ABOUT, about, about, kEnabledAlways, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_WALLPAPER_CENTERED, wallpaper, wallpaper, kEnabledWithImageTarget, kSame, kNoCheck, kWallpaperCentered, kNo, kNo, kNoTip},
+    {IDM_WALLPAPER_TILED, wallpaper, wallpaper, kEnabledWithImageTarget, kSame, kNoCheck, kWallpaperTiled, kNo, kNo, kNoTip},
+    {IDM_WALLPAPER_STRETCHED, wallpaper, wallpaper, kEnabledWithImageTarget, kSame, kNoCheck, kWallpaperStretched, kNo, kNo, kNoTip},
     {IDM_IMAGE_FLIP_HORIZONTAL, transform, kNotHere, kEnabledWithImage, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_IMAGE_FLIP_VERTICAL, transform, kNotHere, kEnabledWithImage, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_IMAGE_RESIZE, resize, kNotHere, kEnabledWithImage, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
@@ -207,9 +214,9 @@ const CommandRow kCommandTable[] = {
     {IDM_VIEW_HIDE_NON_IMAGES, kNotHere, hide_non_images, kEnabledBrowsingNotThumbnails, kSame, kCheckHideNonImages, 0, kNo, kNo, kNoTip},
     {IDM_VIEW_SHOW_HIDDEN_FILES, show_hidden, show_hidden, kEnabledAlways, kSame, kCheckShowHidden, 0, kNo, kNo, kNoTip},
     {IDM_VIEW_GENERATE_FILE_LISTING, kNotHere, file_listing, kEnabledAlways, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_FILE_OPEN_WITH, kNotBuilt, kNotBuilt, kEnabledWithAnyTarget, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_EDIT_WITH, kNotBuilt, kNotBuilt, kEnabledWithAnyTarget, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
-    {IDM_HELP_TOPICS, kNotBuilt, kNotBuilt, kEnabledAlways, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_FILE_OPEN_WITH, open_with, open_with, kEnabledWithAnyTarget, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_EDIT_WITH, edit_with, edit_with, kEnabledWithAnyTarget, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
+    {IDM_HELP_TOPICS, help_topics, help_topics, kEnabledAlways, kSame, kNoCheck, 0, kNo, kNo, kNoTip},
     {IDM_VIEW_ADDRESS_BAR, kNotHere, address_bar, kEnabledAlways, kSame, kCheckAddressBar, 0, kNo, kNo, kNoTip},
 };
 const int kCommandTableSize = sizeof kCommandTable / sizeof kCommandTable[0];

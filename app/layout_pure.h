@@ -19,7 +19,3 @@ struct KeyFacts {
 // The list and tree keep their own navigation keys; edit fields other than
 // the page box keep every key.
 bool SkipAccelerators(const KeyFacts& facts);
-
-// Score of one entry of an icon group for a wanted size and the display's
-// colour depth; the first entry with the highest score wins. width 0 means 256.
-int IconEntryScore(int entry_width, int entry_bits, int wanted_size, int display_bits);

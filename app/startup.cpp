@@ -4,11 +4,11 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "core/byte_reader.h"
 #include "platform/bridge.h"
 #include "platform/lookup.h"
 #include "res/resource.h"
 #include "app/recent_commands.h"
+#include "shell/program_icon.h"
 #include "shell/recent.h"
 #include "shell/settings.h"
 #include "shell/setup_switches.h"
@@ -18,64 +18,6 @@
 #include "viewer/navigation.h"
 #include "viewer/viewer_state.h"
 #include "ui/frame.h"
-
-namespace {
-
-// The colour depth the shell draws icons with; 0 when it does not say.
-int display_icon_bits() {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\desktop\\WindowMetrics", 0, KEY_QUERY_VALUE, &key) != 0)
-        return 0;
-    char text[16] = "";
-    DWORD size = sizeof text - 1;
-    DWORD type = 0;
-    LONG result = RegQueryValueExA(key, "Shell Icon BPP", nullptr, &type, (BYTE*)text, &size);
-    RegCloseKey(key);
-    if (result != 0) return 0;
-    text[sizeof text - 1] = 0;
-    return atoi(text);
-}
-
-HICON load_plain_icon(HINSTANCE instance, int size) {
-    return (HICON)LoadImageA(instance, MAKEINTRESOURCEA(IDI_LUMORA), IMAGE_ICON, size, size, LR_DEFAULTCOLOR);
-}
-
-}  // namespace
-
-HICON PickProgramIcon(HINSTANCE instance, int size) {
-    int bits = display_icon_bits();
-    if (bits <= 0) return load_plain_icon(instance, size);
-    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(IDI_LUMORA), (LPCSTR)RT_GROUP_ICON);
-    HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
-    const uint8_t* group = loaded ? (const uint8_t*)LockResource(loaded) : nullptr;
-    if (!group) return load_plain_icon(instance, size);
-    // The group directory: reserved, type, count, then 14-byte entries.
-    ByteReader r = reader_make(group, SizeofResource(instance, found));
-    reader_skip(&r, 4);
-    int count = reader_u16le(&r);
-    int best_id = -1, best_score = 0;
-    for (int i = 0; i < count; ++i) {
-        int width = reader_u8(&r);
-        reader_skip(&r, 5);  // height, colours, reserved, planes
-        int entry_bits = reader_u16le(&r);
-        reader_skip(&r, 4);  // bytes in resource
-        int id = reader_u16le(&r);
-        if (r.failed) break;
-        int score = IconEntryScore(width, entry_bits, size, bits);
-        if (best_id < 0 || score > best_score) {
-            best_id = id;
-            best_score = score;
-        }
-    }
-    if (best_id < 0) return load_plain_icon(instance, size);
-    HRSRC icon_res = FindResourceA(instance, MAKEINTRESOURCEA(best_id), (LPCSTR)RT_ICON);
-    HGLOBAL icon_data = icon_res ? LoadResource(instance, icon_res) : nullptr;
-    BYTE* bytes = icon_data ? (BYTE*)LockResource(icon_data) : nullptr;
-    HICON icon = bytes ? CreateIconFromResourceEx(bytes, SizeofResource(instance, icon_res), TRUE, 0x00030000, size,
-                                                  size, LR_DEFAULTCOLOR)
-                       : nullptr;
-    return icon ? icon : load_plain_icon(instance, size);
-}
 
 bool HandOverToRunningInstance(const char* command_line) {
     HWND running = FindWindowA(kMainClassName, nullptr);

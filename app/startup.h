@@ -7,7 +7,5 @@
 int LumoraRun(HINSTANCE instance, const char* command_line, int show);
 // Sends path to a running "LumoraMain" window; false when none runs.
 bool HandOverToRunningInstance(const char* command_line);
-// An icon of group 100 chosen for the display's colour depth at size x size.
-HICON PickProgramIcon(HINSTANCE instance, int size);
 // One pass of the loop's filter: whether the accelerators may see msg.
 bool AcceleratorsMaySee(const MSG& msg);

@@ -57,6 +57,10 @@ target_link_libraries(lumora_win_tests PRIVATE lumora_app gtest gtest_main)
 target_compile_definitions(lumora_win_tests PRIVATE LUMORA_PRINT_OUT="${CMAKE_SOURCE_DIR}/build/print-out")
 target_compile_definitions(lumora_win_tests PRIVATE LUMORA_TEST_DATA="Z:${LUMORA_TESTDATA_DIR}"
   LUMORA_CORPUS_MANIFEST="Z:${CMAKE_SOURCE_DIR}/tests/corpus/manifest.txt")
+# A stand-in editor the Edit With tests register and start.
+add_executable(argument_logger WIN32 ${CMAKE_SOURCE_DIR}/tests/stubs/argument_logger.cpp)
+add_dependencies(lumora_win_tests argument_logger)
+target_compile_definitions(lumora_win_tests PRIVATE LUMORA_STUB_PROGRAM="Z:$<TARGET_FILE:argument_logger>")
 gtest_discover_tests(lumora_win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
 
 # Windows benchmarks: each bench/win32/*.cpp is a program of its own, run by

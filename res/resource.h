@@ -190,6 +190,14 @@
 #define IDD_SCALE 250
 #define IDC_SCALE_PERCENT 251
 
+// The Edit With dialog.
+#define IDD_EDIT_WITH 330
+#define IDC_EDIT_WITH_PROMPT 331
+#define IDC_EDIT_WITH_PROGRAMS 332
+#define IDC_EDIT_WITH_PARAMETERS 333
+#define IDC_EDIT_WITH_ALWAYS 334
+#define IDC_EDIT_WITH_OTHER 335
+
 // The Print dialog.
 #define IDD_PRINT 280
 #define IDC_PRINT_LAYOUT 281

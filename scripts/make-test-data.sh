@@ -141,6 +141,8 @@ for order in II MM; do
 done
 cp exif-plain.jpg exif-original-only.jpg
 exiftool -q -overwrite_original -DateTimeOriginal='2017:07:08 09:10:11' exif-original-only.jpg
+cp exif-plain.jpg exif-model-only.jpg
+exiftool -q -overwrite_original -Model='HX-200' exif-model-only.jpg
 # ImageMagick's own writer re-encodes a tagged file with another orientation.
 convert exif-II-1.jpg -orient RightTop exif-im-6.jpg
 convert exif-MM-1.jpg -orient LeftBottom exif-im-8.jpg

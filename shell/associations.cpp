@@ -29,14 +29,6 @@ void read_default(HKEY root, const char* extension, char* out, DWORD size) {
 
 std::string machine_classes(const char* name) { return std::string("Software\\Classes\\") + name; }
 
-// The class that owns an extension: the user's own classes first, then the
-// classes root. Systems that merge the two views give the same answer; NT 4
-// (and Wine) do not merge, and would never see what Lumora wrote per user.
-void read_class_of(const char* extension, char* out, DWORD size) {
-    if (ClassesRoot() != HKEY_CLASSES_ROOT) read_default(ClassesRoot(), extension, out, size);
-    if (!out[0]) read_default(HKEY_CLASSES_ROOT, extension, out, size);
-}
-
 void set_string(HKEY key, const char* name, const char* value) {
     RegSetValueExA(key, name, 0, REG_SZ, (const BYTE*)value, (DWORD)strlen(value) + 1);
 }
@@ -156,16 +148,24 @@ const char* AssocExePath() {
     return g_exe_path;
 }
 
+// The user's own classes first, then the classes root. Systems that merge
+// the two views give the same answer; NT 4 (and Wine) do not merge, and would
+// never see what Lumora wrote per user.
+void ReadExtensionClass(const char* extension, char* out, DWORD size) {
+    if (ClassesRoot() != HKEY_CLASSES_ROOT) read_default(ClassesRoot(), extension, out, size);
+    if (!out[0]) read_default(HKEY_CLASSES_ROOT, extension, out, size);
+}
+
 bool IsAssociated(const char* extension, const char* prog_id) {
     char current[128];
-    read_class_of(extension, current, sizeof current);
+    ReadExtensionClass(extension, current, sizeof current);
     return current[0] && lstrcmpiA(current, prog_id) == 0;
 }
 
 void AssociateExtension(const char* extension, const char* exe_path, const char* prog_id, const char* description,
                         int icon) {
     char previous[128];
-    read_class_of(extension, previous, sizeof previous);
+    ReadExtensionClass(extension, previous, sizeof previous);
     HKEY root = ClassesRoot();
     HKEY key;
     if (RegCreateKeyExA(root, extension, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key, nullptr) ==
@@ -220,6 +220,19 @@ void DeleteKeyTree(HKEY root, const char* name) {
 }
 
 void NotifyAssociationsChanged() { SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr); }
+
+void RegisterEditCommand(const char* target_path, const char* program_path) {
+    const char* slash = strrchr(target_path, '\\');
+    const char* dot = strrchr(slash ? slash + 1 : target_path, '.');
+    if (!dot) return;
+    char cls[257];
+    ReadExtensionClass(dot, cls, sizeof cls);
+    if (!cls[0]) return;
+    char name[300], value[MAX_PATH + 16];
+    if (snprintf(name, sizeof name, "%s\\shell\\edit\\command", cls) >= (int)sizeof name) return;
+    if (snprintf(value, sizeof value, "\"%s\" \"%%1\"", program_path) >= (int)sizeof value) return;
+    write_key(ClassesRoot(), name, value);
+}
 
 int RunAssociationsDialog(HWND owner, bool installer) {
     HINSTANCE instance = GetModuleHandleA(nullptr);

@@ -16,6 +16,9 @@ HKEY ClassesRoot();
 void SetAssocExePath(const char* path);
 const char* AssocExePath();
 
+// The class (ProgID) that owns an extension now, the user's own first; empty
+// when it has none.
+void ReadExtensionClass(const char* extension, char* out, DWORD size);
 bool IsAssociated(const char* extension, const char* prog_id);
 void AssociateExtension(const char* extension, const char* exe_path, const char* prog_id, const char* description,
                         int icon);
@@ -25,6 +28,10 @@ void Unassociate(const AssociationRow& row);
 // be deleted (the key itself then stays).
 void DeleteKeyTree(HKEY root, const char* name);
 void NotifyAssociationsChanged();
+// Makes program the edit command of the target file's type: the key
+// "<class>\shell\edit\command" of the class its extension has, written where
+// the classes of the associations go. Nothing without an extension or a class.
+void RegisterEditCommand(const char* target_path, const char* program_path);
 
 // The Set File Associations dialog, modal; installer mode checks the everyday
 // types instead of reading the registry. 1 after OK, 0 after Cancel.

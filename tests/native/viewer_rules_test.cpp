@@ -4,6 +4,7 @@
 
 #include "app/layout_pure.h"
 #include "app/command_rules_pure.h"
+#include "shell/program_icon_pure.h"
 
 TEST(StatusParts, EdgesFollowTheClientWidthAndStayInOrder) {
     const struct { int width; bool browser; int parts; int edges[5]; } cases[] = {
@@ -51,6 +52,10 @@ TEST(IconPicker, DepthOutweighsSizeAndWidthZeroIs256) {
     EXPECT_GT(IconEntryScore(32, 32, 32, 32), IconEntryScore(32, 8, 32, 32)) << "the display's depth";
     EXPECT_GT(IconEntryScore(16, 8, 32, 8), IconEntryScore(32, 4, 32, 8)) << "the display's depth at the wrong size wins";
     EXPECT_GT(IconEntryScore(0, 32, 256, 32), IconEntryScore(48, 32, 256, 32)) << "width 0 means 256";
+    // A 16-bit shell and 32 x 32 images at 4, 8 and 24 bits: 8 and 24 tie, so the first listed wins.
+    EXPECT_EQ(IconEntryScore(32, 4, 32, 16), 104);
+    EXPECT_EQ(IconEntryScore(32, 8, 32, 16), 136);
+    EXPECT_EQ(IconEntryScore(32, 24, 32, 16), 136);
 }
 
 // Facts: B browsing, I a picture shown, P a current path, U a parent folder,
