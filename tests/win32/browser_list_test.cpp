@@ -171,17 +171,17 @@ TEST_F(BrowserListTest, ContextMenuGraysByTheSelection) {
     g_settings.ShowAllFiles = 1;
     Show(4);
     set_clipboard_files(window, "");
-    // Open With, Edit With, the rotations, Print and the batch items stay
-    // gray until their work is there.
+    // Open With and Edit With want a selection; the rotations, Print and the
+    // batch items stay gray until their work is there.
     EXPECT_EQ(menu_states(), "gg-ggggg-ggg-e-gggg") << "nothing selected";
     LVITEMA selected = {};
     selected.stateMask = selected.state = LVIS_SELECTED;
     SendMessageA(g_browser.list, LVM_SETITEMSTATE, 0, (LPARAM)&selected);  // notes.txt
-    EXPECT_EQ(menu_states(), "gg-eegee-ggg-e-gggg") << "a file selected";
+    EXPECT_EQ(menu_states(), "ee-eegee-ggg-e-gggg") << "a file selected";
     g_settings.BrowseView = 0;
-    EXPECT_EQ(menu_states(), "gg-eegee-ggg-g-gggg") << "no new folder among thumbnails";
+    EXPECT_EQ(menu_states(), "ee-eegee-ggg-g-gggg") << "no new folder among thumbnails";
     set_clipboard_files(window, folder + "pic.png");
-    EXPECT_EQ(menu_states(), "gg-eeeee-ggg-g-gggg") << "file names on the clipboard";
+    EXPECT_EQ(menu_states(), "ee-eeeee-ggg-g-gggg") << "file names on the clipboard";
     set_clipboard_files(window, "");
 }
 
