@@ -149,6 +149,7 @@ struct MainWindowTest : ::testing::Test {
         CloseDocument();
         free_file_list();
         g_viewer = viewer_state_defaults();
+        g_frame.BrowseMode = false;  // a test that ended in the browser must not hand it to the next
         SetCurrentDirectoryA(cwd);
     }
     // Sets client width (and a fixed height) through the window size.
