@@ -6,9 +6,11 @@ include(GoogleTest)
 
 add_library(lumora_core STATIC ${LUMORA_CORE_SOURCES})
 target_include_directories(lumora_core PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(lumora_core PUBLIC lumora_jpeg)
 
 add_library(lumora_core_san STATIC ${LUMORA_CORE_SOURCES} ${LUMORA_PORTABLE_SOURCES})
 target_include_directories(lumora_core_san PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(lumora_core_san PUBLIC lumora_jpeg)
 lumora_sanitize(lumora_core_san)
 
 # tests/shared/: the tests both builds run.
@@ -28,6 +30,7 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
   file(GLOB LUMORA_FUZZERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/fuzz_*.cpp)
   add_library(lumora_core_fuzz STATIC ${LUMORA_CORE_SOURCES})
   target_include_directories(lumora_core_fuzz PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(lumora_core_fuzz PUBLIC lumora_jpeg)
   target_compile_options(lumora_core_fuzz PRIVATE ${LUMORA_SAN_FLAGS} -fsanitize=fuzzer-no-link)
   foreach(src ${LUMORA_FUZZERS})
     get_filename_component(name ${src} NAME_WE)
@@ -43,7 +46,7 @@ if(benchmark_FOUND)
   file(GLOB LUMORA_BENCH CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
   add_executable(lumora_bench ${LUMORA_BENCH})
   target_include_directories(lumora_bench SYSTEM PRIVATE /usr/include/stb)
-  target_link_libraries(lumora_bench PRIVATE lumora_core benchmark::benchmark benchmark::benchmark_main)
+  target_link_libraries(lumora_bench PRIVATE lumora_core lumora_turbojpeg benchmark::benchmark benchmark::benchmark_main)
   target_compile_options(lumora_bench PRIVATE -O2)
   # libtiff, when installed, is the peer of the TIFF and fax benchmarks.
   find_package(TIFF QUIET)

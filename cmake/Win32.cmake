@@ -7,6 +7,7 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 
 add_library(lumora_core STATIC ${LUMORA_CORE_SOURCES})
 target_include_directories(lumora_core PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(lumora_core PUBLIC lumora_jpeg)
 
 # Everything but WinMain, so the tests drive the same code as the program.
 file(GLOB LUMORA_APP_SOURCES CONFIGURE_DEPENDS
