@@ -4,6 +4,11 @@ include(GoogleTest)
 add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 NOMINMAX)
 # Only system DLLs at run time.
 add_link_options(-static -static-libgcc -static-libstdc++)
+# 32-bit programs take the whole 4 GB a 64-bit Windows (or Wine) gives them:
+# one large picture alone can take more than half of the 2 GB they get without.
+if(LUMORA_WIN_ARCH STREQUAL "i686")
+  add_link_options(-Wl,--large-address-aware)
+endif()
 
 add_library(lumora_core STATIC ${LUMORA_CORE_SOURCES})
 target_include_directories(lumora_core PUBLIC ${CMAKE_SOURCE_DIR})
@@ -49,7 +54,7 @@ target_include_directories(gtest BEFORE PUBLIC ${CMAKE_SOURCE_DIR}/tests/support
 
 file(GLOB LUMORA_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp ${CMAKE_SOURCE_DIR}/tests/shared/*.cpp)
 add_executable(lumora_win_tests ${LUMORA_WIN_TESTS} ${LUMORA_RESOURCES})
-target_link_libraries(lumora_win_tests PRIVATE lumora_app gtest gtest_main)
+target_link_libraries(lumora_win_tests PRIVATE lumora_app gtest gtest_main psapi)
 # Where the PDF printer of scripts/printer.sh writes its pages.
 target_compile_definitions(lumora_win_tests PRIVATE LUMORA_PRINT_OUT="${CMAKE_SOURCE_DIR}/build/print-out")
 target_compile_definitions(lumora_win_tests PRIVATE LUMORA_TEST_DATA="Z:${LUMORA_TESTDATA_DIR}"

@@ -14,6 +14,7 @@
 #include "shell/settings.h"
 #include "viewer/edit_commands.h"
 #include "viewer/playback.h"
+#include "viewer/read_ahead.h"
 #include "viewer/view.h"
 #include "viewer/viewer_state.h"
 #include "ui/frame.h"
@@ -57,15 +58,18 @@ bool install_document(const ImageSet& set, const char* path, uint64_t size, uint
 
 }  // namespace
 
-bool LoadDocument(const char* path) {
-    HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+bool LoadDocument(const char* path, int step) {
     char message[kMessageBytes] = "";
     ImageSet set = {};
-    // Read before the decode: a file rewritten meanwhile then looks changed.
     uint64_t size = 0, time = 0;
-    if (!file_stamp(path, &size, &time)) size = time = 0;
-    LoadSetResult result = load_image_set(path, &set, message);
-    SetCursor(previous);
+    LoadSetResult result = kLoadSetOk;
+    if (!step || !TakeReadAhead(path, step, &set, &size, &time)) {
+        HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+        // Read before the decode: a file rewritten meanwhile then looks changed.
+        if (!file_stamp(path, &size, &time)) size = time = 0;
+        result = load_image_set(path, &set, message);
+        SetCursor(previous);
+    }
     if (result == kLoadSetOk && !install_document(set, path, size, time)) {
         image_set_free(&set);
         result = kLoadSetFailed;
