@@ -48,6 +48,7 @@ if(benchmark_FOUND)
   target_include_directories(lumora_bench SYSTEM PRIVATE /usr/include/stb)
   target_link_libraries(lumora_bench PRIVATE lumora_core lumora_turbojpeg benchmark::benchmark benchmark::benchmark_main)
   target_compile_options(lumora_bench PRIVATE -O2)
+  target_compile_definitions(lumora_bench PRIVATE LUMORA_BENCH_PHOTOS="${CMAKE_SOURCE_DIR}/build/jpeg-photos")
   # libtiff, when installed, is the peer of the TIFF and fax benchmarks.
   find_package(TIFF QUIET)
   if(TIFF_FOUND)

@@ -67,5 +67,5 @@ file(GLOB LUMORA_WIN_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/win32/*
 foreach(src ${LUMORA_WIN_BENCHES})
   get_filename_component(name ${src} NAME_WE)
   add_executable(${name} ${src} ${LUMORA_RESOURCES})
-  target_link_libraries(${name} PRIVATE lumora_app)
+  target_link_libraries(${name} PRIVATE lumora_app lumora_turbojpeg)
 endforeach()

@@ -5,10 +5,10 @@
 #include "core/stb_impl.h"
 #include "fuzz/support/fuzz_decode.h"
 
-// Pictures above 256 KB, and the library's working memory above 4 MB, take
+// Pictures above 64 KB, and the library's working memory above 4 MB, take
 // the out-of-memory paths instead of seconds of filling buffers.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    image_cap_pixel_bytes(256u << 10);
+    image_cap_pixel_bytes(64u << 10);
     stb_limit_allocation_size(256u << 10);
     jpeg_cap_work_bytes(4u << 20);
     return 0;

@@ -12,7 +12,8 @@ status=0
 for exe in "$@"; do
     format=$(x86_64-w64-mingw32-objdump -f "$exe" | sed -n 's/.*file format //p')
     [ -n "$format" ] || { echo "imports: cannot read $exe"; status=1; continue; }
-    if [ "$format" = pei-i386 ] && ! x86_64-w64-mingw32-objdump -p "$exe" | grep -q '^[[:space:]]*large address aware'; then
+    header=$(x86_64-w64-mingw32-objdump -f -p "$exe" | sed -n '/^Characteristics/,/^$/p')
+    if [ "$format" = pei-i386 ] && ! grep -q '^[[:space:]]*large address aware' <<<"$header"; then
         echo "header: $exe is not large-address-aware"
         status=1
     fi
