@@ -63,6 +63,7 @@ struct Decode {
     jpeg_progress_mgr progress;
     Image* image;
     uint8_t* cmyk_rows;  // the library's four-byte rows of a CMYK file, converted after
+    int32_t rows_done;   // rows in the picture whole, from the top
     bool started;
     bool no_memory;  // the picture did not fit: a decided failure, no fallback
 };
@@ -90,6 +91,7 @@ void read_rows(Decode& d) {
         if (d.cmyk_rows)
             for (int i = 0; i < got; ++i) cmyk_row_to_bgr(rows[i], image_row(image, first + i), image->width);
         if (got <= 0) break;
+        d.rows_done = first + got;
     }
 }
 
@@ -214,8 +216,7 @@ Image* decode_jpeg(const uint8_t* data, size_t size, int reduction, bool* starte
     if (setjmp(d->error.back)) {
         // Before the start: the fallback's turn. After it: what was read stays.
         if (d->started) {
-            int32_t done = (int32_t)d->cinfo.output_scanline;
-            gray_rows_from(d->image, done < d->image->height ? done : d->image->height);
+            gray_rows_from(d->image, d->rows_done);
         } else {
             image_free(d->image);
             d->image = nullptr;
@@ -228,7 +229,7 @@ Image* decode_jpeg(const uint8_t* data, size_t size, int reduction, bool* starte
         jpeg_mem_src(&d->cinfo, data, (unsigned long)size);
         if (start(*d, reduction)) {
             read_rows(*d);
-            gray_rows_from(d->image, (int32_t)d->cinfo.output_scanline);
+            gray_rows_from(d->image, d->rows_done);
         } else {
             image_free(d->image);
             d->image = nullptr;

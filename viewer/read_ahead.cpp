@@ -44,6 +44,7 @@ bool s_busy;             // that worker has not posted its result yet
 uint32_t s_generation;
 bool s_start_waiting;    // a start found the worker busy: it starts when the worker posts
 int s_wanted_index;
+int s_served;  // pictures read ahead that were shown
 ListKey s_wanted_key;
 
 ListKey key_now(int step) {
@@ -167,6 +168,7 @@ bool TakeReadAhead(const char* path, int step, ImageSet* set, uint64_t* size, ui
         job->set = ImageSet{};
         *size = job->size;
         *time = job->time;
+        ++s_served;
     }
     release(job);
     return usable;
@@ -184,13 +186,15 @@ void DropReadAhead() {
     s_busy = false;
 }
 
-const Image* WaitForReadAhead(char* path, int path_bytes) {
+void WaitForReadAhead(char* path, int path_bytes) {
     // The start is a posted task; the result another.
     for (int round = 0; round < 2; ++round) {
         run_posted_tasks(g_frame.window);
         if (s_busy) WaitForSingleObject(s_thread, INFINITE);
         run_posted_tasks(g_frame.window);
     }
-    if (path && path_bytes > 0) lstrcpynA(path, s_job ? s_job->path : "", path_bytes);
-    return s_job && s_job->result == kLoadSetOk ? s_job->set.frames[0] : nullptr;
+    const bool held = s_job && s_job->result == kLoadSetOk;
+    if (path && path_bytes > 0) lstrcpynA(path, held ? s_job->path : "", path_bytes);
 }
+
+int ReadAheadServed() { return s_served; }

@@ -21,6 +21,7 @@ bool TakeReadAhead(const char* path, int step, ImageSet* set, uint64_t* size, ui
 // has the file open): before the window goes, and in tests.
 void DropReadAhead();
 // Tests: runs the posted tasks until the read-ahead asked for is decoded (or
-// none is coming); then the first picture held ahead, none when there is
-// none, and its file.
-const Image* WaitForReadAhead(char* path, int path_bytes);
+// none is coming); path: the file of the picture then held ahead, "" when none.
+void WaitForReadAhead(char* path, int path_bytes);
+// Tests: how many pictures read ahead were shown so far.
+int ReadAheadServed();
