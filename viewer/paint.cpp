@@ -121,6 +121,41 @@ bool ensure_scaled_cache(HDC dc, const Image* image, int dw, int dh) {
     return made;
 }
 
+}  // namespace
+
+HBITMAP PrerenderScaledPicture(const Image* image, int dw, int dh) {
+    if (!image || dw < 1 || dh < 1 || UsesDirectStretch(dw, dh)) return nullptr;
+    HDC screen = GetDC(nullptr);
+    if (!screen) return nullptr;
+    HBITMAP bitmap = nullptr;
+    if (!(GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE)) {
+        HDC memory = CreateCompatibleDC(screen);
+        bitmap = memory ? CreateCompatibleBitmap(screen, dw, dh) : nullptr;
+        if (bitmap) {
+            HGDIOBJ old = SelectObject(memory, bitmap);
+            stretch_picture(memory, image, 0, 0, dw, dh, 0, 0, image->width, image->height);
+            GdiFlush();
+            SelectObject(memory, old);
+        }
+        if (memory) DeleteDC(memory);
+    }
+    ReleaseDC(nullptr, screen);
+    return bitmap;
+}
+
+void AdoptScaledCache(const Image* image, HBITMAP bitmap, int dw, int dh) {
+    DropScaledCache();
+    HDC memory = CreateCompatibleDC(nullptr);
+    if (!memory) {
+        DeleteObject(bitmap);
+        return;
+    }
+    s_cache = ScaledCache{memory, bitmap, SelectObject(memory, bitmap), image, dw, dh};
+    ++s_counters.cache_builds;
+}
+
+namespace {
+
 void draw_picture(HDC dc, HDC back, int view_w, int view_h) {
     const Image* image = g_viewer.shown;
     int dw, dh;

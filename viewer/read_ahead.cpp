@@ -11,7 +11,10 @@
 #include "ui/file_list.h"
 #include "ui/frame.h"
 #include "ui/work.h"
+#include "shell/settings.h"
 #include "viewer/navigation.h"
+#include "viewer/view.h"
+#include "viewer/view_geometry_pure.h"
 
 namespace {
 
@@ -31,7 +34,13 @@ struct Job {
     uint64_t size, time;  // the file's stamp, read before the decode
     ListKey key;
     HWND window;
+    // The view the picture will open in: its size and the zoom it opens at.
+    int view_w, view_h;
+    ZoomState zoom;
     ImageSet set;
+    HBITMAP scaled;  // the first frame as the view's cache holds it; none
+    int scaled_w, scaled_h;
+    ImageSet retired;  // a closed document's frames, the worker frees them first
     LoadSetResult result;
     char message[kMessageBytes];
     volatile LONG owners;
@@ -44,7 +53,9 @@ bool s_busy;             // that worker has not posted its result yet
 uint32_t s_generation;
 bool s_start_waiting;    // a start found the worker busy: it starts when the worker posts
 int s_wanted_index;
+int s_wanted_view_w, s_wanted_view_h;
 int s_served;  // pictures read ahead that were shown
+ImageSet s_retired;  // frames for the next worker to free
 ListKey s_wanted_key;
 
 ListKey key_now(int step) {
@@ -66,6 +77,7 @@ bool same_key(const ListKey& a, const ListKey& b) {
 
 void release(Job* job) {
     if (InterlockedDecrement(&job->owners) != 0) return;
+    if (job->scaled) DeleteObject(job->scaled);
     image_set_free(&job->set);
     free(job);
 }
@@ -84,10 +96,20 @@ void decoded(void* data) {
 
 DWORD WINAPI decode_ahead(void* param) {
     Job* job = (Job*)param;
+    image_set_free(&job->retired);
     job->result = load_image_set(job->path, &job->set, job->message);
+    // The first paint's stretch too, which for a photo costs as much again.
+    if (job->result == kLoadSetOk && job->set.frames[0]) {
+        const Image* first = job->set.frames[0];
+        DisplaySizeFor(job->zoom, job->view_w, job->view_h, first->width, first->height, &job->scaled_w,
+                       &job->scaled_h);
+        job->scaled = PrerenderScaledPicture(first, job->scaled_w, job->scaled_h);
+    }
     if (!post_to_interface(job->window, decoded, job)) release(job);  // the window is gone
     return 0;
 }
+
+void free_retired() { image_set_free(&s_retired); }
 
 void forget_job() {
     if (s_job) release(s_job);
@@ -103,8 +125,11 @@ void start_now() {
     }
     const FileList& list = g_file_list;
     const int i = s_wanted_index;
-    if (i < 0 || i >= list.count || !same_key(s_wanted_key, key_now(s_wanted_key.step))) return;
-    if (s_job && lstrcmpiA(s_job->path, list.path[i]) == 0 && same_key(s_job->key, s_wanted_key)) return;
+    if (i < 0 || i >= list.count || !same_key(s_wanted_key, key_now(s_wanted_key.step)) ||
+        (s_job && lstrcmpiA(s_job->path, list.path[i]) == 0 && same_key(s_job->key, s_wanted_key))) {
+        free_retired();
+        return;
+    }
     forget_job();
     if (s_thread) {
         WaitForSingleObject(s_thread, INFINITE);  // it has posted its result: a moment at most
@@ -112,20 +137,27 @@ void start_now() {
         s_thread = nullptr;
     }
     Job* job = (Job*)calloc(1, sizeof(Job));
-    if (!job) return;  // memory is short: no read-ahead
+    if (!job) {  // memory is short: no read-ahead
+        free_retired();
+        return;
+    }
     lstrcpynA(job->path, list.path[i], sizeof job->path);
     job->key = s_wanted_key;
     job->window = g_frame.window;
+    job->view_w = s_wanted_view_w;
+    job->view_h = s_wanted_view_h;
+    job->zoom = ZoomState{g_settings.DefaultFit, 1.0, 0, 0};  // as a new document opens
     job->owners = 2;
-    if (!file_stamp(job->path, &job->size, &job->time)) {
-        free(job);
-        return;
-    }
-    HANDLE thread = CreateThread(nullptr, 0, decode_ahead, job, CREATE_SUSPENDED, nullptr);
+    HANDLE thread = file_stamp(job->path, &job->size, &job->time)
+                        ? CreateThread(nullptr, 0, decode_ahead, job, CREATE_SUSPENDED, nullptr)
+                        : nullptr;
     if (!thread) {
         free(job);
+        free_retired();
         return;
     }
+    job->retired = s_retired;
+    s_retired = ImageSet{};
     // The shown picture's painting and the user's input come first.
     SetThreadPriority(thread, THREAD_PRIORITY_BELOW_NORMAL);
     s_job = job;
@@ -146,15 +178,22 @@ void ReadAheadFrom(int shown, int step) {
     s_start_waiting = false;
     if (next < 0) {
         forget_job();
+        free_retired();
         return;
     }
     s_wanted_index = next;
     s_wanted_key = key_now(step);
+    const RECT view = GetViewRect();
+    s_wanted_view_w = view.right - view.left;
+    s_wanted_view_h = view.bottom - view.top;
     // Posted: it starts once the command that showed the picture is done.
-    if (!post_to_interface(g_frame.window, start_task, (void*)(uintptr_t)s_generation)) forget_job();
+    if (!post_to_interface(g_frame.window, start_task, (void*)(uintptr_t)s_generation)) {
+        forget_job();
+        free_retired();
+    }
 }
 
-bool TakeReadAhead(const char* path, int step, ImageSet* set, uint64_t* size, uint64_t* time) {
+bool TakeReadAhead(const char* path, int step, ReadAheadPicture* picture) {
     Job* job = s_job;
     if (!job || lstrcmpiA(job->path, path) != 0 || !same_key(job->key, key_now(step))) return false;
     s_job = nullptr;
@@ -164,20 +203,25 @@ bool TakeReadAhead(const char* path, int step, ImageSet* set, uint64_t* size, ui
     const bool usable = job->result == kLoadSetOk && file_stamp(path, &now_size, &now_time) &&
                         now_size == job->size && now_time == job->time;
     if (usable) {
-        *set = job->set;
+        *picture = ReadAheadPicture{job->set, job->size, job->time, job->scaled, job->scaled_w, job->scaled_h};
         job->set = ImageSet{};
-        *size = job->size;
-        *time = job->time;
+        job->scaled = nullptr;
         ++s_served;
     }
     release(job);
     return usable;
 }
 
+void RetireFrames(const ImageSet& frames) {
+    free_retired();  // one set waits at most
+    s_retired = frames;
+}
+
 void DropReadAhead() {
     ++s_generation;
     s_start_waiting = false;
     forget_job();
+    free_retired();
     if (s_thread) {
         WaitForSingleObject(s_thread, INFINITE);
         CloseHandle(s_thread);
