@@ -17,25 +17,18 @@ namespace {
 
 std::string photo(const char* name) { return std::string(LUMORA_BENCH_PHOTOS) + "/" + name; }
 
-void load_lumora(benchmark::State& state, const char* name) {
+void load_by(benchmark::State& state, const char* name, Image* (*load)(const char*, char*)) {
     std::string path = photo(name);
     char message[kMessageBytes];
     for (auto _ : state) {
-        Image* image = load_image(path.c_str(), message);
+        Image* image = load(path.c_str(), message);
         if (!image) state.SkipWithError(message);
         image_free(image);
     }
 }
 
-void load_stb(benchmark::State& state, const char* name) {
-    std::string path = photo(name);
-    char message[kMessageBytes];
-    for (auto _ : state) {
-        Image* image = load_with_stb(path.c_str(), message);
-        if (!image) state.SkipWithError(message);
-        image_free(image);
-    }
-}
+void load_lumora(benchmark::State& state, const char* name) { load_by(state, name, load_image); }
+void load_stb(benchmark::State& state, const char* name) { load_by(state, name, load_with_stb); }
 
 #ifdef LUMORA_BENCH_TURBOJPEG
 // Reading the file and decoding it bottom-up, blue-green-red, into a fresh
