@@ -1,4 +1,5 @@
 #include "core/bmp.h"
+#include "core/bmp_direct.h"
 
 #include <stdlib.h>
 #include <string.h>
@@ -140,6 +141,9 @@ Image* decode_bmp(const uint8_t* data, size_t size, char* message) {
 
 Image* read_bmp(const char* path, char* message) {
     clear_message(message);
+    bool taken = false;
+    Image* direct = read_bmp_direct(path, message, &taken);
+    if (taken) return direct;
     FileBytes file;
     if (!file_bytes_read_for_decoder(path, kMaxBmpFileBytes, &file, message)) return nullptr;
     Image* image = decode_bmp(file.data, file.size, message);
