@@ -22,6 +22,7 @@
 #include "app/layout.h"
 #include "viewer/mouse.h"
 #include "viewer/playback.h"
+#include "viewer/read_ahead.h"
 #include "viewer/view.h"
 #include "viewer/viewer_state.h"
 #include "ui/frame.h"
@@ -93,6 +94,7 @@ void on_destroy() {
     // Closed in full screen: the window's own place is the one it had before.
     SaveWindowPlacement(g_frame.window, g_frame.fullscreen ? &v.saved_rect : nullptr);
     if (v.slideshow) KillTimer(g_frame.window, kTimerSlideShow);
+    DropReadAhead();  // its worker may have a file of the folder open
     CloseDocument();
     QuitHelp();
     ReleaseViewPalette();

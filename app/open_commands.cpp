@@ -13,6 +13,7 @@
 #include "ui/frame.h"
 #include "viewer/document.h"
 #include "viewer/edit_commands.h"
+#include "viewer/read_ahead.h"
 
 void ShowFolderInBrowser(const char* folder) {
     char path[kPathBytes];
@@ -38,6 +39,7 @@ bool OpenFileInViewer(const char* path) {
     char full[kPathBytes];  // also a copy: the path may be a file list entry the scan frees
     if (!full_path(path, full) || !LoadDocument(full)) return false;
     scan_folder(full);
+    ReadAheadFrom(g_file_list.current, +1);
     // A picture opened from anywhere is shown, not the browser's old folder.
     if (g_frame.BrowseMode) leave_browser();
     else LayoutMainWindow();

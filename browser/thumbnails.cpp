@@ -62,14 +62,15 @@ const Image* viewer_picture_of(int i) {
     return s_picture_source ? s_picture_source(list.path[i], list.size[i], list.modified[i]) : nullptr;
 }
 
-// A file that does not load just gets no picture. short_of_memory (when
-// given) tells a decode that memory was too short for, which may succeed
-// with more room, from a file that cannot: the decoders say so in the
-// message.
-Image* decode(const char* path, bool* short_of_memory = nullptr) {
+// A file that does not load just gets no picture. A picture only needs its
+// larger side as long as the edge, so a large photo decodes smaller where
+// its format can. short_of_memory (when given) tells a decode that memory
+// was too short for, which may succeed with more room, from a file that
+// cannot: the decoders say so in the message.
+Image* decode(const char* path, int edge, bool* short_of_memory = nullptr) {
     InterlockedIncrement(&s_decodes);
     char message[kMessageBytes];
-    Image* image = load_upright_image(path, message);
+    Image* image = load_upright_image_reduced(path, edge, message);
     if (short_of_memory) *short_of_memory = strcmp(message, kMsgNoMemory) == 0;
     return image;
 }
@@ -80,7 +81,7 @@ HBITMAP render_entry(int i, int edge, HDC screen, Image* decoded) {
     const ThumbKey key = key_of(i, edge);
     const Image* image = decoded;
     if (!image) image = viewer_picture_of(i);
-    if (!image) image = decoded = decode(key.path);
+    if (!image) image = decoded = decode(key.path, edge);
     if (!image) return nullptr;
     HBITMAP bitmap = render_thumbnail(image, edge, screen);
     image_free(decoded);
@@ -201,7 +202,7 @@ DWORD WINAPI fill_worker(void* param) {
         e.cached = read_cached_thumbnail(ThumbKey{f.path, f.modified, f.size, jobs.edge});
         if (!e.cached.rows && e.may_decode) {
             image_fail_allocations_from(jobs.fail_picture);
-            e.decoded = decode(f.path, &e.short_of_memory);
+            e.decoded = decode(f.path, jobs.edge, &e.short_of_memory);
             if (e.short_of_memory) {
                 image_free(e.decoded);  // a photo it could not turn
                 e.decoded = nullptr;

@@ -4,13 +4,18 @@ include(GoogleTest)
 add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 NOMINMAX)
 # Only system DLLs at run time.
 add_link_options(-static -static-libgcc -static-libstdc++)
+# 32-bit programs take the whole 4 GB a 64-bit Windows (or Wine) gives them:
+# one large picture alone can take more than half of the 2 GB they get without.
+if(LUMORA_WIN_ARCH STREQUAL "i686")
+  add_link_options(-Wl,--large-address-aware)
+endif()
 
 add_library(lumora_core STATIC ${LUMORA_CORE_SOURCES})
 target_include_directories(lumora_core PUBLIC ${CMAKE_SOURCE_DIR})
 # zlib (TIFF Deflate) from its static archive by name: the import library
 # beside it would make the program need a DLL of its own.
 find_library(LUMORA_ZLIB_STATIC NAMES libz.a REQUIRED)
-target_link_libraries(lumora_core PUBLIC ${LUMORA_ZLIB_STATIC})
+target_link_libraries(lumora_core PUBLIC lumora_jpeg ${LUMORA_ZLIB_STATIC})
 
 # Everything but WinMain, so the tests drive the same code as the program.
 file(GLOB LUMORA_APP_SOURCES CONFIGURE_DEPENDS
@@ -52,7 +57,7 @@ target_include_directories(gtest BEFORE PUBLIC ${CMAKE_SOURCE_DIR}/tests/support
 
 file(GLOB LUMORA_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp ${CMAKE_SOURCE_DIR}/tests/shared/*.cpp)
 add_executable(lumora_win_tests ${LUMORA_WIN_TESTS} ${LUMORA_RESOURCES})
-target_link_libraries(lumora_win_tests PRIVATE lumora_app gtest gtest_main)
+target_link_libraries(lumora_win_tests PRIVATE lumora_app gtest gtest_main psapi)
 # Where the PDF printer of scripts/printer.sh writes its pages.
 target_compile_definitions(lumora_win_tests PRIVATE LUMORA_PRINT_OUT="${CMAKE_SOURCE_DIR}/build/print-out")
 target_compile_definitions(lumora_win_tests PRIVATE LUMORA_TEST_DATA="Z:${LUMORA_TESTDATA_DIR}"
@@ -69,5 +74,5 @@ file(GLOB LUMORA_WIN_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/win32/*
 foreach(src ${LUMORA_WIN_BENCHES})
   get_filename_component(name ${src} NAME_WE)
   add_executable(${name} ${src} ${LUMORA_RESOURCES})
-  target_link_libraries(${name} PRIVATE lumora_app)
+  target_link_libraries(${name} PRIVATE lumora_app lumora_turbojpeg)
 endforeach()

@@ -1,4 +1,5 @@
 #include "core/bmp.h"
+#include "core/bmp_direct.h"
 
 #include <stdlib.h>
 #include <string.h>
@@ -300,6 +301,9 @@ bool probe_bmp_size(const char* path, int* width, int* height) {
 
 Image* read_bmp(const char* path, char* message) {
     clear_message(message);
+    bool taken = false;
+    Image* direct = read_bmp_direct(path, message, &taken);
+    if (taken) return direct;
     FileBytes file;
     if (!file_bytes_read_for_decoder(path, kMaxBmpFileBytes, &file, message)) return nullptr;
     Image* image = decode_bmp(file.data, file.size, message);

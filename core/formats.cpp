@@ -4,6 +4,7 @@
 
 #include "core/bmp.h"
 #include "core/iff.h"
+#include "core/jpeg.h"
 #include "core/pcx.h"
 #include "core/photo_cd.h"
 #include "core/stb_adapter.h"
@@ -31,34 +32,34 @@ bool signature_matches(const Signature& signature, const uint8_t* head) {
 // order finds the one row there is.
 const FormatRow kFormats[] = {
     {"BMP", {{{is('B'), is('M')}, 2}}, {".bmp", ".dib"}, kTextTypeBitmap,
-     read_bmp, nullptr, probe_bmp_size, "*.bmp;*.dib", false, kSaveBmp},
+     read_bmp, nullptr, probe_bmp_size, "*.bmp;*.dib", false, kSaveBmp, nullptr},
     // .jpe opens, but the Open dialog does not offer it.
     {"JPEG", {{{is(0xFF), is(0xD8)}, 2}}, {".jpg", ".jpeg", ".jpe"}, kTextTypeJpeg,
-     load_with_stb, nullptr, nullptr, "*.jpg;*.jpeg", true, kSaveJpeg},
+     load_jpeg, nullptr, nullptr, "*.jpg;*.jpeg", true, kSaveJpeg, load_jpeg_reduced},
     {"PNG", {{{is(0x89), is('P')}, 2}}, {".png"}, kTextTypePng,
-     load_with_stb, nullptr, nullptr, "*.png", false, kSavePng},
+     load_with_stb, nullptr, nullptr, "*.png", false, kSavePng, nullptr},
     {"GIF", {{{is('G'), is('I'), is('F')}, 3}}, {".gif"}, kTextTypeGif,
-     load_with_stb, load_gif_frames, nullptr, "*.gif", false, 0},
+     load_with_stb, load_gif_frames, nullptr, "*.gif", false, 0, nullptr},
     {"TIFF", {{{is('I'), is('I')}, 2}, {{is('M'), is('M')}, 2}}, {".tif", ".tiff"}, kTextTypeTiff,
-     load_tiff_first_page, load_tiff_pages, probe_tiff_size, "*.tif;*.tiff", false, 0},
+     load_tiff_first_page, load_tiff_pages, probe_tiff_size, "*.tif;*.tiff", false, 0, nullptr},
     {"TGA", {}, {".tga"}, kTextTypeTarga,
-     load_with_stb, nullptr, nullptr, "*.tga", false, 0},
+     load_tga, nullptr, nullptr, "*.tga", false, 0, nullptr},
     {"PSD", {{{is('8'), is('B'), is('P'), is('S')}, 4}}, {".psd"}, kTextTypePhotoshop,
-     load_with_stb, nullptr, nullptr, "*.psd", false, 0},
+     load_with_stb, nullptr, nullptr, "*.psd", false, 0, nullptr},
     {"PIC", {}, {".pic"}, kTextTypePic,
-     load_with_stb, nullptr, nullptr, "*.pic", false, 0},
+     load_with_stb, nullptr, nullptr, "*.pic", false, 0, nullptr},
     {"PNM", {{{is('P'), {'1', '6'}}, 2}}, {".pnm", ".pbm", ".pgm", ".ppm"}, kTextTypePnm,
-     load_with_stb, nullptr, nullptr, "*.pnm;*.pbm;*.pgm;*.ppm", false, 0},
+     load_with_stb, nullptr, nullptr, "*.pnm;*.pbm;*.pgm;*.ppm", false, 0, nullptr},
     {"PCX", {{{is(0x0A), kAny, {0, 1}}, 3}}, {".pcx"}, kTextTypePcx,
-     load_pcx, nullptr, probe_pcx_size, "*.pcx", false, 0},
+     load_pcx, nullptr, probe_pcx_size, "*.pcx", false, 0, nullptr},
     {"DCX", {{{is(0xB1), is(0x68), is(0xDE), is(0x3A)}, 4}}, {".dcx"}, kTextTypeDcx,
-     load_dcx_first_page, load_dcx_pages, nullptr, "*.dcx", false, 0},
+     load_dcx_first_page, load_dcx_pages, nullptr, "*.dcx", false, 0, nullptr},
     {"PCD", {}, {".pcd"}, kTextTypePhotoCd,
-     load_photo_cd, nullptr, probe_photo_cd_size, "*.pcd", false, 0},
+     load_photo_cd, nullptr, probe_photo_cd_size, "*.pcd", false, 0, nullptr},
     {"IFF", {{{is('F'), is('O'), is('R'), is('M')}, 4}}, {".iff", ".lbm", ".ilbm"}, kTextTypeIff,
-     load_iff, nullptr, probe_iff_size, "*.iff;*.lbm;*.ilbm", false, 0},
+     load_iff, nullptr, probe_iff_size, "*.iff;*.lbm;*.ilbm", false, 0, nullptr},
     {"WMF", {{{is(0xD7), is(0xCD), is(0xC6), is(0x9A)}, 4}}, {".wmf"}, kTextTypeWmf,
-     render_wmf, nullptr, nullptr, "*.wmf", false, 0},
+     render_wmf, nullptr, nullptr, "*.wmf", false, 0, nullptr},
 };
 const int kFormatCount = sizeof kFormats / sizeof kFormats[0];
 

@@ -14,6 +14,9 @@ typedef Image* (*ImageLoader)(const char* path, char* message);
 // False with the set empty when the file gives no frame.
 typedef bool (*FramesLoader)(const char* path, ImageSet* set, char* message);
 typedef bool (*SizeProbe)(const char* path, int* width, int* height);
+// The picture, or a smaller decode of it whose larger side is still at least
+// `need`, for a format that can decode smaller for less than the whole.
+typedef Image* (*ReducedLoader)(const char* path, int need, char* message);
 
 // One byte of a header signature: it matches the values lo..hi.
 struct ByteRange {
@@ -41,6 +44,7 @@ struct FormatRow {
     const char* open_patterns;
     bool upright_by_exif;
     int save_format;  // save_image's format for files of this type; 0: Lumora does not write it
+    ReducedLoader load_reduced;  // null: only whole pictures
 };
 
 extern const FormatRow kFormats[];

@@ -64,11 +64,13 @@ LoadSetResult load_image_set(const char* path, ImageSet* set, char* message) {
     return kLoadSetOk;
 }
 
-Image* load_upright_image(const char* path, char* message) {
+Image* load_upright_image(const char* path, char* message) { return load_upright_image_reduced(path, 0, message); }
+
+Image* load_upright_image_reduced(const char* path, int need, char* message) {
     clear_message(message);
     uint8_t head[8];
     if (file_read_head_for_decoder(path, head, sizeof head, message) < 0) return nullptr;
-    Image* image = load_image_with_head(path, head, message);
+    Image* image = need > 0 ? load_image_reduced(path, need, message) : load_image_with_head(path, head, message);
     const FormatRow* row = format_for_header(head);
     if (image && row && row->upright_by_exif && !turn_upright(path, &image)) set_message(message, kMsgNoMemory);
     return image;

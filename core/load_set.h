@@ -15,3 +15,6 @@ LoadSetResult load_image_set(const char* path, ImageSet* set, char* message);
 // that memory was too short to turn comes back as decoded, with the memory
 // message ("Bellek yetersiz.") all the same.
 Image* load_upright_image(const char* path, char* message);
+// The same for a picture needed only with its larger side at least `need`
+// (load_image_reduced); turning keeps the larger side.
+Image* load_upright_image_reduced(const char* path, int need, char* message);

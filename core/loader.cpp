@@ -14,14 +14,31 @@ Image* load_image(const char* path, char* message) {
     return load_image_with_head(path, head, message);
 }
 
-Image* load_image_with_head(const char* path, const uint8_t head[8], char* message) {
+namespace {
+
+Image* load_with_row(const char* path, const uint8_t head[8], int need, char* message) {
     clear_message(message);  // a frame loader tried before may have left its reason
     const FormatRow* row = format_for_file(head, path);
     if (!row || !row->load) {
         set_message(message, kMsgUnknownFormat);
         return nullptr;
     }
-    return row->load(path, message);
+    return need > 0 && row->load_reduced ? row->load_reduced(path, need, message) : row->load(path, message);
+}
+
+}  // namespace
+
+Image* load_image_with_head(const char* path, const uint8_t head[8], char* message) {
+    return load_with_row(path, head, 0, message);
+}
+
+Image* load_image_reduced(const char* path, int need, char* message) {
+    char own_message[kMessageBytes];
+    if (!message) message = own_message;
+    clear_message(message);
+    uint8_t head[8];
+    if (file_read_head_for_decoder(path, head, sizeof head, message) < 0) return nullptr;
+    return load_with_row(path, head, need, message);
 }
 
 bool probe_image_size(const char* path, int* width, int* height) {

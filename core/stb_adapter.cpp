@@ -69,6 +69,19 @@ Image* adopt_rgb(uint8_t* rgb, int32_t width, int32_t height) {
     return image;
 }
 
+// Each row end for end, in place.
+void mirror_rows(Image* image) {
+    for (int32_t y = 0; y < image->height; ++y) {
+        uint8_t* row = image_row(image, y);
+        for (int32_t l = 0, r = image->width - 1; l < r; ++l, --r)
+            for (int c = 0; c < 3; ++c) {
+                uint8_t t = row[3 * l + c];
+                row[3 * l + c] = row[3 * r + c];
+                row[3 * r + c] = t;
+            }
+    }
+}
+
 // What the size query says decides before any pixel is allocated: sides out
 // of range, or a picture too large for one block. A header the query does not
 // understand is left to the decoder. True when the picture is refused.
@@ -169,6 +182,17 @@ Image* load_with_stb(const char* path, char* message) {
     w = h = 0;
     uint8_t* rgb = stbi_load(path, &w, &h, &channels, 3);
     return finish_stb_load(rgb, w, h, message);
+}
+
+Image* load_tga(const char* path, char* message) {
+    Image* image = load_with_stb(path, message);
+    // The header's image type (colour-mapped, true-colour or gray, raw or
+    // run-length coded) and its descriptor, whose bit 4 says right to left.
+    uint8_t head[18];
+    if (!image || file_read_head(path, head, sizeof head) < (int)sizeof head) return image;
+    const uint8_t type = head[2] & ~8;
+    if (type >= 1 && type <= 3 && (head[17] & 0x10)) mirror_rows(image);
+    return image;
 }
 
 bool probe_stb_data(const uint8_t* data, size_t size, int* width, int* height) {

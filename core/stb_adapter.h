@@ -23,6 +23,10 @@ const int kMaxGifFrames = 10000;
 Image* load_with_stb(const char* path, char* message);
 Image* decode_with_stb(const uint8_t* data, size_t size, char* message);
 
+// A TGA file: the library's picture, mirrored when the file stores its
+// pixels right to left (the library reads only the top-to-bottom bit).
+Image* load_tga(const char* path, char* message);
+
 // True when the library understands the header and both sides lie in
 // 1..kMaxImageSide. Reads only as much of the file as the header needs.
 bool probe_with_stb(const char* path, int* width, int* height);

@@ -85,6 +85,7 @@ void RunPrintJob(HWND owner, const PrintSource& source) {
         font = CreateFontIndirectA(&face);
     }
     const int max_side = max_drawn_side(layout);
+    const int need = picture_need(Box{0, 0, cell_box(grid, 0).width, grid.picture_height}, g_print.fitToFrame, max_side);
     DOCINFOA document = {};
     document.cbSize = sizeof document;
     document.lpszDocName = tr(kTextProduct);
@@ -113,7 +114,9 @@ void RunPrintJob(HWND owner, const PrintSource& source) {
             const char* path = source.paths[index].c_str();
             char message[kMessageBytes];
             if (source.shown && source.shown_path && lstrcmpiA(source.shown_path, path) == 0) picture = source.shown;
-            else picture = loaded = load_image(path, message);  // a file that does not load leaves its cell blank
+            // A file that does not load leaves its cell blank; a large photo
+            // decodes no larger than its cell needs, where its format can.
+            else picture = loaded = load_image_reduced(path, need, message);
             // Not every driver honours the device mode's colour field: the
             // pictures go gray themselves, as in the preview.
             if (picture && g_print.grayscale) {

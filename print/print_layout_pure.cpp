@@ -154,3 +154,8 @@ int max_drawn_side(int layout) {
                ? 1600
                : 256;
 }
+
+int picture_need(const Box& cell, bool fill, int max_side) {
+    const int longer = cell.width > cell.height ? cell.width : cell.height;
+    return fill || longer > max_side ? max_side : longer;
+}

@@ -82,3 +82,8 @@ bool shrink_before_drawing(int image_width, int image_height, const Box& drawn, 
                            int* height);
 // 1600 for one full page, 256 for the smaller cells and the contact sheet.
 int max_drawn_side(int layout);
+// How long a picture's larger side must be at least to be drawn into the
+// cell as it would be from the whole picture: the cell's longer side (a
+// filled cell's drawn size depends on the picture, so max_side), no more
+// than max_side.
+int picture_need(const Box& cell, bool fill, int max_side);

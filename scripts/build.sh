@@ -15,6 +15,8 @@ native)
 win32 | win64)
     arch=i686
     [ "$tree" = win64 ] && arch=x86_64
+    # The libraries built from Debian's sources (cached: nothing to do after the first time).
+    "$root/scripts/mingw-deps.sh" $arch
     # A tree configured with another compiler than the toolchain file names
     # (the posix thread model, once) is configured afresh.
     if [ -f "$dir/build.ninja" ] && ! grep -qs 'g++-win32"' "$dir"/CMakeFiles/*/CMakeCXXCompiler.cmake; then

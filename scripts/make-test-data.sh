@@ -7,9 +7,9 @@ set -euo pipefail
 out=${1:?usage: make-test-data.sh FOLDER}
 mkdir -p "$out"
 cd "$out"
-stamp=".made-v10"
+stamp=".made-v11"
 [ -f "$stamp" ] && exit 0
-rm -f ./*.bmp ./*.ppm ./stb-* ./exif-* ./tif-* ./tiv-* ./tvs-* ./pcd-* ./iff-* ./pcx-*
+rm -f ./*.bmp ./*.ppm ./stb-* ./jpeg-* ./tga-* ./exif-* ./tif-* ./tiv-* ./tvs-* ./pcd-* ./iff-* ./pcx-*
 
 # Sources: odd widths so every row has padding; one a single column wide.
 convert -size 61x37 -seed 3 plasma:fractal src-a.ppm
@@ -52,7 +52,21 @@ convert src.ppm -quality 85 -sampling-factor 2x2 stb-jpeg420.jpg
 convert src.ppm -quality 85 -interlace JPEG -sampling-factor 2x2 stb-jpegprog.jpg
 convert src.ppm -colorspace Gray -quality 90 stb-jpeggray.jpg
 convert -size 1x1 xc:'#c08040' -quality 95 stb-jpeg1x1.jpg
-for f in stb-jpeg*.jpg; do ref=$(ref_of "$f"); np jpegtopnm "$f"; done
+# Adobe CMYK (Pillow), YCCK (ImageMagick writes CMYK so), restart markers after
+# every MCU and every MCU row, progressive with restarts (cjpeg); a larger
+# photo-like picture, baseline and progressive, for the files cut short.
+/usr/bin/python3 -c "from PIL import Image; Image.open('src.ppm').convert('CMYK').save('jpeg-cmyk.jpg', quality=90)"
+convert src.ppm -colorspace CMYK -quality 90 jpeg-ycck.jpg
+cjpeg -quality 85 -sample 2x2 -restart 1B src.ppm > jpeg-rst-mcu.jpg
+cjpeg -quality 85 -sample 1x1 -restart 1 src.ppm > jpeg-rst-row.jpg
+cjpeg -quality 85 -progressive -restart 1 src.ppm > jpeg-prog-rst.jpg
+convert -size 160x120 -seed 5 plasma:fractal -quality 85 -sampling-factor 2x2 jpeg-photo.jpg
+convert -size 160x120 -seed 5 plasma:fractal -quality 85 -interlace JPEG jpeg-photo-prog.jpg
+# ImageMagick's decode is the reference of every JPEG; the photos also at a
+# quarter and half of each side, as the library decodes them smaller.
+for f in stb-jpeg*.jpg jpeg-*.jpg; do convert "$f" -depth 8 "PPM:$(ref_of "$f")"; done
+convert -define jpeg:size=40x30 jpeg-photo.jpg -depth 8 PPM:jpeg-photo-quarter.ref.ppm
+convert -define jpeg:size=80x60 jpeg-photo-prog.jpg -depth 8 PPM:jpeg-photo-prog-half.ref.ppm
 
 # PNG: 8-bit RGB, RGBA, palette, gray, 1-bit, interlaced, and 16-bit RGB and
 # gray widened from 8 bits (so the top byte is the 8-bit value exactly).
@@ -104,6 +118,18 @@ convert src.ppm -compress None stb-tga-raw.tga
 ppmtotga -rgb -norle src.ppm > stb-tga-np-raw.tga 2>/dev/null
 ppmtotga -rgb src.ppm > stb-tga-np-rle.tga 2>/dev/null
 for f in stb-tga-*.tga; do ref=$(ref_of "$f"); np tgatoppm "$f"; done
+# Pixels stored right to left: no common writer makes them, so the origin
+# bits of written files are set (bottom-right, 24-bit RLE; top-right, 32-bit
+# RLE); ImageMagick's decode turned as the bits say is the reference.
+convert src.ppm -compress RLE tga-right.tga
+convert src.ppm -alpha set -channel A -fx 'i/w' +channel -compress RLE tga-top-right.tga
+/usr/bin/python3 - <<'PY'
+for name, bits in (("tga-right.tga", 0x10), ("tga-top-right.tga", 0x30)):
+    b = bytearray(open(name, "rb").read())
+    b[17] = (b[17] & 0x0F) | bits
+    open(name, "wb").write(b)
+PY
+for f in tga-*.tga; do convert "$f" -auto-orient -alpha off -depth 8 "PPM:$(ref_of "$f")"; done
 
 # PSD: the merged picture the writer stores; its reference is the source.
 convert src.ppm -depth 8 stb-psd.psd

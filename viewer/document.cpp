@@ -14,6 +14,7 @@
 #include "shell/settings.h"
 #include "viewer/edit_commands.h"
 #include "viewer/playback.h"
+#include "viewer/read_ahead.h"
 #include "viewer/view.h"
 #include "viewer/viewer_state.h"
 #include "ui/frame.h"
@@ -34,11 +35,17 @@ void report_failure(LoadSetResult result, const char* path, const char* message)
 }
 
 // Makes set the open document, shown from its first frame at the zoom of
-// DefaultFit. The viewer owns the set from here.
-bool install_document(const ImageSet& set, const char* path, uint64_t size, uint64_t time) {
+// DefaultFit. The viewer owns the set from here. A step hands the old
+// pictures to the read-ahead's worker to free: giving back a photo's
+// memory costs a step several milliseconds.
+bool install_document(const ImageSet& set, const char* path, uint64_t size, uint64_t time, bool step) {
     Image** loaded = (Image**)calloc((size_t)set.count, sizeof(Image*));
     if (!loaded) return false;
     memcpy(loaded, set.frames, (size_t)set.count * sizeof(Image*));
+    if (step) {
+        RetireFrames(g_viewer.document);
+        g_viewer.document = ImageSet{};
+    }
     CloseDocument();
     ViewerState& v = g_viewer;
     v.document = set;
@@ -57,24 +64,35 @@ bool install_document(const ImageSet& set, const char* path, uint64_t size, uint
 
 }  // namespace
 
-bool LoadDocument(const char* path) {
-    HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+bool LoadDocument(const char* path, int step) {
     char message[kMessageBytes] = "";
     ImageSet set = {};
-    // Read before the decode: a file rewritten meanwhile then looks changed.
     uint64_t size = 0, time = 0;
-    if (!file_stamp(path, &size, &time)) size = time = 0;
-    LoadSetResult result = load_image_set(path, &set, message);
-    SetCursor(previous);
-    if (result == kLoadSetOk && !install_document(set, path, size, time)) {
+    LoadSetResult result = kLoadSetOk;
+    ReadAheadPicture ahead = {};
+    if (step && TakeReadAhead(path, step, &ahead)) {
+        set = ahead.set;
+        size = ahead.size;
+        time = ahead.time;
+    } else {
+        HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+        // Read before the decode: a file rewritten meanwhile then looks changed.
+        if (!file_stamp(path, &size, &time)) size = time = 0;
+        result = load_image_set(path, &set, message);
+        SetCursor(previous);
+    }
+    if (result == kLoadSetOk && !install_document(set, path, size, time, step != 0)) {
         image_set_free(&set);
         result = kLoadSetFailed;
         set_message(message, kMsgNoMemory);
     }
     if (result != kLoadSetOk) {
+        if (ahead.scaled) DeleteObject(ahead.scaled);
         report_failure(result, path, message);
         return false;
     }
+    // The read-ahead's stretch serves the first paint when the view is as it was.
+    if (ahead.scaled) AdoptScaledCache(g_viewer.shown, ahead.scaled, ahead.scaled_w, ahead.scaled_h);
     // Only now is the old document gone: a failed open leaves it on screen.
     UpdateTitle(path);
     StartAnimation();

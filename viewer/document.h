@@ -5,8 +5,9 @@
 #include "core/image.h"
 
 // Loads every frame or page of path and shows the first. On failure the
-// user is told why and the old document stays on screen.
-bool LoadDocument(const char* path);
+// user is told why and the old document stays on screen. A step (+1 or -1)
+// takes the picture read ahead for it when there is one (viewer/read_ahead.h).
+bool LoadDocument(const char* path, int step = 0);
 // Releases the open file: frames, delays, undo picture, scaled cache; stops
 // the animation.
 void CloseDocument();

@@ -12,8 +12,15 @@
 #include "shell/settings.h"
 #include "viewer/document.h"
 #include "viewer/edit_commands.h"
+#include "viewer/read_ahead.h"
 #include "viewer/viewer_state.h"
 #include "ui/frame.h"
+
+namespace {
+
+int s_travel = +1;  // the direction of the last step
+
+}  // namespace
 
 GoResult GoToIndex(int index) {
     const FileList& list = g_file_list;
@@ -31,9 +38,10 @@ GoResult GoToIndex(int index) {
     if (!ConfirmDiscard()) return kGoDeclined;
     char path[kPathBytes];
     snprintf(path, sizeof path, "%s", list.path[index]);
-    if (!LoadDocument(path)) return kGoFailed;  // the list position stays: Next tries the same neighbour again
+    if (!LoadDocument(path, s_travel)) return kGoFailed;  // the list position stays: Next tries the same neighbour again
     g_file_list.current = index;
     frame_relayout();
+    ReadAheadFrom(index, s_travel);
     return kGoShown;
 }
 
@@ -56,6 +64,7 @@ int NextImageIndex(int from, int step) {
 }
 
 GoResult StepImage(int step) {
+    s_travel = step < 0 ? -1 : +1;
     int next = NextImageIndex(g_file_list.current, step);
     return next < 0 ? kGoNowhere : GoToIndex(next);
 }

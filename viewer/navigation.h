@@ -8,6 +8,8 @@ enum GoResult {
     kGoDeclined,  // the user kept the edited picture
     kGoFailed,    // the file did not open (the user was told)
 };
+// After a picture is shown, the next one in the direction of travel (the
+// last step's, forward at first) is read ahead.
 GoResult GoToIndex(int index);
 // The image `step` places from list index `from`, wrapping and passing
 // files that are no pictures; -1 when there is none other.

@@ -46,7 +46,13 @@ void fill_dib_header(const Image* image, BITMAPINFO* info) {
     memcpy(&info->bmiHeader, &header, sizeof header);
 }
 
-// Stretches the source rectangle of image (x, y from the top) into dc.
+// Sources larger than this are drawn in bands of rows, each into its share
+// of the destination: Wine stretches a source only after copying all of it,
+// which for a picture of a gigabyte is a second gigabyte that is not there.
+const size_t kStretchBandBytes = (size_t)256 << 20;
+
+// Stretches the source rectangle of image (src_dib_y counted from the
+// bottom, as in a bottom-up DIB) into dc.
 void stretch_picture(HDC dc, const Image* image, int dest_x, int dest_y, int dest_w, int dest_h, int src_x,
                      int src_dib_y, int src_w, int src_h) {
     BITMAPINFO info;
@@ -54,8 +60,25 @@ void stretch_picture(HDC dc, const Image* image, int dest_x, int dest_y, int des
     int old_mode = SetStretchBltMode(dc, COLORONCOLOR);
     POINT old_origin;
     SetBrushOrgEx(dc, 0, 0, &old_origin);
-    StretchDIBits(dc, dest_x, dest_y, dest_w, dest_h, src_x, src_dib_y, src_w, src_h, image->pixels, &info,
-                  DIB_RGB_COLORS, SRCCOPY);
+    const int band = (int)(kStretchBandBytes / (size_t)image->stride);
+    if (src_h <= band) {
+        StretchDIBits(dc, dest_x, dest_y, dest_w, dest_h, src_x, src_dib_y, src_w, src_h, image->pixels, &info,
+                      DIB_RGB_COLORS, SRCCOPY);
+    } else {
+        // Each band a bottom-up DIB of its own rows, from the top of the source down.
+        const int src_top = image->height - (src_dib_y + src_h);
+        info.bmiHeader.biSizeImage = 0;
+        for (int t = 0; t < src_h;) {
+            const int next = t + band < src_h ? t + band : src_h;
+            const int d0 = (int)((long long)t * dest_h / src_h), d1 = (int)((long long)next * dest_h / src_h);
+            if (d1 > d0) {
+                info.bmiHeader.biHeight = next - t;
+                StretchDIBits(dc, dest_x, dest_y + d0, dest_w, d1 - d0, src_x, 0, src_w, next - t,
+                              image_row(image, src_top + next - 1), &info, DIB_RGB_COLORS, SRCCOPY);
+            }
+            t = next;
+        }
+    }
     SetBrushOrgEx(dc, old_origin.x, old_origin.y, nullptr);
     if (old_mode) SetStretchBltMode(dc, old_mode);
 }
@@ -97,6 +120,41 @@ bool ensure_scaled_cache(HDC dc, const Image* image, int dw, int dh) {
     if (show_wait) SetCursor(previous);
     return made;
 }
+
+}  // namespace
+
+HBITMAP PrerenderScaledPicture(const Image* image, int dw, int dh) {
+    if (!image || dw < 1 || dh < 1 || UsesDirectStretch(dw, dh)) return nullptr;
+    HDC screen = GetDC(nullptr);
+    if (!screen) return nullptr;
+    HBITMAP bitmap = nullptr;
+    if (!(GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE)) {
+        HDC memory = CreateCompatibleDC(screen);
+        bitmap = memory ? CreateCompatibleBitmap(screen, dw, dh) : nullptr;
+        if (bitmap) {
+            HGDIOBJ old = SelectObject(memory, bitmap);
+            stretch_picture(memory, image, 0, 0, dw, dh, 0, 0, image->width, image->height);
+            GdiFlush();
+            SelectObject(memory, old);
+        }
+        if (memory) DeleteDC(memory);
+    }
+    ReleaseDC(nullptr, screen);
+    return bitmap;
+}
+
+void AdoptScaledCache(const Image* image, HBITMAP bitmap, int dw, int dh) {
+    DropScaledCache();
+    HDC memory = CreateCompatibleDC(nullptr);
+    if (!memory) {
+        DeleteObject(bitmap);
+        return;
+    }
+    s_cache = ScaledCache{memory, bitmap, SelectObject(memory, bitmap), image, dw, dh};
+    ++s_counters.cache_builds;
+}
+
+namespace {
 
 void draw_picture(HDC dc, HDC back, int view_w, int view_h) {
     const Image* image = g_viewer.shown;

@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include "core/image.h"
+
 // Geometry and zoom (view_geometry.cpp).
 RECT GetViewRect();
 // (0, 0) when nothing is shown.
@@ -34,6 +36,14 @@ void PaintView(HDC dc);
 // context is released; null when nothing was selected.
 UINT RealizeHalftonePalette(HDC dc, bool background, HPALETTE* previous);
 void DropScaledCache();
+// The cache's picture made off the interface thread (the read-ahead does it
+// while the user looks at the picture before): a bitmap compatible with the
+// screen, image stretched into dw x dh as the cache stretches it. None where
+// the cache would not serve that size, on a palette display (the halftone
+// palette is the interface thread's) or when GDI is short. Any thread.
+HBITMAP PrerenderScaledPicture(const Image* image, int dw, int dh);
+// Makes such a bitmap the cache of image at dw x dh; the cache owns it.
+void AdoptScaledCache(const Image* image, HBITMAP bitmap, int dw, int dh);
 void ReleaseBackBuffer();
 void ReleaseViewPalette();
 // WM_QUERYNEWPALETTE and WM_PALETTECHANGED.

@@ -86,4 +86,8 @@ TEST(PrintLayout, PicturesInTheirCells) {
     EXPECT_EQ(h, 1067);
     EXPECT_FALSE(shrink_before_drawing(200, 100, Box{0, 0, 800, 400}, 256, &w, &h));
     EXPECT_EQ(max_drawn_side(4), 256) << "the contact sheet has many small cells";
+    // A picture decoded smaller keeps its larger side at least this long.
+    EXPECT_EQ(picture_need(Box{0, 0, 200, 150}, false, 256), 200);
+    EXPECT_EQ(picture_need(Box{0, 0, 150, 300}, false, 256), 256);
+    EXPECT_EQ(picture_need(Box{0, 0, 200, 150}, true, 256), 256) << "a filled cell draws beyond it";
 }
