@@ -1,4 +1,5 @@
 #include "app/layout_pure.h"
+#include "core/ascii_case.h"
 
 #include <stdlib.h>
 #include <string.h>
@@ -19,15 +20,6 @@ int StatusPartEdges(int cw, bool browser, int edges[5]) {
     }
     edges[4] = -1;
     return 5;
-}
-
-static bool equal_ignoring_case(const char* a, const char* b) {
-    for (;; ++a, ++b) {
-        char x = (*a >= 'A' && *a <= 'Z') ? (char)(*a + 32) : *a;
-        char y = (*b >= 'A' && *b <= 'Z') ? (char)(*b + 32) : *b;
-        if (x != y) return false;
-        if (!x) return true;
-    }
 }
 
 bool SkipAccelerators(const KeyFacts& f) {

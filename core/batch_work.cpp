@@ -1,4 +1,5 @@
 #include "core/batch_work.h"
+#include "core/ascii_case.h"
 
 #include <string.h>
 #include <sys/stat.h>
@@ -25,16 +26,6 @@ bool exists(const char* path) {
     return stat(path, &facts) == 0;
 }
 
-// Same path, letters of either case (the file systems Lumora writes to
-// ignore case).
-bool same_path(const char* a, const char* b) {
-    for (; *a && *b; ++a, ++b) {
-        char x = *a >= 'A' && *a <= 'Z' ? (char)(*a + 32) : *a, y = *b >= 'A' && *b <= 'Z' ? (char)(*b + 32) : *b;
-        if (x != y) return false;
-    }
-    return *a == *b;
-}
-
 }  // namespace
 
 BatchOutcome batch_convert_file(const char* path, int format, int quality) {
@@ -43,8 +34,9 @@ BatchOutcome batch_convert_file(const char* path, int format, int quality) {
     char target[kPathChars];
     BatchOutcome outcome = kBatchNotWritten;
     if (converted_output_path(path, format, target, sizeof target)) {
-        // Rewriting the source would only lose quality.
-        if (same_path(target, path)) outcome = kBatchDone;
+        // Rewriting the source would only lose quality (the file systems
+        // Lumora writes to ignore case).
+        if (equal_ignoring_case(target, path)) outcome = kBatchDone;
         else if (!exists(target) && save_image(target, picture, format, quality)) outcome = kBatchDone;
     }
     image_free(picture);

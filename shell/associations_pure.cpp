@@ -1,4 +1,5 @@
 #include "shell/associations_pure.h"
+#include "core/ascii_case.h"
 
 #include <string.h>
 
@@ -39,11 +40,8 @@ namespace {
 
 bool same_word(const char* word, size_t length, const char* wanted) {
     if (strlen(wanted) != length) return false;
-    for (size_t i = 0; i < length; ++i) {
-        char c = word[i];
-        if (c >= 'A' && c <= 'Z') c = (char)(c + 32);
-        if (c != wanted[i]) return false;
-    }
+    for (size_t i = 0; i < length; ++i)
+        if (ascii_lower(word[i]) != wanted[i]) return false;
     return true;
 }
 

@@ -1,19 +1,10 @@
 #include "shell/recent_pure.h"
+#include "core/ascii_case.h"
 
 #include <stdio.h>
 #include <string.h>
 
 namespace {
-
-bool same_path(const char* a, const char* b) {
-    for (;; ++a, ++b) {
-        char x = *a, y = *b;
-        if (x >= 'A' && x <= 'Z') x = (char)(x + 32);
-        if (y >= 'A' && y <= 'Z') y = (char)(y + 32);
-        if (x != y) return false;
-        if (!x) return true;
-    }
-}
 
 void copy_cut(char* out, const char* path) {
     snprintf(out, kRecentPathSize, "%s", path);
@@ -26,7 +17,7 @@ bool recent_add(RecentList* list, const char* path) {
     char cut[kRecentPathSize];
     copy_cut(cut, path);
     for (int i = 0; i < list->count; ++i) {
-        if (!same_path(list->entry[i], cut)) continue;
+        if (!equal_ignoring_case(list->entry[i], cut)) continue;
         memmove(list->entry[i], list->entry[i + 1], (size_t)(list->count - 1 - i) * kRecentPathSize);
         --list->count;
         break;
