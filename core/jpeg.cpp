@@ -1,7 +1,5 @@
 #include "core/jpeg.h"
 
-#include <setjmp.h>
-#include <stdio.h>  // jpeglib.h needs FILE
 #include <stdlib.h>
 #include <string.h>
 
@@ -9,8 +7,8 @@
 #include "core/checked.h"
 #include "core/decode_message.h"
 #include "core/file_bytes.h"
+#include "core/jpeg_hooks.h"
 #include "core/stb_adapter.h"
-#include "jpeglib.h"
 
 namespace {
 
@@ -20,25 +18,6 @@ size_t s_work_bytes = 0;  // 0: kJpegWorkBytes
 const int kRowsPerRead = 16;
 // What the rows a damaged scan never reached show.
 const uint8_t kMissingGray = 0x80;
-
-// The library reports a fatal error by calling error_exit, which must not
-// return: it jumps back to the decode, which keeps what it has.
-struct ErrorJump {
-    jpeg_error_mgr manager;
-    jmp_buf back;
-};
-
-void jump_back(j_common_ptr cinfo) { longjmp(((ErrorJump*)cinfo->err)->back, 1); }
-// Warnings (corrupt data the decoder passes over) and traces are not shown.
-void say_nothing(j_common_ptr, int) {}
-void print_nothing(j_common_ptr) {}
-
-// A file of thousands of tiny progressive scans would take the library
-// minutes to read: it is refused like a broken one.
-void limit_scans(j_common_ptr cinfo) {
-    j_decompress_ptr d = (j_decompress_ptr)cinfo;
-    if (d->input_scan_number > kMaxJpegScans) jump_back(cinfo);
-}
 
 // Adobe's CMYK is stored inverted: each ink times the black, over 255, is
 // the light left of that colour; the rounding is the exact one.
@@ -59,7 +38,7 @@ void cmyk_row_to_bgr(const uint8_t* cmyk, uint8_t* bgr, int width) {
 // changed after setjmp would be indeterminate after the jump.
 struct Decode {
     jpeg_decompress_struct cinfo;
-    ErrorJump error;
+    JpegErrorJump error;
     jpeg_progress_mgr progress;
     Image* image;
     uint8_t* cmyk_rows;  // the library's four-byte rows of a CMYK file, converted after
@@ -68,12 +47,7 @@ struct Decode {
     bool no_memory;  // the picture did not fit: a decided failure, no fallback
 };
 
-void set_up(Decode& d) {
-    d.cinfo.err = jpeg_std_error(&d.error.manager);
-    d.error.manager.error_exit = jump_back;
-    d.error.manager.emit_message = say_nothing;
-    d.error.manager.output_message = print_nothing;
-}
+void set_up(Decode& d) { jpeg_set_hooks(&d.cinfo, &d.error, &d.progress); }
 
 // Reads every row it can into the picture; a fatal error mid-scan ends the
 // reading early, the rows not reached left for the caller to gray.
@@ -206,6 +180,8 @@ int jpeg_reduction_for(int larger, int need) {
 
 void jpeg_cap_work_bytes(size_t bytes) { s_work_bytes = bytes; }
 
+size_t jpeg_work_bytes() { return s_work_bytes ? s_work_bytes : kJpegWorkBytes; }
+
 Image* decode_jpeg(const uint8_t* data, size_t size, int reduction, bool* started, char* message) {
     *started = false;
     if (reduction != 2 && reduction != 4 && reduction != 8) reduction = 1;
@@ -223,8 +199,7 @@ Image* decode_jpeg(const uint8_t* data, size_t size, int reduction, bool* starte
         }
     } else {
         jpeg_create_decompress(&d->cinfo);
-        d->cinfo.mem->max_memory_to_use = (long)(s_work_bytes ? s_work_bytes : kJpegWorkBytes);
-        d->progress.progress_monitor = limit_scans;
+        d->cinfo.mem->max_memory_to_use = (long)jpeg_work_bytes();
         d->cinfo.progress = &d->progress;
         jpeg_mem_src(&d->cinfo, data, (unsigned long)size);
         if (start(*d, reduction)) {

@@ -10,8 +10,6 @@
 
 #include "core/image.h"
 
-// More scans than this make a file the library would spend minutes on.
-const int kMaxJpegScans = 1000;
 // The library's working memory beyond the picture (a progressive file keeps
 // every coefficient of the picture) may not pass this.
 const size_t kJpegWorkBytes = (size_t)512 << 20;
@@ -40,3 +38,5 @@ Image* load_jpeg_reduced(const char* path, int need, char* message);
 // Fuzzing hook: the library's working memory is capped at this many bytes
 // instead of kJpegWorkBytes; 0 restores the default.
 void jpeg_cap_work_bytes(size_t bytes);
+// The cap every decode through the library sets.
+size_t jpeg_work_bytes();

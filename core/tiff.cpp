@@ -12,6 +12,7 @@
 #include "core/fax.h"
 #include "core/file_bytes.h"
 #include "core/tiff_codecs.h"
+#include "core/tiff_jpeg.h"
 #include "core/tiff_samples.h"
 #include "core/transform.h"
 
@@ -48,6 +49,7 @@ enum TiffTag : uint16_t {
     kTagTileByteCounts = 325,
     kTagInkSet = 332,
     kTagSampleFormat = 339,
+    kTagJpegTables = 347,
 };
 
 const uint32_t kCompressionNone = 1;
@@ -55,6 +57,7 @@ const uint32_t kCompressionHuffman = 2;
 const uint32_t kCompressionGroup3 = 3;
 const uint32_t kCompressionGroup4 = 4;
 const uint32_t kCompressionLzw = 5;
+const uint32_t kCompressionJpeg = 7;
 const uint32_t kCompressionDeflate = 8;
 const uint32_t kCompressionPackBits = 32773;
 const uint32_t kCompressionOldDeflate = 32946;
@@ -64,6 +67,7 @@ const uint32_t kPhotometricBlackIsZero = 1;
 const uint32_t kPhotometricRgb = 2;
 const uint32_t kPhotometricPalette = 3;
 const uint32_t kPhotometricSeparated = 5;
+const uint32_t kPhotometricYCbCr = 6;
 const uint32_t kInkSetCmyk = 1;
 const uint32_t kSampleFormatFloat = 3;
 const uint32_t kFillOrderReversed = 2;
@@ -94,8 +98,12 @@ struct Page {
     uint32_t fill_order = 1, orientation = 1, ink_set = kInkSetCmyk, sample_format = 1;
     uint32_t tile_width = 0, tile_length = 0;
     IfdEntry offsets = {}, byte_counts = {}, color_map = {}, tile_offsets = {}, tile_byte_counts = {};
+    IfdEntry jpeg_tables_entry = {};
     bool has_offsets = false, has_byte_counts = false, has_color_map = false;
-    bool has_tile_offsets = false, has_tile_byte_counts = false;
+    bool has_tile_offsets = false, has_tile_byte_counts = false, has_jpeg_tables = false;
+    // The JPEGTables bytes where the file holds them whole; else none.
+    const uint8_t* jpeg_tables = nullptr;
+    size_t jpeg_tables_size = 0;
 };
 
 // The strip and palette arrays of a page and its strip buffer, freed together.
@@ -168,6 +176,7 @@ const struct { uint16_t tag; IfdEntry Page::*entry; bool Page::*present; } kArra
     {kTagColorMap, &Page::color_map, &Page::has_color_map},
     {kTagTileOffsets, &Page::tile_offsets, &Page::has_tile_offsets},
     {kTagTileByteCounts, &Page::tile_byte_counts, &Page::has_tile_byte_counts},
+    {kTagJpegTables, &Page::jpeg_tables_entry, &Page::has_jpeg_tables},
 };
 
 void read_entries(const IfdReader* reader, const Ifd* ifd, Page* page) {
@@ -177,6 +186,15 @@ void read_entries(const IfdReader* reader, const Ifd* ifd, Page* page) {
             if (t.tag == entry.tag) page->*t.field = tiff_tag_value(reader, &entry, 0);
         for (const auto& t : kArrayTags)
             if (t.tag == entry.tag) page->*t.entry = entry, page->*t.present = true;
+    }
+    const IfdEntry& tables = page->jpeg_tables_entry;
+    if (page->has_jpeg_tables && ifd_type_size(tables.type) == 1) {
+        // Tables of up to four bytes (none that work) would sit in the entry itself.
+        uint64_t at = tables.count > 4 ? tables.value : tables.field;
+        if (at <= reader->size && tables.count <= reader->size - at) {
+            page->jpeg_tables = reader->data + at;
+            page->jpeg_tables_size = tables.count;
+        }
     }
 }
 
@@ -222,8 +240,9 @@ struct Block {
 typedef size_t (*BlockDecoder)(const Page& page, const Block& block, uint8_t* output, size_t output_size);
 
 enum CodecOutput {
-    kPageSamples,  // the page's own samples at its depth, one plane or all
-    kGrayBytes,    // one gray byte a pixel in the page's polarity (fax)
+    kPageSamples,   // the page's own samples at its depth, one plane or all
+    kGrayBytes,     // one gray byte a pixel in the page's polarity (fax)
+    kCodecSamples,  // 8-bit samples of the codec's own colours (JPEG: gray, RGB or CMYK)
 };
 
 struct Codec {
@@ -257,15 +276,43 @@ size_t fax_block(const Page& page, const Block& b, uint8_t* output, size_t outpu
                : 0;
 }
 
-// The compressions Lumora reads, one row each; any other is refused. A codec
-// that gives 8-bit colour samples of its own (JPEG) needs one more kind of
-// output beside these two.
+// The colours of a JPEG page's streams; false for a page whose samples do
+// not fit its photometric interpretation.
+bool jpeg_colors(const Page& page, TiffJpegColors* colors) {
+    switch (page.photometric) {
+    case kPhotometricWhiteIsZero:
+    case kPhotometricBlackIsZero: *colors = kTiffJpegGray; break;
+    case kPhotometricRgb: *colors = kTiffJpegRgb; break;
+    case kPhotometricYCbCr: *colors = kTiffJpegYCbCr; break;
+    case kPhotometricSeparated: *colors = kTiffJpegCmyk; break;
+    default: return false;
+    }
+    return page.samples == (uint32_t)tiff_jpeg_components(*colors);
+}
+
+size_t jpeg_block(const Page& page, const Block& b, uint8_t* output, size_t output_size) {
+    TiffJpegBlock block = {page.jpeg_tables, page.jpeg_tables_size, b.input, b.length, b.width, b.rows,
+                           b.width, 0, kTiffJpegGray};
+    if (!jpeg_colors(page, &block.colors)) return 0;
+    // A stream may be a whole strip or tile although the page ends inside
+    // it, and may round its sides up to whole 16-pixel blocks.
+    uint32_t full = page.has_tile_offsets ? page.tile_length
+                    : page.rows_per_strip == 0 || page.rows_per_strip > page.height ? page.height
+                                                                                     : page.rows_per_strip;
+    block.max_width = b.width + 15;
+    block.max_rows = full + 15;
+    return decode_tiff_jpeg_block(block, output, output_size);
+}
+
+// The compressions Lumora reads, one row each; any other is refused (old-style
+// JPEG, 6, among them: its streams cannot be told apart reliably).
 const Codec kCodecs[] = {
     {kCompressionNone, copy_block, kPageSamples},
     {kCompressionHuffman, fax_block, kGrayBytes},
     {kCompressionGroup3, fax_block, kGrayBytes},
     {kCompressionGroup4, fax_block, kGrayBytes},
     {kCompressionLzw, lzw_block, kPageSamples},
+    {kCompressionJpeg, jpeg_block, kCodecSamples},
     {kCompressionDeflate, inflate_block, kPageSamples},
     {kCompressionPackBits, packbits_block, kPageSamples},
     {kCompressionOldDeflate, inflate_block, kPageSamples},
@@ -295,7 +342,7 @@ struct Layout {
 Layout layout_of(const Page& page, const Codec& codec) {
     Layout l = {};
     bool gray = codec.output == kGrayBytes;
-    l.bits = gray ? 8 : page.bits;
+    l.bits = gray || codec.output == kCodecSamples ? 8 : page.bits;
     l.samples = gray ? 1 : page.samples;
     l.planes = page.planar == kPlanarSeparate ? l.samples : 1;
     l.block_samples = l.samples / l.planes;
@@ -330,6 +377,12 @@ const char* refusal(const Page& page) {
     if (!codec || codec->output != kGrayBytes) {  // fax pages are bilevel whatever they say
         if (!depth_supported(page.bits) || page.sample_format == kSampleFormatFloat) return kMsgTiffBits;
         if (!codec) return kMsgTiffCompression;
+    }
+    TiffJpegColors colors;
+    if (codec->output == kCodecSamples) {
+        if (page.bits != 8) return kMsgTiffBits;
+        if (page.planar != 1) return kMsgTiffPlanar;
+        if (!jpeg_colors(page, &colors)) return kMsgTiffSamples;
     }
     Layout l = layout_of(page, *codec);
     if (l.tiled ? !page.has_tile_byte_counts || l.across == 0 : !page.has_offsets || !page.has_byte_counts)
@@ -521,6 +574,7 @@ Image* decode_pixels(const IfdReader* reader, const Page& page, PageBlocks* bloc
         (page.has_color_map && !(blocks->color_map = read_array16(reader, &page.color_map))))
         return fail_freeing(image, message, kMsgNoMemory);
     uint32_t photometric = codec.output == kGrayBytes ? kPhotometricBlackIsZero : page.photometric;
+    if (codec.output == kCodecSamples && photometric == kPhotometricYCbCr) photometric = kPhotometricRgb;
     if (photometric == kPhotometricSeparated && (page.ink_set != kInkSetCmyk || l.samples < 4))
         photometric = kPhotometricBlackIsZero;  // not four inks: shown as gray, like any other
     Conversion c = {photometric, l.samples, page.has_color_map ? page.color_map.count / 3 : 0,

@@ -7,7 +7,7 @@ set -euo pipefail
 out=${1:?usage: make-test-data.sh FOLDER}
 mkdir -p "$out"
 cd "$out"
-stamp=".made-v11"
+stamp=".made-v13"
 [ -f "$stamp" ] && exit 0
 rm -f ./*.bmp ./*.ppm ./stb-* ./jpeg-* ./tga-* ./exif-* ./tif-* ./tiv-* ./tvs-* ./pcd-* ./iff-* ./pcx-*
 
@@ -386,6 +386,14 @@ for comp in none packbits lzw; do tiffcp -c $comp -f lsb2msb tvs-gray1.tif tiv-g
 tiffcp -c none -f lsb2msb tvs-palette4.tif tiv-palette4-fill2.tif
 convert vsrc-big.ppm -monochrome -depth 1 -type bilevel -compress none tvs-bw.tif
 for c in g3:1d g3:2d g4; do tiffcp -c $c -f lsb2msb tvs-bw.tif tiv-fax-fill2-${c//:/_}.tif; done
+# JPEG strips and tiles, the tables once in JPEGTables: YCbCr with its colour
+# subsampled, RGB, gray and CMYK; 16 x 16 tiles with the edge ones cut.
+tiffcp -c jpeg -r 16 tvs-rgbbig.tif tiv-jpeg-ycbcr.tif
+tiffcp -c jpeg:r -r 8 -B tvs-rgb8.tif tiv-jpeg-rgb-B.tif
+tiffcp -c jpeg -r 8 tvs-gray8.tif tiv-jpeg-gray.tif
+tiffcp -c jpeg -t -w 16 -l 16 tvs-rgbbig.tif tiv-jpeg-tiles.tif
+convert vsrc-big.ppm -colorspace CMYK -depth 8 -compress none tvs-cmykbig.tif
+tiffcp -c jpeg tvs-cmykbig.tif tiv-jpeg-cmyk.tif
 # Pillow's Deflate, under both codes.
 /usr/bin/python3 - <<'PY'
 from PIL import Image
@@ -402,6 +410,7 @@ for i in range(struct.unpack_from("<H", b, at)[0]):
 open("tiv-deflate32946-gray.tif", "wb").write(b)
 PY
 for f in tiv-*.tif; do
+  case $f in tiv-jpeg-*) continue ;; esac
   tifftopnm "$f" 2>/dev/null | pnmdepth 255 2>/dev/null | ppmtoppm > "${f%.tif}.ref.ppm"
 done
 for f in tiv-rgba8*.tif; do convert "$f" -alpha off -depth 8 "PPM:${f%.tif}.ref.ppm"; done
@@ -429,11 +438,11 @@ open(sys.argv[2], "wb").write(b"P6\n%d %d\n255\n" % (w, h) + px)
 PY
 done
 rm -f tvs-flat.tif
-# CMYK: libtiff's own conversion to RGB.
+# CMYK and JPEG (which tifftopnm refuses as YCbCr): libtiff's own conversion to RGB.
 convert vsrc.ppm -colorspace CMYK -depth 8 -compress none tvs-cmyk.tif
 tiffcp -c none tvs-cmyk.tif tiv-cmyk-none.tif
 tiffcp -c lzw -B tvs-cmyk.tif tiv-cmyk-lzw-B.tif
-for f in tiv-cmyk-*.tif; do tiff2rgba -n "$f" tvs-rgba.tif && tifftopnm tvs-rgba.tif 2>/dev/null > "${f%.tif}.ref.ppm"; done
+for f in tiv-cmyk-*.tif tiv-jpeg-*.tif; do tiff2rgba -n "$f" tvs-rgba.tif && tifftopnm tvs-rgba.tif 2>/dev/null > "${f%.tif}.ref.ppm"; done
 # The eight orientations, set by libtiff's tiffset on one page; ImageMagick
 # turns each upright.
 for o in 1 2 3 4 5 6 7 8; do
@@ -445,7 +454,7 @@ rm -f tvs-*.tif vsrc*.ppm
 # Strips and tiles behind the directory (as the tif-dirfirst- files), so that
 # a file cut short still has its directory.
 /usr/bin/python3 - tiv-rgb16-zip-pred-*.tif tiv-rgb8-tiles.tif tiv-rgbbig-planes-tiles.tif \
-  tiv-gray4-lzw-*.tif tiv-fax-fill2-g4.tif <<'PY'
+  tiv-gray4-lzw-*.tif tiv-fax-fill2-g4.tif tiv-jpeg-tiles.tif tiv-jpeg-ycbcr.tif <<'PY'
 import struct, sys
 for src in sys.argv[1:]:
     b = bytearray(open(src, "rb").read())

@@ -48,7 +48,6 @@ bool same_rect(const RECT& a, const RECT& b) {
 }  // namespace
 
 RECT GetViewRect() {
-    const ViewerState& v = g_viewer;
     RECT r = {};
     if (!g_frame.window) return r;
     // The browser's panes own the client area; the picture has no place there.

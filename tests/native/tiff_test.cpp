@@ -92,7 +92,14 @@ TEST(Tiff, RefusalsCarryTheirMessages) {
         {"floating-point samples", page(with(sides(2, 2), {ifd_short(258, 16), ifd_short(339, 3)}), strip),
          kMsgTiffBits},
         {"old-style JPEG", page(with(sides(2, 2), {ifd_short(259, 6)}), strip), kMsgTiffCompression},
-        {"JPEG", page(with(sides(2, 2), {ifd_short(259, 7)}), strip), kMsgTiffCompression},
+        {"12-bit JPEG", page(with(sides(2, 2), {ifd_short(259, 7), ifd_short(258, 12)}), strip), kMsgTiffBits},
+        {"JPEG in planes", page(with(sides(2, 2), {ifd_short(259, 7), ifd_short(262, 2), ifd_short(277, 3),
+                                                   ifd_short(284, 2)}),
+                                strip),
+         kMsgTiffPlanar},
+        {"JPEG RGB of one sample", page(with(sides(2, 2), {ifd_short(259, 7), ifd_short(262, 2)}), strip),
+         kMsgTiffSamples},
+        {"JPEG palette", page(with(sides(2, 2), {ifd_short(259, 7), ifd_short(262, 3)}), strip), kMsgTiffSamples},
         {"tile offsets without tile sides", page(with(sides(2, 2), {ifd_long(324, 8), ifd_long(325, 4)}), strip),
          kMsgTiffNoStrips},
         {"a billion 1 x 1 tiles",
@@ -200,6 +207,36 @@ TEST(Tiff, CutAtEveryLength) {
     }
 }
 
+// JPEG pages with their strips or tiles behind the directory and the tables,
+// cut at every length: a message until the directory is whole, then the
+// whole picture, leading pixels never fewer than at a shorter cut but for
+// one band of 16 rows (a cut inside a block of 16 x 16 pixels upsamples its
+// colour from what the cut left), and the whole file within 2 levels.
+TEST(Tiff, JpegPagesCutAtEveryLength) {
+    for (const char* name : {"tiv-dirfirst-jpeg-tiles", "tiv-dirfirst-jpeg-ycbcr"}) {
+        Bytes file = read_whole(data_path(std::string(name) + ".tif"));
+        RefPicture ref;
+        ASSERT_TRUE(read_ppm(data_path(std::string(name) + ".ref.ppm"), &ref)) << name;
+        size_t band = 16 * 3 * (size_t)ref.width, kept = 0;
+        bool opened = false;
+        for (size_t n = 0; n <= file.size(); ++n) {
+            std::string message;
+            Bytes have = decode_rgb(Bytes(file.begin(), file.begin() + n), &message);
+            if (have.empty() && !opened) {
+                EXPECT_NE(message, "") << name << " cut to " << n;
+                continue;
+            }
+            opened = true;
+            ASSERT_EQ(have.size(), ref.rgb.size()) << name << " cut to " << n << ": " << message;
+            size_t same = 0;
+            while (same < have.size() && abs(have[same] - ref.rgb[same]) <= 2) ++same;
+            ASSERT_GE(same + band, kept) << name << " cut to " << n;
+            kept = same;
+        }
+        EXPECT_EQ(kept, ref.rgb.size()) << name << ": the whole file";
+    }
+}
+
 TEST(Tiff, LzwDamage) {
     const uint32_t A = 'A', B = 'B', kClear = 256, kEnd = 257;
     std::vector<uint32_t> full = {A};  // alternating letters fill the table with "AB" and "BA"
@@ -248,14 +285,14 @@ TEST(Tiff, PageChains) {
     auto one = [&](const std::vector<IfdField>& extra) {
         return with(with(sides(1, 1), extra), {ifd_long(273, 0), ifd_long(279, 1)});  // the strip: byte 0, 'I' or 'M'
     };
-    // 600 pages; a loop back to the first; a JPEG page among good ones.
+    // 600 pages; a loop back to the first; an old-style JPEG page among good ones.
     std::vector<std::vector<IfdField>> many(600, one({}));
     Bytes looped = tiff_structure({one({}), one({})}, true, true);
     looped[8 + 54 + 2 + 12 * 4] = 8;  // the second directory's next: the first
     const struct { const char* what; Bytes file; int pages; const char* message; } cases[] = {
         {"600 pages", tiff_structure(many, false, true), kMaxTiffPages, ""},
         {"a chain that loops", looped, 2, ""},
-        {"a JPEG page", tiff_structure({one({}), one({ifd_short(259, 7)}), one({})}, true, true), 2,
+        {"an old-style JPEG page", tiff_structure({one({}), one({ifd_short(259, 6)}), one({})}, true, true), 2,
          kMsgTiffCompression},
         {"no page decodes", tiff_structure({one({ifd_short(258, 12)})}, true, true), 0, kMsgTiffBits},
         {"a directory with no room for its next offset", {'I', 'I', 42, 0, 8, 0, 0, 0, 0, 0}, 0, kMsgTiffNoPage},

@@ -77,7 +77,9 @@ TEST_F(FolderTreeTest, TypedAddressesAreTrimmedMadeAbsoluteAndChecked) {
         Type(c.typed);
         stop_answering();
         EXPECT_EQ(last_dialog().seen, c.refused);
-        if (c.refused) EXPECT_EQ(last_dialog().text, "Folder not found.");
+        if (c.refused) {
+            EXPECT_EQ(last_dialog().text, "Folder not found.");
+        }
         EXPECT_EQ(std::string(g_file_list.folder), c.shown);
         EXPECT_EQ(BarText(), without_slash(c.shown));
         EXPECT_EQ(window_title(), without_slash(c.shown) + " - Image Explorer");
