@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "core/checked.h"
+#include "core/color_profile.h"
 #include "core/decode_message.h"
 #include "core/fax.h"
 #include "core/file_bytes.h"
@@ -48,6 +49,7 @@ enum TiffTag : uint16_t {
     kTagTileByteCounts = 325,
     kTagInkSet = 332,
     kTagSampleFormat = 339,
+    kTagIccProfile = 34675,
 };
 
 const uint32_t kCompressionNone = 1;
@@ -96,6 +98,8 @@ struct Page {
     IfdEntry offsets = {}, byte_counts = {}, color_map = {}, tile_offsets = {}, tile_byte_counts = {};
     bool has_offsets = false, has_byte_counts = false, has_color_map = false;
     bool has_tile_offsets = false, has_tile_byte_counts = false;
+    IfdEntry icc_profile = {};
+    bool has_icc_profile = false;
 };
 
 // The strip and palette arrays of a page and its strip buffer, freed together.
@@ -168,6 +172,7 @@ const struct { uint16_t tag; IfdEntry Page::*entry; bool Page::*present; } kArra
     {kTagColorMap, &Page::color_map, &Page::has_color_map},
     {kTagTileOffsets, &Page::tile_offsets, &Page::has_tile_offsets},
     {kTagTileByteCounts, &Page::tile_byte_counts, &Page::has_tile_byte_counts},
+    {kTagIccProfile, &Page::icc_profile, &Page::has_icc_profile},
 };
 
 void read_entries(const IfdReader* reader, const Ifd* ifd, Page* page) {
@@ -581,6 +586,16 @@ Image* decode_pixels(const IfdReader* reader, const Page& page, PageBlocks* bloc
     return image;
 }
 
+// A page in the colours of its embedded ICC profile, converted to sRGB
+// (core/color_profile.h).
+void convert_by_profile(const IfdReader* reader, const Page& page, Image* image) {
+    const uint8_t* bytes = nullptr;
+    size_t length = 0;
+    if (image && page.has_icc_profile && color_profiles_enabled() &&
+        ifd_value_bytes(reader, &page.icc_profile, &bytes, &length))
+        color_profile_convert(image, bytes, length);
+}
+
 Image* decode_page(const IfdReader* reader, uint32_t offset, char* message) {
     if (offset > reader->size || reader->size - offset < 2) return fail(message, kMsgTiffBadIfd);
     Ifd ifd = {offset, ifd_u16(reader, offset)};
@@ -591,6 +606,7 @@ Image* decode_page(const IfdReader* reader, uint32_t offset, char* message) {
     PageBlocks blocks;
     Image* image = decode_pixels(reader, page, &blocks, message);
     free_blocks(&blocks);
+    convert_by_profile(reader, page, image);
     // Stored turned or mirrored: shown upright, as photos with the same tag are.
     if (image && page.orientation >= 2 && page.orientation <= 8) {
         Image* upright = image_upright(image, (int)page.orientation);

@@ -3,7 +3,9 @@
 # compiler, static, into build/deps/<arch>/<package>/ (include/, lib/). The
 # source is fetched once into build/deps/src; a finished build leaves a stamp
 # naming the source version and the options, so running again costs nothing.
-# No copy of the source is ever committed.
+# No copy of the source is ever committed. A source without a CMakeLists.txt
+# of its own is built by ours in cmake/deps/<package>/, which is handed the
+# unpacked source as LUMORA_DEP_SOURCE.
 #
 # Usage: mingw-deb-lib.sh ARCH PACKAGE [cmake options...]
 #   ARCH: i686 or x86_64
@@ -33,7 +35,11 @@ if [ -z "$version" ]; then
     echo "mingw-deb-lib: no source package $package (is the deb-src entry there?)" >&2
     exit 1
 fi
-want="$version $*"
+# Our own build file, when the source needs one: its changes rebuild too.
+own_cmake=$root/cmake/deps/$package/CMakeLists.txt
+own_stamp=""
+[ -f "$own_cmake" ] && own_stamp=" $(md5sum <"$own_cmake" | cut -c1-12)"
+want="$version $*$own_stamp"
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ]; then exit 0; fi
 
 upstream=${version#*:}
@@ -52,7 +58,9 @@ work=$deps/$arch/$package-build
 rm -rf "$work" "$prefix"
 mkdir -p "$deps/$arch"
 echo "mingw-deb-lib: building $package for $arch"
-cmake -S "$src" -B "$work" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+cmake_source=(-S "$src")
+[ -f "$own_cmake" ] && cmake_source=(-S "$(dirname "$own_cmake")" -DLUMORA_DEP_SOURCE="$src")
+cmake "${cmake_source[@]}" -B "$work" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw.cmake" -DLUMORA_WIN_ARCH="$arch" \
     -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_INSTALL_LIBDIR="$prefix/lib" -DCMAKE_INSTALL_INCLUDEDIR="$prefix/include" \
     -DCMAKE_INSTALL_BINDIR="$prefix/bin" -DCMAKE_INSTALL_DOCDIR="$prefix/share/doc" -DCMAKE_INSTALL_MANDIR="$prefix/share/man" \

@@ -10,3 +10,7 @@ arch=${1:?usage: mingw-deps.sh i686|x86_64}
 # along (the benchmarks use the latter), shared libraries do not.
 "$here/mingw-deb-lib.sh" "$arch" libjpeg-turbo -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=ON \
     -DWITH_JAVA=OFF -DREQUIRE_SIMD=ON -DCMAKE_ASM_NASM_COMPILER=nasm
+
+# Colour profiles: LittleCMS, static, from our own build file (the source
+# package has none for cmake).
+"$here/mingw-deb-lib.sh" "$arch" lcms2
