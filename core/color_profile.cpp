@@ -13,6 +13,7 @@ namespace {
 
 std::atomic<bool> s_enabled{true};
 std::atomic<int> s_builds{0};
+std::atomic<bool> s_allow_fast{true};
 
 // ICC.1 clause 7: a 128-byte header, then the tag count and 12-byte entries
 // (signature, offset, size).
@@ -68,6 +69,26 @@ bool describes_srgb(cmsHPROFILE profile, cmsHPROFILE srgb) {
            same_curve(profile, srgb, cmsSigGreenTRCTag) && same_curve(profile, srgb, cmsSigBlueTRCTag);
 }
 
+// The transform of a matrix-shaper profile (nearly every profile a camera
+// or phone embeds) as its parts, run by our own loop in a fraction of the
+// library's time per pixel: each sample through its tone curve to linear
+// light, a 3 x 3 matrix into linear sRGB (0..kOne, clipped), sRGB's curve
+// back to 8 bits. Each matrix entry times each sample's linear value is one
+// table, so a pixel is nine loads and adds. The parts are measured from the
+// library's own transform, not worked out again here, and used only when
+// they reproduce it.
+const int kLinearBits = 14;
+const int32_t kOne = 1 << kLinearBits;
+// The products keep two bits more, rounded off once in the sum: where a
+// wide gamut's saturated colours nearly cancel, rounding each product to
+// the linear scale would move dark values by whole levels.
+const int kTermBits = kLinearBits + 2;
+const double kMaxMatrixEntry = 64;  // beyond any real RGB space; keeps the sums in 32 bits
+
+struct FastShaper {
+    int32_t term[3][3][256];  // [sRGB channel][source channel][sample], red first
+    uint8_t encode[kOne + 1];
+};
 // One profile seen, with its transform; none when the profile was refused
 // or is sRGB. Never changed once published.
 struct Entry {
@@ -75,7 +96,86 @@ struct Entry {
     size_t size;
     uint8_t* bytes;
     cmsHTRANSFORM transform;
+    FastShaper* fast;  // none when the transform is not curves and a matrix
 };
+
+// IEC 61966-2-1: linear light to the sRGB curve.
+double srgb_encode(double linear) {
+    return linear <= 0.0031308 ? 12.92 * linear : 1.055 * pow(linear, 1 / 2.4) - 0.055;
+}
+
+uint8_t clamp_byte(double v) { return v <= 0 ? 0 : v >= 255 ? 255 : (uint8_t)(v + 0.5); }
+
+inline void fast_pixel(const FastShaper& f, uint8_t* bgr) {
+    const uint8_t r = bgr[2], g = bgr[1], b = bgr[0];
+    for (int c = 0; c < 3; ++c) {
+        int32_t v = (f.term[c][0][r] + f.term[c][1][g] + f.term[c][2][b] + 2) >> (kTermBits - kLinearBits);
+        bgr[2 - c] = f.encode[v < 0 ? 0 : v > kOne ? kOne : v];
+    }
+}
+
+// sRGB's primaries and white (as the library's own sRGB has them) with
+// straight lines for curves: the transform to it gives linear light.
+cmsHPROFILE linear_srgb() {
+    cmsCIExyY white = {0.3127, 0.3290, 1.0};
+    cmsCIExyYTRIPLE primaries = {{0.64, 0.33, 1.0}, {0.30, 0.60, 1.0}, {0.15, 0.06, 1.0}};
+    cmsToneCurve* line = cmsBuildGamma(nullptr, 1.0);
+    cmsToneCurve* curves[3] = {line, line, line};
+    cmsHPROFILE profile = line ? cmsCreateRGBProfile(&white, &primaries, curves) : nullptr;
+    if (line) cmsFreeToneCurve(line);
+    return profile;
+}
+
+// The parts of a matrix-shaper's transform to sRGB, checked against the
+// library's 8-bit transform on a grid of colours (within one level); none
+// when they do not reproduce it.
+FastShaper* measure_fast(cmsHPROFILE source, cmsHTRANSFORM reference) {
+    if (!cmsIsMatrixShaper(source)) return nullptr;
+    cmsHPROFILE linear = linear_srgb();
+    cmsHTRANSFORM t = linear ? cmsCreateTransform(source, TYPE_RGB_FLT, linear, TYPE_RGB_FLT, INTENT_PERCEPTUAL,
+                                                  cmsFLAGS_NOCACHE)
+                             : nullptr;
+    FastShaper* f = t ? (FastShaper*)malloc(sizeof(FastShaper)) : nullptr;
+    bool ok = f != nullptr;
+    // Each primary alone gives its column of the matrix times its curve.
+    float column[3][3] = {};
+    for (int c = 0; ok && c < 3; ++c) {
+        float one[3] = {0, 0, 0};
+        one[c] = 1;
+        cmsDoTransform(t, one, column[c], 1);
+        double norm = 0;
+        for (int r = 0; r < 3; ++r) norm += (double)column[c][r] * column[c][r];
+        ok = norm > 1e-6;
+        for (int r = 0; r < 3; ++r) ok = ok && fabs(column[c][r]) < kMaxMatrixEntry;
+        for (int v = 0; ok && v < 256; ++v) {
+            float in[3] = {0, 0, 0}, out[3];
+            in[c] = (float)v / 255;
+            cmsDoTransform(t, in, out, 1);
+            double dot = 0;
+            for (int r = 0; r < 3; ++r) dot += (double)out[r] * column[c][r];
+            double level = dot / norm;  // the curve's value
+            ok = level > -0.5 && level < 1.5;
+            for (int r = 0; r < 3; ++r) f->term[r][c][v] = (int32_t)lround(column[c][r] * level * (1 << kTermBits));
+        }
+    }
+    for (int32_t i = 0; ok && i <= kOne; ++i) f->encode[i] = clamp_byte(255 * srgb_encode((double)i / kOne));
+    const int kStep = 17;  // 0, 17, ..., 255 on each axis
+    for (int r = 0; ok && r < 256; r += kStep)
+        for (int g = 0; ok && g < 256; g += kStep)
+            for (int b = 0; ok && b < 256; b += kStep) {
+                uint8_t ours[3] = {(uint8_t)b, (uint8_t)g, (uint8_t)r}, theirs[3];
+                cmsDoTransform(reference, ours, theirs, 1);
+                fast_pixel(*f, ours);
+                for (int c = 0; c < 3; ++c) ok = ok && abs(ours[c] - theirs[c]) <= 1;
+            }
+    if (t) cmsDeleteTransform(t);
+    if (linear) cmsCloseProfile(linear);
+    if (!ok) {
+        free(f);
+        return nullptr;
+    }
+    return f;
+}
 
 // Slots fill in order and are never emptied: the first empty one ends a
 // search. A run that meets more distinct profiles than this builds the
@@ -96,6 +196,7 @@ bool entry_is(const Entry* e, uint32_t hash, const uint8_t* profile, size_t size
 void free_entry(Entry* e) {
     if (!e) return;
     if (e->transform) cmsDeleteTransform(e->transform);
+    free(e->fast);
     free(e->bytes);
     free(e);
 }
@@ -116,6 +217,7 @@ Entry* build_entry(const uint8_t* profile, size_t size, uint32_t hash) {
     cmsHPROFILE srgb = cmsCreate_sRGBProfile();
     if (source && srgb && cmsGetColorSpace(source) == cmsSigRgbData && !describes_srgb(source, srgb))
         e->transform = cmsCreateTransform(source, TYPE_BGR_8, srgb, TYPE_BGR_8, INTENT_PERCEPTUAL, cmsFLAGS_NOCACHE);
+    if (e->transform) e->fast = measure_fast(source, e->transform);
     if (source) cmsCloseProfile(source);
     if (srgb) cmsCloseProfile(srgb);
     return e;
@@ -153,6 +255,11 @@ void color_profiles_enable(bool on) { s_enabled.store(on, std::memory_order_rela
 
 bool color_profiles_enabled() { return s_enabled.load(std::memory_order_relaxed); }
 
+bool color_profile_allow_fast(bool allowed) {
+    s_allow_fast.store(allowed, std::memory_order_relaxed);
+    return allowed;
+}
+
 int color_profile_builds() { return s_builds.load(std::memory_order_relaxed); }
 
 bool color_profile_plausible(const uint8_t* profile, size_t size) {
@@ -188,10 +295,16 @@ bool color_profile_convert(Image* image, const uint8_t* profile, size_t size) {
     bool converted = e && e->transform;
     // Rows are converted in place: the library reads each pixel before it
     // writes it, and both formats are three bytes a pixel.
-    if (converted)
+    if (converted && e->fast && s_allow_fast.load(std::memory_order_relaxed)) {
+        for (int32_t y = 0; y < image->height; ++y) {
+            uint8_t* p = image->pixels + (size_t)y * (size_t)image->stride;
+            for (int32_t x = 0; x < image->width; ++x, p += 3) fast_pixel(*e->fast, p);
+        }
+    } else if (converted) {
         cmsDoTransformLineStride(e->transform, image->pixels, image->pixels, (cmsUInt32Number)image->width,
                                  (cmsUInt32Number)image->height, (cmsUInt32Number)image->stride,
                                  (cmsUInt32Number)image->stride, 0, 0);
+    }
     if (owned) free_entry(e);
     return converted;
 }

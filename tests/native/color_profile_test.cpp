@@ -10,6 +10,7 @@
 #include "core/jpeg.h"
 #include "core/loader.h"
 #include "core/png_profile.h"
+#include "core/stb_adapter.h"
 #include "tests/support/reference.h"
 #include "tests/support/scratch.h"
 
@@ -38,7 +39,26 @@ TEST(ColorProfiles, TaggedPicturesMatchImageMagicksConversionToSrgb) {
         ASSERT_TRUE(read_ppm(data_path(name.substr(0, name.rfind('.')) + ".ref.ppm"), &ref)) << name;
         EXPECT_EQ(compare_with_reference(on.image, ref, 2), "") << name;
         EXPECT_NE(compare_with_reference(off.image, ref, 8), "") << name << ": the raw pixels are that close already";
+        // The library's own loop, which profiles of other kinds take.
+        color_profile_allow_fast(false);
+        Decoded library;
+        library.image = load(name, true);
+        color_profile_allow_fast(true);
+        ASSERT_TRUE(library.image) << name;
+        EXPECT_EQ(compare_with_reference(library.image, ref, 2), "") << name << " by the library";
+        EXPECT_EQ(compare_with_reference(on.image, reference_of(library.image), 1), "") << name << " against the library";
     }
+    // Saved again, the converted photo is sRGB: no profile goes with it.
+    Decoded converted;
+    converted.image = load("icc-adobe.jpg", true);
+    std::string saved = scratch_path("icc-saved.jpg");
+    ASSERT_TRUE(save_image(saved.c_str(), converted.image, kSaveJpeg, 90));
+    std::vector<uint8_t> bytes = read_whole(saved);
+    uint8_t* profile = nullptr;
+    size_t length = 0;
+    EXPECT_FALSE(jpeg_icc_profile(bytes.data(), bytes.size(), &profile, &length));
+    free(profile);
+
     Decoded small_on, small_off;
     small_on.image = load("icc-adobe.jpg", true, 20);
     small_off.image = load("icc-adobe.jpg", false, 20);
