@@ -89,6 +89,7 @@ struct FastShaper {
     int32_t term[3][3][256];  // [sRGB channel][source channel][sample], red first
     uint8_t encode[kOne + 1];
 };
+
 // One profile seen, with its transform; none when the profile was refused
 // or is sRGB. Never changed once published.
 struct Entry {
@@ -155,7 +156,7 @@ FastShaper* measure_fast(cmsHPROFILE source, cmsHTRANSFORM reference) {
             for (int r = 0; r < 3; ++r) dot += (double)out[r] * column[c][r];
             double level = dot / norm;  // the curve's value
             ok = level > -0.5 && level < 1.5;
-            for (int r = 0; r < 3; ++r) f->term[r][c][v] = (int32_t)lround(column[c][r] * level * (1 << kTermBits));
+            for (int r = 0; ok && r < 3; ++r) f->term[r][c][v] = (int32_t)lround(column[c][r] * level * (1 << kTermBits));
         }
     }
     for (int32_t i = 0; ok && i <= kOne; ++i) f->encode[i] = clamp_byte(255 * srgb_encode((double)i / kOne));
