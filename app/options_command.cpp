@@ -5,11 +5,31 @@
 #include "app/toolbars.h"
 #include "browser/browser.h"
 #include "browser/thumb_cache.h"
+#include "core/color_profile.h"
 #include "shell/options_dialog.h"
 #include "shell/settings.h"
 #include "ui/file_list.h"
 #include "ui/frame.h"
+#include "viewer/document.h"
+#include "viewer/read_ahead.h"
 #include "viewer/viewer_state.h"
+
+namespace {
+
+// Decodes from now on give other colours: nothing made by an earlier one
+// may stand for a file any more. The cache files go (they are made again as
+// the browser shows them), the picture read ahead goes, and the shown
+// picture stays on screen but no longer makes thumbnails. No job decodes
+// meanwhile: commands wait for the folder list's jobs.
+void color_profiles_changed() {
+    color_profiles_enable(g_settings.ColorProfiles != 0);
+    DropReadAhead();
+    ForgetPictureAsOnDisk();
+    clear_thumbnail_cache();
+    if (g_frame.BrowseMode && g_file_list.folder[0]) refresh_browser();
+}
+
+}  // namespace
 
 void ShowOptions() {
     const Settings before = g_settings;
@@ -35,6 +55,7 @@ void ShowOptions() {
             scan_folder(g_viewer.current_path);
         }
     }
+    if (g_settings.ColorProfiles != before.ColorProfiles) color_profiles_changed();
     SaveSettings();
     LayoutMainWindow();
 }

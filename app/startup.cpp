@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "core/color_profile.h"
 #include "platform/bridge.h"
 #include "platform/lookup.h"
 #include "res/resource.h"
@@ -54,6 +55,7 @@ int LumoraRun(HINSTANCE instance, const char* command_line, int show) {
     bridge_init();
     g_settings = LoadSettings();
     g_viewer.zoom.mode = g_settings.DefaultFit;
+    color_profiles_enable(g_settings.ColorProfiles != 0);
 
     const char* args = command_line ? command_line : "";
     if (args[0]) {

@@ -7,7 +7,9 @@
 
 namespace {
 
-const uint8_t kMagic[4] = {'T', 'M', 'B', '1'};
+// "TMB1" files were made before pictures were converted from their colour
+// profiles: they no longer fit and are made again.
+const uint8_t kMagic[4] = {'T', 'M', 'B', '2'};
 const size_t kMaxPath = 260;  // paths live in buffers of 260 with their zero
 
 void put32(uint8_t* at, uint32_t value) {

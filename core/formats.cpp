@@ -37,7 +37,7 @@ const FormatRow kFormats[] = {
     {"JPEG", {{{is(0xFF), is(0xD8)}, 2}}, {".jpg", ".jpeg", ".jpe"}, kTextTypeJpeg,
      load_jpeg, nullptr, nullptr, "*.jpg;*.jpeg", true, kSaveJpeg, load_jpeg_reduced},
     {"PNG", {{{is(0x89), is('P')}, 2}}, {".png"}, kTextTypePng,
-     load_with_stb, nullptr, nullptr, "*.png", false, kSavePng, nullptr},
+     load_png, nullptr, nullptr, "*.png", false, kSavePng, nullptr},
     {"GIF", {{{is('G'), is('I'), is('F')}, 3}}, {".gif"}, kTextTypeGif,
      load_with_stb, load_gif_frames, nullptr, "*.gif", false, 0, nullptr},
     {"TIFF", {{{is('I'), is('I')}, 2}, {{is('M'), is('M')}, 2}}, {".tif", ".tiff"}, kTextTypeTiff,

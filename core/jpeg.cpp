@@ -5,6 +5,7 @@
 
 #include "core/byte_reader.h"
 #include "core/checked.h"
+#include "core/color_profile.h"
 #include "core/decode_message.h"
 #include "core/file_bytes.h"
 #include "core/jpeg_hooks.h"
@@ -149,6 +150,26 @@ size_t whole_segments_length(const uint8_t* data, size_t size) {
     }
 }
 
+// APP2 segments that carry a profile chunk begin with this name, then the
+// chunk's sequence number (from 1) and the count of chunks.
+const uint8_t kIccId[12] = {'I', 'C', 'C', '_', 'P', 'R', 'O', 'F', 'I', 'L', 'E', 0};
+const int kMaxIccChunks = 255;
+
+struct IccChunk {
+    const uint8_t* data;
+    size_t length;
+};
+
+// The picture of an RGB file in the colours of the profile it carries,
+// converted to sRGB (core/color_profile.h).
+void convert_by_profile(const uint8_t* data, size_t size, Image* image) {
+    if (!image || !color_profiles_enabled()) return;
+    uint8_t* profile = nullptr;
+    size_t length = 0;
+    if (jpeg_icc_profile(data, size, &profile, &length)) color_profile_convert(image, profile, length);
+    free(profile);
+}
+
 // The larger side the header gives; 0 when the library cannot read it.
 int larger_side_of(const uint8_t* data, size_t size) {
     Decode* d = (Decode*)calloc(1, sizeof(Decode));
@@ -169,6 +190,47 @@ int larger_side_of(const uint8_t* data, size_t size) {
 }
 
 }  // namespace
+
+bool jpeg_icc_profile(const uint8_t* data, size_t size, uint8_t** profile, size_t* length) {
+    *profile = nullptr;
+    *length = 0;
+    IccChunk chunks[kMaxIccChunks + 1] = {};
+    int count = 0, seen = 0;
+    size_t total = 0;
+    ByteReader r = reader_make(data, size);
+    if (reader_u16be(&r) != 0xFFD8) return false;
+    // The header's segments up to the first scan; a walk cut short keeps
+    // what it found, and a missing chunk then refuses the profile.
+    for (;;) {
+        if (reader_u8(&r) != 0xFF) break;
+        uint8_t marker = reader_u8(&r);
+        while (marker == 0xFF && !r.failed) marker = reader_u8(&r);  // fill bytes
+        if (r.failed || marker == 0xDA || marker == 0xD9) break;
+        if (is_restart_or_stuffing(marker) || marker == 0x01 || marker == 0xD8) continue;
+        uint16_t segment = reader_u16be(&r);
+        const uint8_t* body = segment >= 2 ? reader_take(&r, (size_t)segment - 2) : nullptr;
+        if (!body) break;
+        size_t n = (size_t)segment - 2;
+        if (marker != 0xE2 || n < sizeof kIccId + 2 || memcmp(body, kIccId, sizeof kIccId) != 0) continue;
+        int number = body[sizeof kIccId], of = body[sizeof kIccId + 1];
+        if (of == 0 || number == 0 || number > of || (count && of != count) || chunks[number].data) return false;
+        count = of;
+        chunks[number] = IccChunk{body + sizeof kIccId + 2, n - sizeof kIccId - 2};
+        total += chunks[number].length;
+        ++seen;
+    }
+    if (seen == 0 || seen != count || total == 0 || total > kMaxColorProfileBytes) return false;
+    uint8_t* joined = (uint8_t*)malloc(total);
+    if (!joined) return false;
+    size_t at = 0;
+    for (int i = 1; i <= count; ++i) {
+        if (chunks[i].length) memcpy(joined + at, chunks[i].data, chunks[i].length);
+        at += chunks[i].length;
+    }
+    *profile = joined;
+    *length = total;
+    return true;
+}
 
 int jpeg_reduction_for(int larger, int need) {
     if (need < 1) need = 1;
@@ -214,6 +276,8 @@ Image* decode_jpeg(const uint8_t* data, size_t size, int reduction, bool* starte
     // jpeg_destroy never raises an error of its own.
     jpeg_destroy_decompress(&d->cinfo);
     Image* image = d->image;
+    // Inks have profiles of their own kind, which are not converted.
+    if (!d->cmyk_rows) convert_by_profile(data, size, image);
     *started = d->started || d->no_memory;
     if (d->no_memory) set_message(message, kMsgNoMemory);
     else if (image) clear_message(message);
@@ -231,7 +295,9 @@ Image* decode_jpeg_or_stb(const uint8_t* data, size_t size, int reduction, char*
         image = decode_jpeg(data, whole, reduction, &started, message);
         if (started) return image;
     }
-    return decode_with_stb(data, size, message);
+    image = decode_with_stb(data, size, message);
+    convert_by_profile(data, size, image);
+    return image;
 }
 
 Image* load_jpeg_reduced(const char* path, int need, char* message) {

@@ -35,6 +35,14 @@ Image* decode_jpeg_or_stb(const uint8_t* data, size_t size, int reduction, char*
 Image* load_jpeg(const char* path, char* message);
 Image* load_jpeg_reduced(const char* path, int need, char* message);
 
+// The ICC profile of a file, from its APP2 "ICC_PROFILE" segments before
+// the first scan (ICC.1 annex B.4): the chunks joined in the order of their
+// sequence numbers, whatever order the segments stand in. False when there
+// is none, a chunk is missing or stands twice, the chunks disagree on their
+// count, or the whole passes kMaxColorProfileBytes. *profile is malloc'ed,
+// the caller's.
+bool jpeg_icc_profile(const uint8_t* data, size_t size, uint8_t** profile, size_t* length);
+
 // Fuzzing hook: the library's working memory is capped at this many bytes
 // instead of kJpegWorkBytes; 0 restores the default.
 void jpeg_cap_work_bytes(size_t bytes);

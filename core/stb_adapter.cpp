@@ -5,9 +5,11 @@
 #include <string.h>
 
 #include "core/checked.h"
+#include "core/color_profile.h"
 #include "core/decode_message.h"
 #include "core/file_bytes.h"
 #include "core/file_write.h"
+#include "core/png_profile.h"
 #include "core/pnm_plain.h"
 #include "core/stb_impl.h"
 #include "stb_image.h"
@@ -158,7 +160,13 @@ Image* decode_with_stb(const uint8_t* data, size_t size, char* message) {
     stb_clear_failure_reason();
     w = h = 0;
     uint8_t* rgb = stbi_load_from_memory(data, len, &w, &h, &channels, 3);
-    return finish_stb_load(rgb, w, h, message);
+    Image* image = finish_stb_load(rgb, w, h, message);
+    uint8_t* profile = nullptr;
+    size_t length = 0;
+    if (image && color_profiles_enabled() && png_icc_profile(data, size, &profile, &length))
+        color_profile_convert(image, profile, length);
+    free(profile);
+    return image;
 }
 
 // The same steps, with the library reading the file itself: a large PNG then
@@ -192,6 +200,16 @@ Image* load_tga(const char* path, char* message) {
     if (!image || file_read_head(path, head, sizeof head) < (int)sizeof head) return image;
     const uint8_t type = head[2] & ~8;
     if (type >= 1 && type <= 3 && (head[17] & 0x10)) mirror_rows(image);
+    return image;
+}
+
+Image* load_png(const char* path, char* message) {
+    Image* image = load_with_stb(path, message);
+    uint8_t* profile = nullptr;
+    size_t length = 0;
+    if (image && color_profiles_enabled() && png_icc_profile_of_file(path, &profile, &length))
+        color_profile_convert(image, profile, length);
+    free(profile);
     return image;
 }
 

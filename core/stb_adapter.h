@@ -27,6 +27,11 @@ Image* decode_with_stb(const uint8_t* data, size_t size, char* message);
 // pixels right to left (the library reads only the top-to-bottom bit).
 Image* load_tga(const char* path, char* message);
 
+// A PNG file: the library's picture, converted from the colours of its
+// embedded profile to sRGB (core/color_profile.h). decode_with_stb does the
+// same for PNG data.
+Image* load_png(const char* path, char* message);
+
 // True when the library understands the header and both sides lie in
 // 1..kMaxImageSide. Reads only as much of the file as the header needs.
 bool probe_with_stb(const char* path, int* width, int* height);

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "core/checked.h"
+#include "core/color_profile.h"
 #include "core/decode_message.h"
 #include "core/fax.h"
 #include "core/file_bytes.h"
@@ -50,6 +51,7 @@ enum TiffTag : uint16_t {
     kTagInkSet = 332,
     kTagSampleFormat = 339,
     kTagJpegTables = 347,
+    kTagIccProfile = 34675,
 };
 
 const uint32_t kCompressionNone = 1;
@@ -104,6 +106,8 @@ struct Page {
     // The JPEGTables bytes where the file holds them whole; else none.
     const uint8_t* jpeg_tables = nullptr;
     size_t jpeg_tables_size = 0;
+    IfdEntry icc_profile = {};
+    bool has_icc_profile = false;
 };
 
 // The strip and palette arrays of a page and its strip buffer, freed together.
@@ -177,6 +181,7 @@ const struct { uint16_t tag; IfdEntry Page::*entry; bool Page::*present; } kArra
     {kTagTileOffsets, &Page::tile_offsets, &Page::has_tile_offsets},
     {kTagTileByteCounts, &Page::tile_byte_counts, &Page::has_tile_byte_counts},
     {kTagJpegTables, &Page::jpeg_tables_entry, &Page::has_jpeg_tables},
+    {kTagIccProfile, &Page::icc_profile, &Page::has_icc_profile},
 };
 
 void read_entries(const IfdReader* reader, const Ifd* ifd, Page* page) {
@@ -187,15 +192,9 @@ void read_entries(const IfdReader* reader, const Ifd* ifd, Page* page) {
         for (const auto& t : kArrayTags)
             if (t.tag == entry.tag) page->*t.entry = entry, page->*t.present = true;
     }
-    const IfdEntry& tables = page->jpeg_tables_entry;
-    if (page->has_jpeg_tables && ifd_type_size(tables.type) == 1) {
-        // Tables of up to four bytes (none that work) would sit in the entry itself.
-        uint64_t at = tables.count > 4 ? tables.value : tables.field;
-        if (at <= reader->size && tables.count <= reader->size - at) {
-            page->jpeg_tables = reader->data + at;
-            page->jpeg_tables_size = tables.count;
-        }
-    }
+    if (page->has_jpeg_tables && ifd_type_size(page->jpeg_tables_entry.type) == 1 &&
+        !ifd_value_bytes(reader, &page->jpeg_tables_entry, &page->jpeg_tables, &page->jpeg_tables_size))
+        page->jpeg_tables = nullptr, page->jpeg_tables_size = 0;
 }
 
 // How many of an entry's values lie in the data; the others read as 0, so a
@@ -635,6 +634,16 @@ Image* decode_pixels(const IfdReader* reader, const Page& page, PageBlocks* bloc
     return image;
 }
 
+// A page in the colours of its embedded ICC profile, converted to sRGB
+// (core/color_profile.h).
+void convert_by_profile(const IfdReader* reader, const Page& page, Image* image) {
+    const uint8_t* bytes = nullptr;
+    size_t length = 0;
+    if (image && page.has_icc_profile && color_profiles_enabled() &&
+        ifd_value_bytes(reader, &page.icc_profile, &bytes, &length))
+        color_profile_convert(image, bytes, length);
+}
+
 Image* decode_page(const IfdReader* reader, uint32_t offset, char* message) {
     if (offset > reader->size || reader->size - offset < 2) return fail(message, kMsgTiffBadIfd);
     Ifd ifd = {offset, ifd_u16(reader, offset)};
@@ -645,6 +654,7 @@ Image* decode_page(const IfdReader* reader, uint32_t offset, char* message) {
     PageBlocks blocks;
     Image* image = decode_pixels(reader, page, &blocks, message);
     free_blocks(&blocks);
+    convert_by_profile(reader, page, image);
     // Stored turned or mirrored: shown upright, as photos with the same tag are.
     if (image && page.orientation >= 2 && page.orientation <= 8) {
         Image* upright = image_upright(image, (int)page.orientation);

@@ -7,9 +7,9 @@ set -euo pipefail
 out=${1:?usage: make-test-data.sh FOLDER}
 mkdir -p "$out"
 cd "$out"
-stamp=".made-v13"
+stamp=".made-v14"
 [ -f "$stamp" ] && exit 0
-rm -f ./*.bmp ./*.ppm ./stb-* ./jpeg-* ./tga-* ./exif-* ./tif-* ./tiv-* ./tvs-* ./pcd-* ./iff-* ./pcx-*
+rm -f ./*.bmp ./*.ppm ./stb-* ./jpeg-* ./tga-* ./exif-* ./tif-* ./tiv-* ./tvs-* ./pcd-* ./iff-* ./pcx-* ./icc-*
 
 # Sources: odd widths so every row has padding; one a single column wide.
 convert -size 61x37 -seed 3 plasma:fractal src-a.ppm
@@ -732,4 +732,62 @@ convert -size 9x4 -seed 2 plasma:fractal -colors 20 -type Palette -depth 8 dcx-2
 convert dcx-0.ppm dcx-1.ppm dcx-2.png DCX:pcx-pages.dcx
 for i in 0 1 2; do convert "pcx-pages.dcx[$i]" -depth 8 PPM:pcx-pages-$i.ref.ppm; done
 rm -f dcx-0.ppm dcx-1.ppm dcx-2.png
+# Embedded colour profiles: icc-PROFILE.EXT tagged (not converted) with a
+# profile of Debian's icc-profiles-free or colord-data, each with
+# icc-....ref.ppm, ImageMagick's perceptual conversion of it to sRGB.
+# icc-srgb* carry sRGB profiles (version 2 and 4): their decode is the
+# untagged one's. A JPEG whose wide-gamut profile spans three APP2 segments
+# written out of order, and hostile ones (icc-bad-*) that must show as if
+# untagged.
+icc=/usr/share/color/icc
+convert -size 97x61 -seed 5 plasma:fractal -modulate 100,180 -depth 8 icc-src.ppm
+convert icc-src.ppm -quality 92 -profile $icc/compatibleWithAdobeRGB1998.icc icc-adobe.jpg
+convert icc-src.ppm -quality 92 -profile $icc/colord/WideGamutRGB.icc icc-wide.jpg
+convert icc-src.ppm -profile $icc/colord/ProPhotoRGB.icc icc-prophoto.png
+convert icc-src.ppm -compress lzw -profile $icc/compatibleWithAdobeRGB1998.icc icc-adobe-lzw.tif
+for f in icc-adobe.jpg icc-wide.jpg icc-prophoto.png icc-adobe-lzw.tif; do
+  convert "$f" -intent perceptual -profile $icc/sRGB.icc -depth 8 "PPM:${f%.*}.ref.ppm"
+done
+convert icc-src.ppm -quality 92 icc-none.jpg
+convert icc-src.ppm -quality 92 -profile $icc/sRGB.icc icc-srgb2.jpg
+convert icc-src.ppm -profile $icc/colord/sRGB.icc icc-srgb4.png
+/usr/bin/python3 - <<'PY'
+import struct
+data = open("icc-wide.jpg", "rb").read()
+profile = open("/usr/share/color/icc/colord/WideGamutRGB.icc", "rb").read()
+# The file's own segments without its profile.
+segments, at = [], 2
+while data[at + 1] != 0xDA:
+    n = struct.unpack(">H", data[at + 2:at + 4])[0]
+    if not (data[at + 1] == 0xE2 and data[at + 4:at + 16] == b"ICC_PROFILE\0"):
+        segments.append(data[at:at + 2 + n])
+    at += 2 + n
+rest = data[at:]
+def app2(number, count, chunk):
+    body = b"ICC_PROFILE\0" + bytes([number, count]) + chunk
+    return b"\xff\xe2" + struct.pack(">H", len(body) + 2) + body
+def write(name, profile, order, count=None, numbers=None):
+    k = len(profile) // 3 + 1
+    chunks = [profile[i * k:(i + 1) * k] for i in range(3)]
+    numbers = numbers or [1, 2, 3]
+    marks = b"".join(app2(numbers[i], count or 3, chunks[i]) for i in order)
+    open(name, "wb").write(data[:2] + segments[0] + marks + b"".join(segments[1:]) + rest)
+write("icc-wide-3chunks.jpg", profile, [1, 2, 0])
+write("icc-bad-missing-chunk.jpg", profile, [2, 0])
+write("icc-bad-duplicate-chunk.jpg", profile, [0, 1, 2], numbers=[1, 2, 2])
+write("icc-bad-chunk-count.jpg", profile, [0, 1, 2], count=4)
+def changed(at, value):
+    p = bytearray(profile)
+    p[at:at + 4] = struct.pack(">I", value)
+    return bytes(p)
+tags = struct.unpack(">I", profile[128:132])[0]
+write("icc-bad-size-field.jpg", changed(0, len(profile) + 1), [0, 1, 2])
+write("icc-bad-tag-count.jpg", changed(128, 0x10000000), [0, 1, 2])
+write("icc-bad-tag-offset.jpg", changed(132 + 4, len(profile) - 4), [0, 1, 2])
+write("icc-bad-tag-in-table.jpg", changed(132 + 4, 132), [0, 1, 2])
+# A tag whose size runs past the end by one byte.
+off, size = struct.unpack(">II", profile[132 + 4:132 + 12])
+write("icc-bad-tag-size.jpg", changed(132 + 8, len(profile) - off + 1), [0, 1, 2])
+PY
+rm -f icc-src.ppm
 touch "$stamp"

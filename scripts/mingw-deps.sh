@@ -14,3 +14,7 @@ arch=${1:?usage: mingw-deps.sh i686|x86_64}
 # Deflate: the fast inflate of TIFF strips, static, from our own build file
 # (the source package's build is a Makefile).
 "$here/mingw-deb-lib.sh" "$arch" libdeflate
+
+# Colour profiles: LittleCMS, static, from our own build file (the source
+# package has none for cmake).
+"$here/mingw-deb-lib.sh" "$arch" lcms2

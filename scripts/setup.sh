@@ -15,7 +15,7 @@ PACKAGES=(
   xvfb xauth xdotool x11-utils
   g++ clang libclang-rt-dev cmake ninja-build patch googletest libgtest-dev libbenchmark-dev libtiff-dev
   libstb-dev libjpeg62-turbo-dev libturbojpeg0-dev
-  zlib1g-dev libz-mingw-w64-dev libdeflate-dev
+  zlib1g-dev libz-mingw-w64-dev libdeflate-dev liblcms2-dev icc-profiles-free colord-data
   nasm dpkg-dev
   imagemagick netpbm libtiff-tools libjpeg-turbo-progs libimage-exiftool-perl python3-pil
   cups cups-bsd cups-client printer-driver-cups-pdf libcups2:i386 ghostscript poppler-utils

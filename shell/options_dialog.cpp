@@ -36,6 +36,8 @@ void fill_viewer_page(HWND page) {
     SetDlgItemInt(page, IDC_OPT_JPEG_QUALITY, (UINT)g_settings.JpegQ, FALSE);
     SetDlgItemInt(page, IDC_OPT_SLIDE_DELAY, (UINT)(g_settings.SlideMs / 1000), FALSE);
     fill_boxes(page, kViewerPageBoxes, kViewerPageBoxCount);
+    // Its text comes from the text table, in the user's language.
+    set_item_text(page, IDC_OPT_COLOR_PROFILES, tr(kTextColorProfiles));
 }
 
 void read_viewer_page(HWND page) {

@@ -18,7 +18,7 @@ const OptionBox kViewerPageBoxes[] = {
     BOX(IDC_OPT_HIDE_CURSOR, HideCursorFS),     BOX(IDC_OPT_EXIT_AFTER_DELETE, ExitAfterDel),
     BOX(IDC_OPT_NO_GIF_ANIMATION, NoGifAnim),   BOX(IDC_OPT_SLIDE_AUTO, SlideAuto),
     BOX(IDC_OPT_SLIDE_LOOP, SlideLoop),         BOX(IDC_OPT_SLIDE_RANDOM, SlideRandom),
-    BOX(IDC_OPT_SLIDE_REVERSE, SlideReverse),
+    BOX(IDC_OPT_SLIDE_REVERSE, SlideReverse),   BOX(IDC_OPT_COLOR_PROFILES, ColorProfiles),
 };
 const int kViewerPageBoxCount = sizeof kViewerPageBoxes / sizeof kViewerPageBoxes[0];
 
@@ -36,7 +36,7 @@ const uint32_t kViewerPageHelp[] = {
     IDC_OPT_HIDE_CURSOR, 2014, IDC_OPT_EXIT_AFTER_DELETE, 2015, IDC_OPT_NO_GIF_ANIMATION, 2016,
     IDC_OPT_JPEG_QUALITY, 2017, IDC_OPT_SLIDE_DELAY, 2018, IDC_OPT_SLIDE_AUTO, 2019,
     IDC_OPT_SLIDE_LOOP, 2020, IDC_OPT_SLIDE_RANDOM, 2021, IDC_OPT_SLIDE_REVERSE, 2022,
-    IDC_OPT_ASSOCIATIONS, 2023, 0, 0,
+    IDC_OPT_ASSOCIATIONS, 2023, IDC_OPT_COLOR_PROFILES, 2024, 0, 0,
 };
 
 int options_fit_item(int32_t default_fit) { return default_fit == 1 ? 0 : default_fit == 2 ? 1 : 2; }

@@ -42,6 +42,7 @@ const SettingDef kSettingDefs[kSettingCount] = {
     {"BrowseView", offsetof(Settings, BrowseView), 0, kRuleRange, 0, 4, nullptr, 0, false},
     FLAG(FolderTree, 0),
     FLAG(AddrBar, 0),
+    FLAG(ColorProfiles, 1),
 };
 
 #undef FLAG

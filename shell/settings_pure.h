@@ -36,6 +36,7 @@ struct Settings {
     int32_t BrowseView;    // 0 thumbnails .. 4 details
     int32_t FolderTree;    // flag
     int32_t AddrBar;       // flag
+    int32_t ColorProfiles; // flag: pictures converted from their embedded colour profiles to sRGB
 };
 
 // How a value read from the registry is brought into range.
@@ -58,7 +59,7 @@ struct SettingDef {
     bool window_rect;      // written by SaveWindowPlacement only, never by SaveSettings
 };
 
-const int kSettingCount = 28;
+const int kSettingCount = 29;
 extern const SettingDef kSettingDefs[kSettingCount];
 
 // The field a definition names.

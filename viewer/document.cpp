@@ -121,6 +121,8 @@ const Image* PictureAsOnDisk(const char* path, uint32_t size, uint64_t modified)
     return v.loaded_frames[0];
 }
 
+void ForgetPictureAsOnDisk() { g_viewer.loaded_from_file = false; }
+
 void FollowRenamedFile(const char* old_path, const char* new_path) {
     if (lstrcmpiA(g_viewer.current_path, old_path) == 0)
         lstrcpynA(g_viewer.current_path, new_path, sizeof g_viewer.current_path);

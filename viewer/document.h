@@ -19,5 +19,8 @@ void CloseDocument();
 // and time). None otherwise: anything else would be cached under the file's
 // size and time and stay there.
 const Image* PictureAsOnDisk(const char* path, uint32_t size, uint64_t modified);
+// Decoding gives other pixels now (the colour profile switch changed): the
+// shown picture stays, but PictureAsOnDisk no longer offers it.
+void ForgetPictureAsOnDisk();
 // A file renamed elsewhere (the browser): the shown file goes by its new name.
 void FollowRenamedFile(const char* old_path, const char* new_path);

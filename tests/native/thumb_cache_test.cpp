@@ -30,13 +30,13 @@ TEST(ThumbCacheHeader, RoundTripAndEachMismatchRejected) {
     const ThumbStamp stamp = {0x89ABCDEFu, 0x01D2A3B4u, 123456u, 96};
     uint8_t header[kThumbHeaderBytes];
     thumb_header_pack(stamp, header);
-    const uint8_t expected[kThumbHeaderBytes] = {'T', 'M', 'B', '1', 0xEF, 0xCD, 0xAB, 0x89, 0xB4, 0xA3,
+    const uint8_t expected[kThumbHeaderBytes] = {'T', 'M', 'B', '2', 0xEF, 0xCD, 0xAB, 0x89, 0xB4, 0xA3,
                                                  0xD2, 0x01, 0x40, 0xE2, 0x01, 0x00, 96,   0,    0,    0};
-    EXPECT_EQ(memcmp(header, expected, sizeof header), 0) << "little-endian fields after TMB1";
+    EXPECT_EQ(memcmp(header, expected, sizeof header), 0) << "little-endian fields after TMB2";
     EXPECT_TRUE(thumb_header_fits(header, sizeof header, stamp));
     EXPECT_FALSE(thumb_header_fits(header, 19, stamp)) << "short read";
     const struct { const char* what; ThumbStamp other; int byte; } cases[] = {
-        {"magic", stamp, 3},
+        {"magic of the files made before colour profiles", stamp, 3},
         {"time low", {stamp.time_low + 1, stamp.time_high, stamp.file_size, 96}, -1},
         {"time high", {stamp.time_low, stamp.time_high + 1, stamp.file_size, 96}, -1},
         {"size", {stamp.time_low, stamp.time_high, stamp.file_size + 1, 96}, -1},
@@ -45,7 +45,7 @@ TEST(ThumbCacheHeader, RoundTripAndEachMismatchRejected) {
     for (const auto& c : cases) {
         uint8_t changed[kThumbHeaderBytes];
         memcpy(changed, header, sizeof changed);
-        if (c.byte >= 0) changed[c.byte] = '2';
+        if (c.byte >= 0) changed[c.byte] = '1';
         EXPECT_FALSE(thumb_header_fits(changed, sizeof changed, c.other)) << c.what << " differs, yet accepted";
     }
 }

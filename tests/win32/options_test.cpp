@@ -2,10 +2,16 @@
 // would, closed with OK or Cancel; then the settings, the registry and the
 // main window are looked at. The OK rules' arithmetic is tested natively.
 #include "tests/support/main_window_fixture.h"
+#include "app/layout.h"
 #include "browser/thumb_cache.h"
+#include "core/color_profile.h"
+#include "core/loader.h"
 #include "res/resource.h"
 #include "shell/options_pure.h"
+#include "tests/support/reference.h"
 #include "tests/support/scratch.h"
+#include "viewer/document.h"
+#include "viewer/view.h"
 
 namespace {
 
@@ -176,4 +182,44 @@ TEST_F(OptionsTest, AssociationsDialogIsOwnedByTheSheet) {
     EXPECT_EQ(dialog_driver::seen[1].title, "Set File Associations");
     EXPECT_EQ(g_owner, g_sheet);
     EXPECT_FALSE(g_sheet_enabled);
+}
+
+namespace {
+
+void clear_color_profiles(HWND sheet) { CheckDlgButton(page_of(sheet, 1), IDC_OPT_COLOR_PROFILES, BST_UNCHECKED); }
+
+uint32_t pixel_of(const Image* image, int x, int y) {
+    const uint8_t* p = image_row(image, y) + 3 * x;
+    return (uint32_t)(p[2] << 16 | p[1] << 8 | p[0]);
+}
+
+}  // namespace
+
+// Turned off on the sheet, the switch reaches the decoders: the Adobe RGB
+// photo opened next shows its raw pixels, a saturated green among them.
+TEST_F(OptionsTest, ColorProfilesOffShowsTheRawPixelsInTheViewer) {
+    ASSERT_EQ(g_settings.ColorProfiles, 1) << "on by default";
+    std::string photo = data_path("icc-adobe.jpg");
+    Decoded converted, raw;
+    converted.image = load_image(photo.c_str(), converted.message);
+    answer_next_dialog(IDOK, clear_color_profiles);
+    Command(IDM_VIEW_OPTIONS);
+    stop_answering();
+    EXPECT_EQ(g_settings.ColorProfiles, 0);
+    EXPECT_EQ(stored("ColorProfiles"), 0u);
+    EXPECT_FALSE(color_profiles_enabled());
+    raw.image = load_image(photo.c_str(), raw.message);
+    ASSERT_TRUE(converted.image && raw.image);
+
+    ASSERT_TRUE(LoadDocument(photo.c_str()));
+    LayoutMainWindow();
+    POINT o = GetPictureOrigin();
+    const int x = 36, y = 44;
+    std::vector<uint32_t> shown = client_pixels(window, 0, [](HDC memory, HDC) { PaintView(memory); });
+    RECT client;
+    GetClientRect(window, &client);
+    uint32_t painted = shown[(size_t)(o.y + y) * client.right + o.x + x];
+    color_profiles_enable(true);
+    EXPECT_EQ(painted, pixel_of(raw.image, x, y));
+    EXPECT_NE(painted, pixel_of(converted.image, x, y));
 }
