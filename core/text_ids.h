@@ -183,5 +183,6 @@ enum TextId : int {
     kTextWordBuild,                     // 174 "Build"
     kTextReplaceExportedFrames,         // 175 "%s already exists.\n\nReplace the numbered files of this export?"
     kTextRotated,                       // 176 "%d of %d file(s) rotated."
+    kTextTypeWebp,                      // 177 "WebP Image"
     kTextCount
 };
