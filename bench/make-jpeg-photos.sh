@@ -11,3 +11,5 @@ mkdir -p "$jpeg_photos"
 [ -f "$jpeg_photos/detailed-444.jpg" ] ||
     "$jpeg_magick" -size 4000x3000 -seed 2 plasma:fractal -attenuate 0.15 +noise Gaussian -quality 90 \
         -sampling-factor 1x1 "$jpeg_photos/detailed-444.jpg"
+# The smooth photo as lossy WebP (cwebp) for the WebP benchmark.
+[ -f "$jpeg_photos/smooth.webp" ] || cwebp -quiet -q 90 "$jpeg_photos/smooth-420.jpg" -o "$jpeg_photos/smooth.webp"

@@ -8,7 +8,7 @@
 #include "ui/frame.h"
 
 const int kMaxThumbnailItems = 500; // the Thumbnails view shows at most the first 500 entries
-const int kFolderIcon = 15;         // entry of the own icon lists that shows a folder
+const int kFolderIcon = 16;         // entry of the own icon lists that shows a folder
 
 // The subfolders of the listed folder: full paths ending in a backslash,
 // heap strings of their exact length, sorted case-insensitively.

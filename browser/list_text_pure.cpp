@@ -20,7 +20,7 @@ const IconType kIconTypes[] = {
     {".bmp", 1},  {".dib", 1},  {".rle", 1},   {".jpg", 2}, {".jpeg", 2}, {".jpe", 2},  {".png", 3},
     {".gif", 4},  {".tif", 5},  {".tiff", 5},  {".tga", 6}, {".targa", 6}, {".psd", 7}, {".pic", 8},
     {".pct", 8},  {".pict", 8}, {".pnm", 9},   {".ppm", 9}, {".pgm", 9},  {".pbm", 9},  {".pcx", 10},
-    {".dcx", 11}, {".iff", 12}, {".ilbm", 12}, {".lbm", 12}, {".wmf", 13}, {".pcd", 14},
+    {".dcx", 11}, {".iff", 12}, {".ilbm", 12}, {".lbm", 12}, {".wmf", 13}, {".pcd", 14}, {".webp", 15},
 };
 
 // The last '.' of the file name (not of a folder above it), or none.

@@ -26,7 +26,7 @@ const int kModeLargeIcons = 1;
 const int kModeDetails = 4;
 const int kColumnCount = 4;
 const int kFillReserve = 8;  // items the list is told to expect beyond the files
-const int kOwnIconCount = 16;
+const int kOwnIconCount = 17;
 const int kSmallIconSize = 16;
 const int kLargeIconSize = 32;
 
@@ -47,11 +47,11 @@ const Column kColumns[kColumnCount] = {
 };
 const char kFolderWord[] = "Folder";  // the Type cell of a folder, never translated
 
-// Entries 0 to 14 of the own icon lists; entry 15 is the shell's folder icon.
+// Entries 0 to 15 of the own icon lists; entry 16 is the shell's folder icon.
 const int kTypeIcons[kFolderIcon] = {
     IDI_TYPE_OTHER, IDI_TYPE_BMP, IDI_TYPE_JPEG, IDI_TYPE_PNG, IDI_TYPE_GIF,
     IDI_TYPE_TIFF,  IDI_TYPE_TARGA, IDI_TYPE_PSD, IDI_TYPE_PIC, IDI_TYPE_PNM,
-    IDI_TYPE_PCX,   IDI_TYPE_DCX, IDI_TYPE_IFF,  IDI_TYPE_WMF, IDI_TYPE_PCD,
+    IDI_TYPE_PCX,   IDI_TYPE_DCX, IDI_TYPE_IFF,  IDI_TYPE_WMF, IDI_TYPE_PCD, IDI_TYPE_WEBP,
 };
 
 HICON application_icon(int size) {

@@ -41,7 +41,7 @@ std::string listing_format_name(const char* path) {
         {{"jpg", "jpeg", "jpe"}, "jpeg"}, {{"tif", "tiff"}, "tiff"}, {{"bmp", "dib"}, "bmp"},
         {{"iff", "lbm", "ilbm"}, "iff"},  {{"pnm", "pbm", "pgm", "ppm"}, "pnm"},
         {{"png"}, "png"}, {{"gif"}, "gif"}, {{"tga"}, "tga"}, {{"pcx"}, "pcx"}, {{"dcx"}, "dcx"},
-        {{"psd"}, "psd"}, {{"pic"}, "pic"}, {{"wmf"}, "wmf"},
+        {{"psd"}, "psd"}, {{"pic"}, "pic"}, {{"wmf"}, "wmf"}, {{"webp"}, "webp"},
     };
     for (const auto& row : kNames)
         for (const char* extension : row.extensions)

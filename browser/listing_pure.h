@@ -11,7 +11,7 @@
 std::string format_thousands(uint64_t value, const char* separator);
 // "BW", "16", "256", "32K", "64K", "16M" by bits per pixel; "" for 0 or less.
 const char* depth_name(int bits);
-// "jpeg", "tiff", "bmp", "iff", "pnm" and the other short names by the
+// "jpeg", "tiff", "bmp", "iff", "pnm", "webp" and the other short names by the
 // extension; an unknown extension as written; "" without one.
 std::string listing_format_name(const char* path);
 // "%dx%dx%s %s", or "" for a width below 1.

@@ -7,11 +7,11 @@ include(GoogleTest)
 
 add_library(lumora_core STATIC ${LUMORA_CORE_SOURCES})
 target_include_directories(lumora_core PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(lumora_core PUBLIC lumora_jpeg lumora_deflate lumora_lcms2 ZLIB::ZLIB)
+target_link_libraries(lumora_core PUBLIC lumora_jpeg lumora_deflate lumora_lcms2 lumora_webp ZLIB::ZLIB)
 
 add_library(lumora_core_san STATIC ${LUMORA_CORE_SOURCES} ${LUMORA_PORTABLE_SOURCES})
 target_include_directories(lumora_core_san PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(lumora_core_san PUBLIC lumora_jpeg lumora_deflate lumora_lcms2 ZLIB::ZLIB)
+target_link_libraries(lumora_core_san PUBLIC lumora_jpeg lumora_deflate lumora_lcms2 lumora_webp ZLIB::ZLIB)
 lumora_sanitize(lumora_core_san)
 
 # tests/shared/: the tests both builds run.
@@ -31,7 +31,7 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
   file(GLOB LUMORA_FUZZERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/fuzz_*.cpp)
   add_library(lumora_core_fuzz STATIC ${LUMORA_CORE_SOURCES})
   target_include_directories(lumora_core_fuzz PUBLIC ${CMAKE_SOURCE_DIR})
-  target_link_libraries(lumora_core_fuzz PUBLIC lumora_jpeg lumora_deflate lumora_lcms2 ZLIB::ZLIB)
+  target_link_libraries(lumora_core_fuzz PUBLIC lumora_jpeg lumora_deflate lumora_lcms2 lumora_webp ZLIB::ZLIB)
   target_compile_options(lumora_core_fuzz PRIVATE ${LUMORA_SAN_FLAGS} -fsanitize=fuzzer-no-link)
   foreach(src ${LUMORA_FUZZERS})
     get_filename_component(name ${src} NAME_WE)

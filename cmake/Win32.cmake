@@ -15,7 +15,7 @@ target_include_directories(lumora_core PUBLIC ${CMAKE_SOURCE_DIR})
 # zlib (TIFF Deflate) from its static archive by name: the import library
 # beside it would make the program need a DLL of its own.
 find_library(LUMORA_ZLIB_STATIC NAMES libz.a REQUIRED)
-target_link_libraries(lumora_core PUBLIC lumora_jpeg lumora_deflate lumora_lcms2 ${LUMORA_ZLIB_STATIC})
+target_link_libraries(lumora_core PUBLIC lumora_jpeg lumora_deflate lumora_lcms2 lumora_webp ${LUMORA_ZLIB_STATIC})
 
 # Everything but WinMain, so the tests drive the same code as the program.
 file(GLOB LUMORA_APP_SOURCES CONFIGURE_DEPENDS

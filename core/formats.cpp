@@ -9,6 +9,7 @@
 #include "core/photo_cd.h"
 #include "core/stb_adapter.h"
 #include "core/tiff.h"
+#include "core/webp.h"
 #include "core/wmf.h"
 
 namespace {
@@ -60,6 +61,9 @@ const FormatRow kFormats[] = {
      load_iff, nullptr, probe_iff_size, "*.iff;*.lbm;*.ilbm", false, 0, nullptr},
     {"WMF", {{{is(0xD7), is(0xCD), is(0xC6), is(0x9A)}, 4}}, {".wmf"}, kTextTypeWmf,
      render_wmf, nullptr, nullptr, "*.wmf", false, 0, nullptr},
+    // A RIFF container whose form type is WEBP; its length may be anything.
+    {"WebP", {{{is('R'), is('I'), is('F'), is('F'), kAny, kAny, kAny, kAny, is('W'), is('E'), is('B'), is('P')}, 12}},
+     {".webp"}, kTextTypeWebp, load_webp, load_webp_frames, probe_webp_size, "*.webp", false, 0, load_webp_reduced},
 };
 const int kFormatCount = sizeof kFormats / sizeof kFormats[0];
 
@@ -80,7 +84,7 @@ bool extension_equal(const char* a, const char* b) {
     }
 }
 
-const FormatRow* format_for_header(const uint8_t head[8]) {
+const FormatRow* format_for_header(const uint8_t head[kMaxSignatureBytes]) {
     for (const FormatRow& row : kFormats)
         for (const Signature& signature : row.signatures)
             if (signature_matches(signature, head)) return &row;
@@ -95,7 +99,7 @@ const FormatRow* format_for_extension(const char* path) {
     return nullptr;
 }
 
-const FormatRow* format_for_file(const uint8_t head[8], const char* path) {
+const FormatRow* format_for_file(const uint8_t head[kMaxSignatureBytes], const char* path) {
     const FormatRow* row = format_for_header(head);
     return row ? row : format_for_extension(path);
 }

@@ -23,7 +23,8 @@ struct ByteRange {
     uint8_t lo, hi;
 };
 
-const int kMaxSignatureBytes = 4;
+// Enough for a RIFF container: "RIFF", its length (any), then the form type.
+const int kMaxSignatureBytes = 12;
 const int kMaxSignatures = 2;
 const int kMaxExtensions = 4;
 
@@ -50,12 +51,13 @@ struct FormatRow {
 extern const FormatRow kFormats[];
 extern const int kFormatCount;
 
-// The row whose signature the first 8 bytes of a file match; null when none.
-const FormatRow* format_for_header(const uint8_t head[8]);
+// The row whose signature the first kMaxSignatureBytes bytes of a file (zeros
+// past its end) match; null when none.
+const FormatRow* format_for_header(const uint8_t head[kMaxSignatureBytes]);
 // The row that lists the path's extension (path_extension); null when none.
 const FormatRow* format_for_extension(const char* path);
 // The header decides, the extension when no signature matches; null when neither.
-const FormatRow* format_for_file(const uint8_t head[8], const char* path);
+const FormatRow* format_for_file(const uint8_t head[kMaxSignatureBytes], const char* path);
 
 // The save_image format that a file of this name is written in; 0 when its
 // extension names no format Lumora writes.

@@ -7,6 +7,7 @@
 
 #include "core/byte_reader.h"
 #include "core/file_bytes.h"
+#include "core/webp.h"
 
 namespace {
 
@@ -75,6 +76,16 @@ bool probe_jpeg(ByteReader* r, HeaderFacts* f) {
     return false;
 }
 
+bool probe_webp(const uint8_t* bytes, size_t size, HeaderFacts* f) {
+    WebpLayout layout;
+    if (!webp_read_layout(bytes, size, &layout)) return false;
+    f->width = layout.width;
+    f->height = layout.height;
+    f->bits = layout.alpha ? 32 : 24;
+    f->alpha_or_deep = layout.alpha;
+    return true;
+}
+
 }  // namespace
 
 bool probe_header_size(const uint8_t* bytes, size_t size, HeaderFacts* facts) {
@@ -84,6 +95,8 @@ bool probe_header_size(const uint8_t* bytes, size_t size, HeaderFacts* facts) {
     if (size > 25 && bytes[0] == 137 && bytes[1] == 'P' && bytes[2] == 'N' && bytes[3] == 'G') return probe_png(&r, facts);
     if (size > 10 && memcmp(bytes, "GIF", 3) == 0) return probe_gif(&r, facts);
     if (size > 3 && bytes[0] == 0xFF && bytes[1] == 0xD8) return probe_jpeg(&r, facts);
+    if (size >= 12 && memcmp(bytes, "RIFF", 4) == 0 && memcmp(bytes + 8, "WEBP", 4) == 0)
+        return probe_webp(bytes, size, facts);
     return false;
 }
 

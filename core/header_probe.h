@@ -1,4 +1,4 @@
-// The size and depth of a BMP, PNG, GIF or JPEG from its first bytes,
+// The size and depth of a BMP, PNG, GIF, JPEG or WebP from its first bytes,
 // without decoding it: for the file listing, and to tell what 24-bit pixels
 // would lose of a picture before it is rewritten.
 #pragma once

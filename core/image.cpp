@@ -93,6 +93,24 @@ void image_set_pixel(Image* image, int32_t x, int32_t y, uint8_t blue, uint8_t g
     p[2] = red;
 }
 
+void image_copy_rgb_rows(Image* image, const uint8_t* rgb, int channels) {
+    size_t src_row = (size_t)image->width * channels;
+    for (int32_t y = 0; y < image->height; ++y) {
+        const uint8_t* s = rgb + (size_t)y * src_row;
+        uint8_t* d = image_row(image, y);
+        for (int32_t x = 0; x < image->width; ++x, s += channels, d += 3) {
+            d[0] = s[2];
+            d[1] = s[1];
+            d[2] = s[0];
+        }
+    }
+}
+
+void image_gray_rows_from(Image* image, int32_t first) {
+    for (int32_t y = first < 0 ? 0 : first; y < image->height; ++y)
+        memset(image_row(image, y), kMissingRowGray, (size_t)image->width * 3);
+}
+
 void image_set_free(ImageSet* set) {
     if (!set) return;
     if (set->frames) {

@@ -14,7 +14,7 @@ struct Image {
 };
 
 // Every frame or page of a file. `delays` (milliseconds per frame) is present
-// only for animated GIF files.
+// only for animated GIF and WebP files.
 struct ImageSet {
     Image** frames;
     int32_t count;
@@ -68,6 +68,16 @@ void image_set_pixel(Image* image, int32_t x, int32_t y, uint8_t blue, uint8_t g
 inline uint8_t* image_row(const Image* image, int32_t y) {
     return image->pixels + (size_t)(image->height - 1 - y) * (size_t)image->stride;
 }
+
+// Packed top-down rows of red, green, blue (and, with 4 channels, alpha) as a
+// library gives them, copied into a picture of the same sides. Alpha is
+// dropped: a picture with transparency shows its colours as stored, PNG, GIF
+// and WebP alike.
+void image_copy_rgb_rows(Image* image, const uint8_t* rgb, int channels);
+// What the rows from `first` down show when a cut or damaged file never
+// reached them: mid gray, as a broken download shows.
+const uint8_t kMissingRowGray = 0x80;
+void image_gray_rows_from(Image* image, int32_t first);
 
 // Adds a frame to a set without delays whose frame array holds *capacity
 // pointers, doubling it (from 8) when full. When it cannot grow the frame is

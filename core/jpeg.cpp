@@ -17,8 +17,6 @@ size_t s_work_bytes = 0;  // 0: kJpegWorkBytes
 
 // Rows handed to the library per call: as many as it ever gives at once.
 const int kRowsPerRead = 16;
-// What the rows a damaged scan never reached show.
-const uint8_t kMissingGray = 0x80;
 
 // Adobe's CMYK is stored inverted: each ink times the black, over 255, is
 // the light left of that colour; the rounding is the exact one.
@@ -104,10 +102,6 @@ bool start(Decode& d, int reduction) {
     }
     d.started = true;
     return true;
-}
-
-void gray_rows_from(Image* image, int32_t first) {
-    for (int32_t y = first; y < image->height; ++y) memset(image_row(image, y), kMissingGray, (size_t)image->width * 3);
 }
 
 bool is_restart_or_stuffing(uint8_t marker) { return marker == 0 || (marker >= 0xD0 && marker <= 0xD7); }
@@ -254,7 +248,7 @@ Image* decode_jpeg(const uint8_t* data, size_t size, int reduction, bool* starte
     if (setjmp(d->error.back)) {
         // Before the start: the fallback's turn. After it: what was read stays.
         if (d->started) {
-            gray_rows_from(d->image, d->rows_done);
+            image_gray_rows_from(d->image, d->rows_done);
         } else {
             image_free(d->image);
             d->image = nullptr;
@@ -266,7 +260,7 @@ Image* decode_jpeg(const uint8_t* data, size_t size, int reduction, bool* starte
         jpeg_mem_src(&d->cinfo, data, (unsigned long)size);
         if (start(*d, reduction)) {
             read_rows(*d);
-            gray_rows_from(d->image, d->rows_done);
+            image_gray_rows_from(d->image, d->rows_done);
         } else {
             image_free(d->image);
             d->image = nullptr;

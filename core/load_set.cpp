@@ -42,7 +42,7 @@ bool turn_upright(const char* path, Image** image) {
 LoadSetResult load_image_set(const char* path, ImageSet* set, char* message) {
     *set = ImageSet{};
     clear_message(message);
-    uint8_t head[8];
+    uint8_t head[kMaxSignatureBytes];
     if (file_read_head_for_decoder(path, head, sizeof head, message) < 0) return kLoadSetCannotOpen;
     // Only the sniffed row's frame loader is asked. A file with a format's
     // signature that its frame loader still rejects (a TIFF magic other than
@@ -68,7 +68,7 @@ Image* load_upright_image(const char* path, char* message) { return load_upright
 
 Image* load_upright_image_reduced(const char* path, int need, char* message) {
     clear_message(message);
-    uint8_t head[8];
+    uint8_t head[kMaxSignatureBytes];
     if (file_read_head_for_decoder(path, head, sizeof head, message) < 0) return nullptr;
     Image* image = need > 0 ? load_image_reduced(path, need, message) : load_image_with_head(path, head, message);
     const FormatRow* row = format_for_header(head);

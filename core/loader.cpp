@@ -9,14 +9,14 @@ Image* load_image(const char* path, char* message) {
     if (!message) message = own_message;
     clear_message(message);
 
-    uint8_t head[8];
+    uint8_t head[kMaxSignatureBytes];
     if (file_read_head_for_decoder(path, head, sizeof head, message) < 0) return nullptr;
     return load_image_with_head(path, head, message);
 }
 
 namespace {
 
-Image* load_with_row(const char* path, const uint8_t head[8], int need, char* message) {
+Image* load_with_row(const char* path, const uint8_t head[kMaxSignatureBytes], int need, char* message) {
     clear_message(message);  // a frame loader tried before may have left its reason
     const FormatRow* row = format_for_file(head, path);
     if (!row || !row->load) {
@@ -28,7 +28,7 @@ Image* load_with_row(const char* path, const uint8_t head[8], int need, char* me
 
 }  // namespace
 
-Image* load_image_with_head(const char* path, const uint8_t head[8], char* message) {
+Image* load_image_with_head(const char* path, const uint8_t head[kMaxSignatureBytes], char* message) {
     return load_with_row(path, head, 0, message);
 }
 
@@ -36,7 +36,7 @@ Image* load_image_reduced(const char* path, int need, char* message) {
     char own_message[kMessageBytes];
     if (!message) message = own_message;
     clear_message(message);
-    uint8_t head[8];
+    uint8_t head[kMaxSignatureBytes];
     if (file_read_head_for_decoder(path, head, sizeof head, message) < 0) return nullptr;
     return load_with_row(path, head, need, message);
 }

@@ -6,8 +6,8 @@
 
 // message: at least kMessageBytes, or null. Empty on success.
 Image* load_image(const char* path, char* message);
-// The same for a caller that has read the file's first 8 bytes already.
-Image* load_image_with_head(const char* path, const uint8_t head[8], char* message);
+// The same for a caller that has read the file's first kMaxSignatureBytes already.
+Image* load_image_with_head(const char* path, const uint8_t head[kMaxSignatureBytes], char* message);
 // A picture needed only with its larger side at least `need` (a thumbnail,
 // a cell of a contact sheet): formats that can decode smaller cheaply do, by
 // at most what keeps the larger side at least `need`; every other file, and

@@ -27,21 +27,6 @@ const size_t kPlainPnmHeadBytes = 1024;
 
 bool side_ok(int side) { return side >= 1 && side <= kMaxImageSide; }
 
-// The library's rows are top-down red, green, blue, `channels` bytes a pixel
-// and packed; the picture's are bottom-up blue, green, red.
-void copy_rows(const uint8_t* src, int channels, Image* image) {
-    size_t src_row = (size_t)image->width * channels;
-    for (int32_t y = 0; y < image->height; ++y) {
-        const uint8_t* s = src + (size_t)y * src_row;
-        uint8_t* d = image_row(image, y);
-        for (int32_t x = 0; x < image->width; ++x, s += channels, d += 3) {
-            d[0] = s[2];
-            d[1] = s[1];
-            d[2] = s[0];
-        }
-    }
-}
-
 // Row a becomes row b with red and blue swapped, and row b row a; a and b may
 // be the same row.
 void swap_rows_rgb_to_bgr(uint8_t* a, uint8_t* b, size_t row) {
@@ -251,7 +236,7 @@ bool adopt_gif_frames(uint8_t* rgba, int* delays, int width, int height, int fra
     for (int f = 0; f < frames; ++f) {
         Image* image = image_create(width, height);
         if (!image) continue;  // a frame short of memory stays null; the others may still fit
-        copy_rows(rgba + (size_t)f * frame_bytes, 4, image);
+        image_copy_rgb_rows(image, rgba + (size_t)f * frame_bytes, 4);
         set->frames[f] = image;
     }
     stbi_image_free(rgba);

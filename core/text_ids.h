@@ -184,5 +184,6 @@ enum TextId : int {
     kTextReplaceExportedFrames,         // 175 "%s already exists.\n\nReplace the numbered files of this export?"
     kTextRotated,                       // 176 "%d of %d file(s) rotated."
     kTextColorProfiles,                 // 177 "Apply embedded &color profiles"
+    kTextTypeWebp,                      // 178 "WebP Image"
     kTextCount
 };

@@ -6,8 +6,8 @@
 FUZZ_CAP_PIXEL_BYTES((size_t)1 << 20)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    uint8_t head[8] = {};
-    memcpy(head, data, size < 8 ? size : 8);
+    uint8_t head[kMaxSignatureBytes] = {};
+    memcpy(head, data, size < sizeof head ? size : sizeof head);
     (void)format_for_header(head);
 
     char message[kMessageBytes];

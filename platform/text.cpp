@@ -205,6 +205,7 @@ static const char* const kTexts[] = {
     /* 175 */ "%s already exists.\n\nReplace the numbered files of this export?",
     /* 176 */ "%d of %d file(s) rotated.",
     /* 177 */ "Apply embedded &color profiles",
+    /* 178 */ "WebP Image",
 
     // Turkish (code page 1254)
     /*   0 */ "Lumora",
@@ -409,6 +410,7 @@ static const char* const kTexts[] = {
     /* 175 */ "%s zaten var.\n\nBu d\xFD\xFE" "a aktar\xFDm\xFDn numaral\xFD dosyalar\xFD de\xF0i\xFEtirilsin mi?",
     /* 176 */ "%d / %d dosya d\xF6nd\xFCr\xFCld\xFC.",
     /* 177 */ "G\xF6m\xFCl\xFC &renk profillerini uygula",
+    /* 178 */ "WebP Resmi",
 
     // French (code page 1252)
     /*   0 */ "Lumora",
@@ -613,6 +615,7 @@ static const char* const kTexts[] = {
     /* 175 */ "%s existe d\xE9j\xE0.\n\nRemplacer les fichiers num\xE9rot\xE9s de cette exportation ?",
     /* 176 */ "%d fichier(s) sur %d pivot\xE9(s).",
     /* 177 */ "Appliquer les profils de &couleur incorpor\xE9s",
+    /* 178 */ "Image WebP",
 
     // German (code page 1252)
     /*   0 */ "Lumora",
@@ -815,6 +818,7 @@ static const char* const kTexts[] = {
     /* 175 */ "%s ist bereits vorhanden.\n\nDie nummerierten Dateien dieses Exports ersetzen?",
     /* 176 */ "%d von %d Datei(en) gedreht.",
     /* 177 */ "Eingebettete &Farbprofile anwenden",
+    /* 178 */ "WebP-Bild",
 };
 
 static_assert(sizeof(kTexts) / sizeof(kTexts[0]) == kLanguageCount * kTextCount,

@@ -30,6 +30,7 @@
 #define IDI_TYPE_IFF 122
 #define IDI_TYPE_WMF 123
 #define IDI_TYPE_PCD 124
+#define IDI_TYPE_WEBP 125
 
 // Images of the viewer strips (103, 109).
 #define IMG_VIEWER_THUMBNAILS 0
@@ -235,6 +236,7 @@
 #define IDC_ASSOC_IFF 275
 #define IDC_ASSOC_WMF 276
 #define IDC_ASSOC_PCD 277
+#define IDC_ASSOC_WEBP 278
 
 // The Options sheet: the Browser page.
 #define IDD_OPTIONS_BROWSER 320

@@ -79,7 +79,7 @@ TYPE_ICONS = [
     ("type-bmp", 110), ("type-jpeg", 111), ("type-png", 112), ("type-gif", 113),
     ("type-tiff", 114), ("type-other", 115), ("type-targa", 116), ("type-psd", 117),
     ("type-pic", 118), ("type-pnm", 119), ("type-pcx", 120), ("type-dcx", 121),
-    ("type-iff", 122), ("type-wmf", 123), ("type-pcd", 124),
+    ("type-iff", 122), ("type-wmf", 123), ("type-pcd", 124), ("type-webp", 125),
 ]
 
 

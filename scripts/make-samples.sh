@@ -98,6 +98,8 @@ ppmtopcx -24bit "$tmp/page1.ppm" > "$out/evening.pcx" 2>/dev/null
 convert "$tmp/wheel.ppm" -resize 128x128 -colors 256 "$tmp/wheel-small.ppm"
 ppmtoilbm -maxplanes 8 -cmethod byterun1 "$tmp/wheel-small.ppm" > "$out/colour-wheel.iff" 2>/dev/null
 convert "$tmp/evening.ppm" -resize 768x512! "$out/evening.pcd"
+# WebP: the evening landscape lossy (cwebp).
+cwebp -quiet -q 80 "$tmp/evening.ppm" -o "$out/evening.webp"
 
 # A Windows metafile: no tool here writes one, so a few lines of Python pack the records.
 python3 "$root/scripts/make-wmf-sample.py" "$out/evening.wmf"

@@ -7,9 +7,9 @@ set -euo pipefail
 out=${1:?usage: make-test-data.sh FOLDER}
 mkdir -p "$out"
 cd "$out"
-stamp=".made-v14"
+stamp=".made-v15"
 [ -f "$stamp" ] && exit 0
-rm -f ./*.bmp ./*.ppm ./stb-* ./jpeg-* ./tga-* ./exif-* ./tif-* ./tiv-* ./tvs-* ./pcd-* ./iff-* ./pcx-* ./icc-*
+rm -f ./*.bmp ./*.ppm ./stb-* ./jpeg-* ./tga-* ./exif-* ./tif-* ./tiv-* ./tvs-* ./pcd-* ./iff-* ./pcx-* ./icc-* ./webp-*
 
 # Sources: odd widths so every row has padding; one a single column wide.
 convert -size 61x37 -seed 3 plasma:fractal src-a.ppm
@@ -789,5 +789,38 @@ write("icc-bad-tag-in-table.jpg", changed(132 + 4, 132), [0, 1, 2])
 off, size = struct.unpack(">II", profile[132 + 4:132 + 12])
 write("icc-bad-tag-size.jpg", changed(132 + 8, len(profile) - off + 1), [0, 1, 2])
 PY
-rm -f icc-src.ppm
+# WebP carries its profile in an ICCP chunk (webpmux); the reference converts
+# dwebp's decode of the untagged file.
+cwebp -quiet -lossless icc-src.ppm -o icc-plain.webp
+webpmux -set icc $icc/compatibleWithAdobeRGB1998.icc icc-plain.webp -o icc-adobe-lossless.webp >/dev/null 2>&1
+dwebp -quiet icc-plain.webp -ppm -o icc-plain.ppm
+convert icc-plain.ppm -profile $icc/compatibleWithAdobeRGB1998.icc -intent perceptual -profile $icc/sRGB.icc \
+  -depth 8 PPM:icc-adobe-lossless.ref.ppm
+rm -f icc-src.ppm icc-plain.webp icc-plain.ppm
+# WebP (cwebp, img2webp), each still picture's reference dwebp's decode:
+# lossy, lossless, alpha in both (-exact keeps the colours under transparent
+# pixels, which show), one carrying a colour profile (odd-length, so padded),
+# a larger lossy photo for the files cut short and its quarter-size decode.
+convert -size 61x37 -seed 3 plasma:fractal -depth 8 webp-src.ppm
+convert webp-src.ppm -alpha set -channel A -fx 'i/w' +channel png32:webp-src-alpha.png
+cwebp -quiet -q 80 webp-src.ppm -o webp-lossy.webp
+cwebp -quiet -lossless webp-src.ppm -o webp-lossless.webp
+cwebp -quiet -q 80 -exact webp-src-alpha.png -o webp-alpha.webp
+cwebp -quiet -lossless -exact webp-src-alpha.png -o webp-alpha-lossless.webp
+head -c 131 webp-src.ppm > webp-icc.icc
+webpmux -set icc webp-icc.icc webp-lossy.webp -o webp-icc.webp >/dev/null 2>&1
+convert -size 160x120 -seed 5 plasma:fractal -depth 8 webp-src-photo.ppm
+cwebp -quiet -q 85 webp-src-photo.ppm -o webp-photo.webp
+for f in webp-*.webp; do dwebp -quiet "$f" -ppm -o "${f%.webp}.ref.ppm"; done
+dwebp -quiet -scale 40 30 webp-photo.webp -ppm -o webp-photo-quarter.ref.ppm
+# An animation of lossless frames with their own delays: img2webp stores the
+# later ones as blended parts of the canvas, which must come out as the
+# frames that went in. webpmux reads the delays back.
+convert -size 24x16 -seed 7 plasma:fractal -depth 8 webp-anim-0.ref.ppm
+convert webp-anim-0.ref.ppm -fill '#e0c020' -draw 'rectangle 3,2 9,8' webp-anim-1.ref.ppm
+convert webp-anim-1.ref.ppm -fill '#2040c0' -draw 'rectangle 12,6 20,13' webp-anim-2.ref.ppm
+img2webp -loop 0 -lossless -d 70 webp-anim-0.ref.ppm -d 250 webp-anim-1.ref.ppm -d 1200 webp-anim-2.ref.ppm \
+  -o webp-anim.webp >/dev/null 2>&1
+webpmux -info webp-anim.webp | awk '/^ *[0-9]+:/ {print $7}' > webp-anim.delays
+rm -f webp-src*.ppm webp-src-alpha.png
 touch "$stamp"

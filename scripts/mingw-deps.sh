@@ -18,3 +18,13 @@ arch=${1:?usage: mingw-deps.sh i686|x86_64}
 # Colour profiles: LittleCMS, static, from our own build file (the source
 # package has none for cmake).
 "$here/mingw-deb-lib.sh" "$arch" lcms2
+
+# WebP: the decoder and the demuxer (animation) only. No threads: libwebp's
+# worker threads need Win32 calls that Windows 95 lacks, and the program
+# decodes on its own workers anyway. SIMD is chosen at run time by the
+# library's CPU check; -mstackrealign because Windows gives a new thread a
+# stack aligned to 4 bytes only, and the SSE2 code spills 16-byte values.
+"$here/mingw-deb-lib.sh" "$arch" libwebp -DBUILD_SHARED_LIBS=OFF -DWEBP_USE_THREAD=OFF -DWEBP_ENABLE_SIMD=ON \
+    -DWEBP_BUILD_ANIM_UTILS=OFF -DWEBP_BUILD_CWEBP=OFF -DWEBP_BUILD_DWEBP=OFF -DWEBP_BUILD_GIF2WEBP=OFF \
+    -DWEBP_BUILD_IMG2WEBP=OFF -DWEBP_BUILD_VWEBP=OFF -DWEBP_BUILD_WEBPINFO=OFF -DWEBP_BUILD_WEBPMUX=OFF \
+    -DWEBP_BUILD_LIBWEBPMUX=OFF -DWEBP_BUILD_EXTRAS=OFF -DCMAKE_C_FLAGS=-mstackrealign

@@ -14,10 +14,10 @@ PACKAGES=(
   wine wine32:i386 wine64
   xvfb xauth xdotool x11-utils
   g++ clang libclang-rt-dev cmake ninja-build patch googletest libgtest-dev libbenchmark-dev libtiff-dev
-  libstb-dev libjpeg62-turbo-dev libturbojpeg0-dev
+  libstb-dev libjpeg62-turbo-dev libturbojpeg0-dev libwebp-dev
   zlib1g-dev libz-mingw-w64-dev libdeflate-dev liblcms2-dev icc-profiles-free colord-data
   nasm dpkg-dev
-  imagemagick netpbm libtiff-tools libjpeg-turbo-progs libimage-exiftool-perl python3-pil
+  imagemagick netpbm libtiff-tools libjpeg-turbo-progs libimage-exiftool-perl python3-pil webp
   cups cups-bsd cups-client printer-driver-cups-pdf libcups2:i386 ghostscript poppler-utils
 )
 

@@ -20,6 +20,7 @@ const AssociationRow kAssociationRows[kAssociationRowCount] = {
     {IDC_ASSOC_IFF, "WinLumora.iff", kTextTypeIff, 13, ".iff;.lbm;.ilbm", nullptr},
     {IDC_ASSOC_WMF, "WinLumora.wmf", kTextTypeWmf, 14, ".wmf", nullptr},
     {IDC_ASSOC_PCD, "WinLumora.pcd", kTextTypePhotoCd, 15, ".pcd", nullptr},
+    {IDC_ASSOC_WEBP, "WinLumora.webp", kTextTypeWebp, 16, ".webp", nullptr},
 };
 
 const char kAssocBackupValue[] = "WinLumoraBackup";

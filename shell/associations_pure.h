@@ -16,7 +16,7 @@ struct AssociationRow {
     const char* fallback;    // class restored when no backup was kept, or none
 };
 
-const int kAssociationRowCount = 14;
+const int kAssociationRowCount = 15;
 extern const AssociationRow kAssociationRows[kAssociationRowCount];
 
 // The installer checks the everyday types (icon 5 and below) whatever the

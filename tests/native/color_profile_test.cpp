@@ -30,7 +30,8 @@ Image* load(const std::string& name, bool on, int need = 0) {
 }  // namespace
 
 TEST(ColorProfiles, TaggedPicturesMatchImageMagicksConversionToSrgb) {
-    for (std::string name : {"icc-adobe.jpg", "icc-wide.jpg", "icc-prophoto.png", "icc-adobe-lzw.tif"}) {
+    for (std::string name :
+         {"icc-adobe.jpg", "icc-wide.jpg", "icc-prophoto.png", "icc-adobe-lzw.tif", "icc-adobe-lossless.webp"}) {
         Decoded on, off;
         on.image = load(name, true);
         off.image = load(name, false);

@@ -133,7 +133,8 @@ TEST(Jpeg, SmallerDecodesKeepTheLargerSideAtLeastTheNeed) {
         const char *file, *reference;
         int need;
     } files[] = {{"jpeg-photo.jpg", "jpeg-photo-quarter.ref.ppm", 40},
-                 {"jpeg-photo-prog.jpg", "jpeg-photo-prog-half.ref.ppm", 61}};
+                 {"jpeg-photo-prog.jpg", "jpeg-photo-prog-half.ref.ppm", 61},
+                 {"webp-photo.webp", "webp-photo-quarter.ref.ppm", 40}};  // dwebp -scale
     for (const auto& f : files) {
         SCOPED_TRACE(f.file);
         Decoded small;
@@ -144,7 +145,7 @@ TEST(Jpeg, SmallerDecodesKeepTheLargerSideAtLeastTheNeed) {
         EXPECT_EQ(compare_with_reference(small.image, want, 3), "");
     }
     // Pictures less than twice the need, and other formats, come whole and the same.
-    for (const char* name : {"jpeg-photo.jpg", "exif-II-6.jpg", "stb-png-rgb.png"}) {
+    for (const char* name : {"jpeg-photo.jpg", "exif-II-6.jpg", "stb-png-rgb.png", "webp-lossy.webp", "webp-anim.webp"}) {
         Decoded reduced, whole;
         reduced.image = load_upright_image_reduced(data_path(name).c_str(), 81, reduced.message);
         whole.image = load_upright_image(data_path(name).c_str(), whole.message);

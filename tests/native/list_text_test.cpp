@@ -25,6 +25,7 @@ TEST(ListText, TypeNamesAndIcons) {
         {"a.RLE", "RLE File", 1},               {"a.targa", "TARGA File", 6},
         {"a.PICT", "PICT File", 8},             {"a.ilbm", "Amiga IFF Image", 12},
         {"a.pcd", "Kodak Photo CD", 14},        {"C:\\x.gif\\image", "File", 0},
+        {"a.WEBP", "WebP Image", 15},
     };
     char out[64];
     for (auto c : cases) {

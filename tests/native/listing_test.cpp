@@ -14,7 +14,8 @@
 TEST(Listing, ProbeAgreesWithTheDecoderOnOtherWritersFiles) {
     for (const char* name : {"im24-a.bmp", "im8v5-b.bmp", "im1-c.bmp", "stb-png-rgba.png", "stb-png-interlaced.png",
                              "stb-png-palette.png", "stb-gif-anim.gif", "stb-gif-one.gif", "stb-jpegprog.jpg",
-                             "stb-jpeg420.jpg", "stb-jpeggray.jpg", "exif-MM-6.jpg", "exif-II-texts.jpg"}) {
+                             "stb-jpeg420.jpg", "stb-jpeggray.jpg", "exif-MM-6.jpg", "exif-II-texts.jpg",
+                             "webp-lossy.webp", "webp-alpha-lossless.webp", "webp-anim.webp"}) {
         std::vector<unsigned char> bytes = read_whole(data_path(name));
         Decoded d;
         d.image = load_image(data_path(name).c_str(), d.message);
@@ -50,6 +51,15 @@ TEST(Listing, HeadersGiveSizeDepthAndWhatRotationWouldLose) {
     jpeg.resize(2 + 2 + 16);
     for (uint8_t byte : {0xFF, 0xC4, 0, 4, 0, 0, 0xFF, 0xC0, 0, 17, 8, 0, 48, 0, 64, 3}) jpeg.push_back(byte);
     jpeg.resize(jpeg.size() + 8);
+    // A RIFF container of form WEBP whose first chunk is `tag` with `payload`.
+    auto webp = [](const char* tag, std::vector<uint8_t> payload) {
+        std::vector<uint8_t> b = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'E', 'B', 'P'};
+        b.insert(b.end(), tag, tag + 4);
+        put32(b, (uint32_t)payload.size());
+        b.insert(b.end(), payload.begin(), payload.end());
+        for (int i = 0; i < 4; ++i) b[4 + i] = (uint8_t)((b.size() - 8) >> (8 * i));
+        return b;
+    };
     std::vector<uint8_t> short_length = {0xFF, 0xD8, 0xFF, 0xE1, 0, 1, 0xFF, 0xC0, 0, 17, 8, 0, 48, 0, 64, 3, 0, 0};
     const struct {
         const char* what;
@@ -71,6 +81,16 @@ TEST(Listing, HeadersGiveSizeDepthAndWhatRotationWouldLose) {
         {"JPEG segment length below 2", short_length, false, {}},
         {"JPEG without a frame", {0xFF, 0xD8, 0xFF, 0xD9, 0, 0, 0, 0, 0, 0, 0, 0}, false, {}},
         {"GIF of 10 bytes", {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0}, false, {}},
+        // Sides less one in 24 bits after the flags (0x10: alpha; 0x02: animation).
+        {"WebP VP8X alpha", webp("VP8X", {0x12, 0, 0, 0, 0x2B, 0x01, 0, 0xC7, 0, 0}), true, {300, 200, 32, true}},
+        {"WebP VP8X", webp("VP8X", {0x20, 0, 0, 0, 0x2B, 0x01, 0, 0xC7, 0, 0}), true, {300, 200, 24, false}},
+        // Frame tag, start code, 14-bit sides whose top two bits scale.
+        {"WebP VP8", webp("VP8 ", {0, 0, 0, 0x9D, 0x01, 0x2A, 0x2C, 0x41, 0xC8, 0x80}), true, {300, 200, 24, false}},
+        {"WebP VP8 bad start", webp("VP8 ", {0, 0, 0, 0x9D, 0x01, 0x2B, 0x2C, 0x41, 0xC8, 0}), false, {}},
+        // Sides less one in 14 bits each, then the alpha bit.
+        {"WebP VP8L alpha", webp("VP8L", {0x2F, 0x2B, 0xC1, 0x31, 0x10}), true, {300, 200, 32, true}},
+        {"WebP VP8L cut", webp("VP8L", {0x2F, 0x2B, 0xC1, 0x31}), false, {}},
+        {"WebP other chunk first", webp("ALPH", {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), false, {}},
         {"text", {'h', 'e', 'l', 'l', 'o'}, false, {}},
     };
     for (const auto& c : cases) {
@@ -99,7 +119,7 @@ TEST(Listing, NumbersNamesAndLines) {
         const char* path;
         const char* name;
     } formats[] = {{"C:\\a\\b.JPE", "jpeg"}, {"b.tif", "tiff"}, {"b.Dib", "bmp"}, {"b.ilbm", "iff"},
-                   {"b.pgm", "pnm"}, {"x.y\\b.PCD", "PCD"}, {"x.y\\notes", ""}, {"b.wmf", "wmf"}};
+                   {"b.pgm", "pnm"}, {"x.y\\b.PCD", "PCD"}, {"x.y\\notes", ""}, {"b.wmf", "wmf"}, {"b.WebP", "webp"}};
     for (const auto& f : formats) EXPECT_EQ(listing_format_name(f.path), f.name) << f.path;
     EXPECT_EQ(image_properties(640, 480, 24, "a.jpg"), "640x480x16M jpeg");
     EXPECT_EQ(image_properties(0, 480, 24, "a.jpg"), "");

@@ -53,7 +53,7 @@ void check_row(const ManifestRow& row) {
     if (sized) { EXPECT_EQ(std::make_pair(w, h), std::make_pair(want.width, want.height)); }
     // Files of an independent encoder carry the signature their format's row expects.
     std::vector<unsigned char> head = read_whole(path);
-    head.resize(8, 0);
+    head.resize(kMaxSignatureBytes, 0);
     if (by_name->signatures[0].length) {
         EXPECT_EQ(format_for_header(head.data()), by_name);
     }

@@ -71,17 +71,25 @@ TEST(LoadImageSet, EveryOrientationOpensUpright) {
 }
 
 TEST(LoadImageSet, AnimationKeepsEveryDelay) {
-    DecodedFrames l;
-    ASSERT_EQ(load(data_path("stb-gif-anim.gif"), &l), kLoadSetOk) << l.message;
-    ASSERT_EQ(l.set.count, 3);
-    ASSERT_NE(l.set.delays, nullptr);
-    FILE* delays = fopen(data_path("stb-gif-anim.delays").c_str(), "r");  // ImageMagick's, in centiseconds
-    ASSERT_NE(delays, nullptr);
-    for (int i = 0, cs = -1; i < 3; ++i) {
-        ASSERT_EQ(fscanf(delays, "%d", &cs), 1);
-        EXPECT_EQ(l.set.delays[i], cs * 10) << "frame " << i;
+    // The delays as another reader gives them: ImageMagick's in centiseconds, webpmux's in milliseconds.
+    const struct {
+        const char *file, *delays;
+        int scale;
+    } animations[] = {{"stb-gif-anim.gif", "stb-gif-anim.delays", 10}, {"webp-anim.webp", "webp-anim.delays", 1}};
+    for (const auto& a : animations) {
+        SCOPED_TRACE(a.file);
+        DecodedFrames l;
+        ASSERT_EQ(load(data_path(a.file), &l), kLoadSetOk) << l.message;
+        ASSERT_EQ(l.set.count, 3);
+        ASSERT_NE(l.set.delays, nullptr);
+        FILE* delays = fopen(data_path(a.delays).c_str(), "r");
+        ASSERT_NE(delays, nullptr);
+        for (int i = 0, d = -1; i < 3; ++i) {
+            ASSERT_EQ(fscanf(delays, "%d", &d), 1);
+            EXPECT_EQ(l.set.delays[i], d * a.scale) << "frame " << i;
+        }
+        fclose(delays);
     }
-    fclose(delays);
 }
 
 TEST(LoadImageSet, AnimationTooLargeForMemoryShowsItsFirstFrame) {

@@ -117,8 +117,8 @@ TEST_F(BrowserListTest, EveryFileInTheIconViewsWithItsIcon) {
     ASSERT_EQ(ViewType(), LVS_ICON);
     ASSERT_EQ(list_count(), 503);
     EXPECT_EQ(SendMessageA(g_browser.list, LVM_GETIMAGELIST, LVSIL_NORMAL, 0), (LRESULT)g_browser.icons_large);
-    EXPECT_EQ(ImageList_GetImageCount(g_browser.icons_large), 16);
-    EXPECT_EQ(list_item(0).image, 15) << "the folder";
+    EXPECT_EQ(ImageList_GetImageCount(g_browser.icons_large), kFolderIcon + 1) << "the types, then the folder";
+    EXPECT_EQ(list_item(0).image, kFolderIcon) << "the folder";
     EXPECT_EQ(list_item(1).image, 1) << "a bitmap";
     EXPECT_EQ(list_item(502).image, 2) << "the JPEG";
 

@@ -253,7 +253,7 @@ TEST(Resources, IconGroupsKeepTheirOrderAndEveryEntryLoads) {
     // icon, then the type icons by id, with nothing between them.
     std::vector<int> groups, want = {IDI_LUMORA};
     EnumResourceNamesA(Instance(), (LPCSTR)RT_GROUP_ICON, CollectIconGroup, (LONG_PTR)&groups);
-    for (int id = IDI_TYPE_BMP; id <= IDI_TYPE_PCD; ++id) want.push_back(id);
+    for (int id = IDI_TYPE_BMP; id <= IDI_TYPE_WEBP; ++id) want.push_back(id);
     ASSERT_EQ(groups, want);
     for (int id : groups)
         for (int size : {16, 32}) {

@@ -225,3 +225,35 @@ TEST_F(ThumbnailsTest, WorkersMakeWhatOneThreadMakes) {
     EXPECT_NE(items[0].find("w3b.bmp/-1/"), std::string::npos) << "an item without a picture: " << items[0];
     EXPECT_EQ(GetFileAttributesA(Tmb(folder + "w3b.bmp").c_str()), INVALID_FILE_ATTRIBUTES) << "nothing cached";
 }
+
+// WebP files get their thumbnails from the decoder and open in the viewer,
+// an animation playing on its own delays as a GIF does.
+TEST_F(ThumbnailsTest, WebpPicturesShowInTheBrowserAndPlayInTheViewer) {
+    std::vector<std::string> files;
+    for (const char* name : {"webp-anim.webp", "webp-lossless.webp"}) {
+        files.push_back(folder + name);
+        ASSERT_TRUE(CopyFileA(data_path(name).c_str(), files.back().c_str(), FALSE));
+    }
+    ASSERT_EQ(Fill(), 2);
+    ExpectCached(files);
+    ASSERT_EQ(list_count(), 2);
+    EXPECT_GE(list_item(1).image, 0);
+    // The 61 x 37 picture sits centred at its own size: its middle pixel is dwebp's.
+    RefPicture want;
+    ASSERT_TRUE(read_ppm(data_path("webp-lossless.ref.ppm"), &want));
+    const std::vector<unsigned char> tmb = read_whole(Tmb(files[1]));
+    ASSERT_EQ(tmb.size(), 20u + 27648u);
+    const unsigned char* got = &tmb[20 + (size_t)(95 - (29 + 18)) * 288 + (17 + 30) * 3];
+    const unsigned char* rgb = &want.rgb[((size_t)18 * want.width + 30) * 3];
+    EXPECT_EQ(got[2] << 16 | got[1] << 8 | got[0], rgb[0] << 16 | rgb[1] << 8 | rgb[2]);
+
+    g_frame.BrowseMode = false;
+    ASSERT_TRUE(OpenFileInViewer(files[0].c_str()));
+    ASSERT_EQ(g_viewer.document.count, 3);
+    ASSERT_NE(g_viewer.document.delays, nullptr);
+    EXPECT_EQ(g_viewer.document.delays[1], 250);
+    EXPECT_TRUE(g_viewer.animating);
+    SendMessageA(window, WM_TIMER, kTimerAnimation, 0);
+    EXPECT_EQ(g_viewer.frame_index, 1);
+    EXPECT_EQ(g_viewer.shown, g_viewer.document.frames[1]);
+}
