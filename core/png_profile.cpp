@@ -34,8 +34,6 @@ bool read_file(void* source, uint64_t offset, uint8_t* out, size_t n) {
     return offset <= (uint64_t)LONG_MAX && fseek(f, (long)offset, SEEK_SET) == 0 && fread(out, 1, n, f) == n;
 }
 
-uint32_t be32(const uint8_t* p) { return (uint32_t)p[0] << 24 | (uint32_t)p[1] << 16 | (uint32_t)p[2] << 8 | p[3]; }
-
 // The chunk's body: name, zero, method 0 (zlib), the compressed profile,
 // inflated to exactly the size its own header gives.
 bool profile_from_chunk(const uint8_t* body, size_t n, uint8_t** profile, size_t* length) {
@@ -46,7 +44,8 @@ bool profile_from_chunk(const uint8_t* body, size_t n, uint8_t** profile, size_t
     ++at;
     uint8_t head[4];
     if (tiff_inflate(body + at, n - at, head, sizeof head) != sizeof head) return false;
-    size_t declared = be32(head);
+    ByteReader size_field = reader_make(head, sizeof head);
+    size_t declared = reader_u32be(&size_field);
     if (declared < kProfileHeaderBytes || declared > kMaxColorProfileBytes) return false;
     // One byte of room more: a stream that inflates past its size field is refused.
     uint8_t* out = (uint8_t*)malloc(declared + 1);
@@ -68,7 +67,8 @@ bool find_profile(ReadAt read, void* source, uint8_t** profile, size_t* length) 
     uint64_t at = sizeof kSignature;
     for (int i = 0; i < kMaxChunksBefore; ++i) {
         if (!read(source, at, head, sizeof head)) return false;
-        uint32_t n = be32(head), type = be32(head + 4);
+        ByteReader chunk = reader_make(head, sizeof head);
+        uint32_t n = reader_u32be(&chunk), type = reader_u32be(&chunk);
         if (type == kChunkIdat || type == kChunkIend) return false;
         if (type == kChunkIccp) {
             // Compressed, a profile is seldom larger than itself.

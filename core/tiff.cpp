@@ -289,18 +289,18 @@ bool jpeg_colors(const Page& page, TiffJpegColors* colors) {
     return page.samples == (uint32_t)tiff_jpeg_components(*colors);
 }
 
+// The rows of a whole strip or tile: a page's last ones may be cut.
+uint32_t block_height_of(const Page& page) {
+    if (page.has_tile_offsets) return page.tile_length;
+    return page.rows_per_strip == 0 || page.rows_per_strip > page.height ? page.height : page.rows_per_strip;
+}
+
 size_t jpeg_block(const Page& page, const Block& b, uint8_t* output, size_t output_size) {
-    TiffJpegBlock block = {page.jpeg_tables, page.jpeg_tables_size, b.input, b.length, b.width, b.rows,
-                           b.width, 0, kTiffJpegGray};
-    if (!jpeg_colors(page, &block.colors)) return 0;
     // A stream may be a whole strip or tile although the page ends inside
     // it, and may round its sides up to whole 16-pixel blocks.
-    uint32_t full = page.has_tile_offsets ? page.tile_length
-                    : page.rows_per_strip == 0 || page.rows_per_strip > page.height ? page.height
-                                                                                     : page.rows_per_strip;
-    block.max_width = b.width + 15;
-    block.max_rows = full + 15;
-    return decode_tiff_jpeg_block(block, output, output_size);
+    TiffJpegBlock block = {page.jpeg_tables, page.jpeg_tables_size, b.input, b.length, b.width, b.rows,
+                           b.width + 15, block_height_of(page) + 15, kTiffJpegGray};
+    return jpeg_colors(page, &block.colors) ? decode_tiff_jpeg_block(block, output, output_size) : 0;
 }
 
 // The compressions Lumora reads, one row each; any other is refused (old-style
@@ -349,9 +349,7 @@ Layout layout_of(const Page& page, const Codec& codec) {
     l.offsets = l.tiled ? &page.tile_offsets : &page.offsets;
     l.byte_counts = l.tiled ? &page.tile_byte_counts : &page.byte_counts;
     l.block_width = l.tiled ? page.tile_width : page.width;
-    l.block_height = l.tiled ? page.tile_length
-                     : page.rows_per_strip == 0 || page.rows_per_strip > page.height ? page.height
-                                                                                      : page.rows_per_strip;
+    l.block_height = block_height_of(page);
     if (l.block_width && l.block_height) {
         l.across = ((uint64_t)page.width + l.block_width - 1) / l.block_width;
         l.down = ((uint64_t)page.height + l.block_height - 1) / l.block_height;
